@@ -1,0 +1,287 @@
+#include "app/TForm2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <new>
+
+#include "app/Logo.h"
+#include "lessons/TForm9.h"
+#include "platform/Cp932.h"
+#include "platform/Files.h"
+
+namespace app {
+
+TForm2::TForm2(plat::Platform& platform)
+    : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
+      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_) {
+  // The form resource: black, 12-pixel Gothic, key preview, no input method.
+  const ui::FormDesign& design = ui::MainFormDesign();
+  setObjectName(QString::fromUtf8(design.name));
+  setWindowTitle(QString::fromUtf8(design.caption));
+  QPalette pal = palette();
+  pal.setColor(QPalette::Window, QColor::fromRgb(design.color));
+  setPalette(pal);
+  setAutoFillBackground(true);
+  setFont(ui::MakeFont(design.face, design.fontHeight));
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+  setFocusPolicy(Qt::StrongFocus);
+  resize(design.clientWidth, design.clientHeight);
+  controls_.Build(design, this);
+  C.Bind(controls_);
+  screens_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel,
+              C.F6Panel, C.Panel11, C.F5Panel, C.FLPanel, C.Panel1};
+  WireEvents();
+  platform_.Keys().SetSink(this);
+  qApp->installEventFilter(this);
+
+  s_.DatRecord.ResetDataRecord({static_cast<uint16_t>(platform_.Now().year),
+                                static_cast<uint8_t>(platform_.Now().month),
+                                static_cast<uint8_t>(platform_.Now().day)});
+  FormCreate();
+  Construct();
+}
+
+TForm2::~TForm2() {
+  qApp->removeEventFilter(this);
+  if (platform_.Keys().Sink() == this) platform_.Keys().SetSink(nullptr);
+}
+
+void TForm2::Guard(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    platform_.Error(e.what(), "");
+  } catch (...) {
+    platform_.Error("", "");
+  }
+}
+
+// The window's create event, before the constructor body.
+void TForm2::FormCreate() {
+  C.Label5->SetCaption("<20210714p>");
+  const std::string version = platform_.VersionText();
+  C.Label4->SetCaption("ver " + (version.empty() ? std::string("...") : version));
+}
+
+void TForm2::Construct() {
+  // 1-2: uptime reference and the key legend.
+  s_.StartSeconds = static_cast<int32_t>(platform_.TickCount() / 1000);
+  s_.UptimeSeconds = 0;
+  C.Label38->SetCaption("I ｷｰ 内部情報\n+ ｷｰ MISSﾘﾐｯﾀｰ\nX ｷｰ 著作情報\nV ｷｰ 版情報\nZ ｷｰ ???");
+
+  // 3: every screen covers the client area; none but the title keeps its outer bevel.
+  for (ui::Panel* screen : screens_) {
+    screen->SetBounds(0, 0, screen->Width(), screen->Height());
+    if (screen != C.Panel1) screen->SetBevelOuter(ui::Bevel::None);
+  }
+  C.Label45->SetCaption("");
+
+  // 5: settings and saved records.
+  LoadDataFile();
+
+  // 6-7: mode select and the splash timer.
+  ShowModeCaption(0);
+  C.F6P3->SetFontColor(ui::clr::Yellow);
+  C.F6P2->SetCaption(" 30s");
+  F8T1.SetEnabled(false);
+  F8T1.SetInterval(1000);
+
+  // 8: the drill-end splash picture.
+  PaintSplashPicture();
+
+  // 9: the judgement screen starts without messages.
+  s_.CertPassed = 0;
+  for (ui::Label* l : {C.LmL1, C.LmL2, C.LmL3, C.LmL4}) l->Hide();
+
+  // 10: the lesson screen's keyboard and ending text.
+  C.FLP10->SetBounds(8, 104, C.FLP10->Width(), C.FLP10->Height());
+  C.FLM1->SetBounds(34, 96, C.FLM1->Width(), C.FLM1->Height());
+  C.FLL10->Hide();
+  StartLessonCourse();
+  C.FLP10->SetColor(ui::clr::Black);
+
+  // 11: the white character to type lies exactly over the text window.
+  C.F1L15->SetBounds(C.F1L9->Left(), C.F1L9->Top(), C.F1L15->Width(), C.F1L15->Height());
+
+  // 12: drill state.
+  for (auto& mode : s_.CheckpointBest)
+    for (auto& time : mode) time.fill(0);
+  s_.DrillText = {reinterpret_cast<const uint8_t*>(kAlphabetText), sizeof kAlphabetText - 1};
+  s_.Score = s_.Good = s_.Miss = 0;
+  s_.GoodSinceStart = 0;
+  s_.TypedChar = 0;
+  s_.DrillWindow.Assign(std::string("     ") + std::string(kAlphabetText, 6));
+  s_.TextPos = 0;
+  s_.LookaheadPos = 5;
+
+  // 13: random texts; the drill keyboard's lid and panel.
+  texts_.PrepareRandomTexts();
+  C.F1P1->SetBevelOuter(ui::Bevel::None);
+  C.F1P3->SetColor(ui::clr::Black);
+  C.F1P1->SetCaption("");
+
+  // 14: the title waits for its intro.
+  C.Image2->SetTop(-100);
+  C.Image2->Hide();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{
+           C.Image1, C.Label1, C.Panel4, C.Label3, C.Label6, C.Label7, C.Label2, C.Label8, C.Label9,
+           C.Label10, C.Label11, C.Label21, C.Label24, C.Label25, C.Label22, C.Label45, C.Label47,
+           C.Label48, C.Label49, C.Label50, C.Label51})
+    c->Hide();
+  for (ui::Label* l : {C.Label1, C.Label4, C.Label5}) l->SetFontColor(ui::clr::Navy);
+
+  // 15-18: the design client size.
+  SetClientHeight(300);
+  SetClientWidth(480);
+  C.Image2->SetBounds(C.Image2->Left(), C.Image2->Top(), 100, 100);
+  C.Panel6->Hide();
+  C.Panel6->SetColor(ui::clr::Black);
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.Panel7, C.Image6, C.Image7, C.Image8, C.Panel8})
+    c->Hide();
+  s_.InfoPage = 0;
+  C.Panel6->SetBounds(6, 0, C.Panel6->Width(), C.Panel6->Height());
+  C.Image3->SetBounds(0, 0, C.Image3->Width(), C.Image3->Height());
+  s_.BaseClientWidth = 480;
+  s_.BaseClientHeight = 300;
+
+  // 19: the geometry table, 24 bytes for each control the window owns.
+  try {
+    s_.GeometryTable.resize(controls_.All().size());
+    s_.GeometryTableReady = 1;
+  } catch (const std::bad_alloc&) {
+    platform_.Error("メモリ不足", "");
+    close();
+  }
+
+  // 20: design geometry for scaling.
+  CaptureGeometry();
+  s_.GeometryCaptured = 1;
+
+  // 21-22: drawing surfaces painted later.
+  PrepareCanvases();
+  C.LmPanel->Show();
+  C.LmPanel->Hide();
+
+  // 23-24: the HAO text starts as random letters, then the generator is seeded afresh.
+  for (size_t i = 0; i < 65000; ++i)
+    s_.LatinWordText.bytes[i] = static_cast<uint8_t>('a' + random_.Next() % 26);
+  random_.Seed(static_cast<uint32_t>(platform_.CalendarSeconds()));
+
+  // 25-28: word list and the first information page.
+  wordStream_.clear();
+  LoadWordList();
+  DrawInfoPage1();
+
+  // 30-33: window position for a maximised start, the logo, caption, and the title timer.
+  if (s_.MaximizeAtStart) move(-4, 0);
+  if (C.CheckBox7->Checked()) LoadLogoPictures();
+  setWindowTitle(QStringLiteral("DOJOKAI"));
+  Timer1.SetEnabled(true);
+}
+
+void TForm2::PaintSplashPicture() {
+  ui::Canvas& canvas = C.F8I1->Canvas();
+  canvas.Fill(ui::clr::Black);
+  canvas.SetBrushColor(ui::clr::Black);
+  canvas.SetFontHeight(12);
+  canvas.SetFontColor(ui::clr::White);
+  // The form resource's outer window size: its client area and the frame around it.
+  const int outerWidth = ui::MainFormDesign().clientWidth + 16;
+  const int outerHeight = ui::MainFormDesign().clientHeight + 39;
+  for (int y = 0; y <= outerHeight; y += 10)
+    for (int x = 0; x <= outerWidth; x += 8) canvas.TextOutUtf8(x, y, "X");
+}
+
+void TForm2::PrepareCanvases() {
+  struct Surface {
+    ui::Image* image;
+    int points;
+    bool sample;
+  };
+  for (const Surface& s : {Surface{C.LmI1, 9, true}, Surface{C.LmI2, 8, false}, Surface{C.F4I2, 8, true},
+                           Surface{C.F4I1, 8, true}, Surface{C.Image7, 9, true}, Surface{C.Image6, 8, true},
+                           Surface{C.Image8, 9, true}}) {
+    ui::Canvas& canvas = s.image->Canvas();
+    canvas.SetBrushColor(ui::clr::Black);
+    canvas.SetFontSize(s.points);
+    if (s.sample) canvas.TextOutUtf8(0, 0, "_abc");
+  }
+}
+
+void TForm2::LoadLogoPictures() {
+  // Each file on its own; a missing or broken one is passed over silently.
+  for (const char* ext : {".jpg", ".bmp"}) {
+    const QImage picture = LoadPicture(plat::ChangeExtension(platform_.ProgramPath(), ext));
+    if (!picture.isNull()) C.Image3->SetPicture(picture);
+  }
+}
+
+void TForm2::SetClientWidth(int w) { resize(w, height()); }
+void TForm2::SetClientHeight(int h) { resize(width(), h); }
+
+void TForm2::Maximize() { showMaximized(); }
+void TForm2::Restore() { showNormal(); }
+
+void TForm2::SetFocusTo(ui::Control* control) {
+  focus_ = control;
+  if (control && control->Widget()) control->Widget()->setFocus();
+}
+
+ui::Panel* TForm2::VisibleScreen() const {
+  for (auto it = screens_.rbegin(); it != screens_.rend(); ++it)
+    if ((*it)->Visible()) return *it;
+  return nullptr;
+}
+
+void TForm2::Timer1Timer() {
+  s_.InputEnabled = 1;
+}
+
+void TForm2::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  SaveDataFile();
+  CloseDataFile();
+  if (s_.GeometryTableFilled) {
+    s_.GeometryTable.clear();
+    s_.GeometryTable.shrink_to_fit();
+  }
+}
+
+void TForm2::closeEvent(QCloseEvent* event) {
+  Guard([this] { FormClose(); });
+  for (ui::Timer* t : Timers()) t->SetEnabled(false);
+  event->accept();
+}
+
+void TForm2::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Guard([this] { FormResize(); });
+}
+
+void TForm2::WireEvents() {
+  Timer1.OnTimer = [this] { Guard([this] { Timer1Timer(); }); };
+  auto click = [this](ui::Control* c, auto handler) {
+    c->OnClick = [this, handler](ui::Control& sender) { Guard([&] { handler(sender); }); };
+  };
+  // Clicks that stand for keys: the synthetic key arrives after the click.
+  click(C.Label48, [this](ui::Control&) {
+    s_.IdleTicks = 0;
+    platform_.InjectKey(plat::vk::Escape);
+  });
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.F6L3, C.F1P50, C.FLP9})
+    click(c, [this](ui::Control&) { platform_.InjectKey(plat::vk::Escape); });
+  click(C.F6L20, [this](ui::Control&) { platform_.InjectKey(plat::vk::Return); });
+  click(C.F5P1, [this](ui::Control&) {
+    C.Panel1->Show();
+    C.F5Panel->Hide();
+  });
+  click(C.Button1, [this](ui::Control&) { Button1Click(); });
+  click(C.Label50, [this](ui::Control&) {
+    s_.IdleTicks = 0;
+    OpenSettings();
+  });
+}
+
+}  // namespace app

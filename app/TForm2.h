@@ -1,0 +1,129 @@
+#pragma once
+// The main window: owns every control of every screen, the play state, the timers and one
+// object of each subsystem, and hands each event to the subsystem that owns it.
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/PlayState.h"
+#include "drill/DrillTexts.h"
+#include "platform/Platform.h"
+#include "platform/Random.h"
+#include "ui/MainControls.h"
+#include "ui/Timer.h"
+
+namespace lessons {
+class TForm9;
+}
+
+namespace app {
+
+class TForm2 : public QWidget, public plat::KeySink {
+ public:
+  explicit TForm2(plat::Platform& platform);
+  ~TForm2() override;
+
+  void SetNameDialog(lessons::TForm9* dialog) { nameDialog_ = dialog; }
+
+  PlayState& State() { return s_; }
+  plat::Platform& Platform() { return platform_; }
+  ui::ControlSet& Controls() { return controls_; }
+  ui::MainControls C;
+  ui::Timer Timer1, F1T1, FLT1, F8T1;
+  std::vector<ui::Timer*> Timers() { return {&Timer1, &F1T1, &FLT1, &F8T1}; }
+
+  // The three keyboard events of the window, seen before any control (key preview).
+  void FormKeyPress(uint8_t& key);
+  void FormKeyDown(uint16_t& key, plat::ShiftState shift);
+  void FormKeyUp(uint16_t& key, plat::ShiftState shift);
+  void FormClose();
+  void Timer1Timer();
+
+  // Client area and window state.
+  int ClientWidth() const { return width(); }
+  int ClientHeight() const { return height(); }
+  void SetClientWidth(int w);
+  void SetClientHeight(int h);
+  void Maximize();
+  void Restore();
+  bool Maximized() const { return isMaximized(); }
+
+  // The control that has the keyboard focus (edit fields, buttons); keys the window does
+  // not take go on to it.
+  ui::Control* FocusedControl() const { return focus_; }
+  void SetFocusTo(ui::Control* control);
+  // The driver delivers keys to the focused control itself (no native key events).
+  void SetSimulatedFocus(bool on) { simulatedFocus_ = on; }
+
+  // The visible screen panel (the topmost, should two be visible inside a handler).
+  ui::Panel* VisibleScreen() const;
+  const std::vector<ui::Panel*>& Screens() const { return screens_; }
+
+  bool Closed() const { return closed_; }
+
+  // KeySink: events from the keyboard, real or simulated.
+  void OnKeyDown(uint16_t vk, plat::ShiftState shift) override;
+  void OnKeyChar(uint8_t ch) override;
+  void OnKeyUp(uint16_t vk, plat::ShiftState shift) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool) override { return false; }  // Tab is a game key
+
+ private:
+  // Construction (in the order the window is built).
+  void FormCreate();
+  void Construct();
+  void WireEvents();
+  void PaintSplashPicture();
+  void PrepareCanvases();
+  void LoadLogoPictures();
+
+  // Runs an event handler; an exception is shown in a message box and the game goes on.
+  void Guard(const std::function<void()>& handler);
+
+  // Handlers of the screens (dispatch.cpp).
+  void TitleKey(uint8_t& key);
+  void ModeSelectKey(uint8_t& key);
+  bool JudgeCertification();
+  void LessonKeyPress(uint8_t& key);
+  void LessonKeyUp(uint16_t& key);
+  void DrillKey(uint8_t& key);
+  void ConfirmName(uint16_t& key);
+  void LeaveResults();
+  void ToggleBriefHelp();
+  void OpenHelpFile();
+  void SpeedButton2Click();
+  void F6P3Click();
+  void OpenSettings();
+  void Button1Click();
+  void DrawSwitchLabels();
+  void FormResize();
+
+  // Operations of the subsystems still to come (each names the issue that builds it).
+  void LoadDataFile();
+  void SaveDataFile();
+  void CloseDataFile();
+  void ShowModeCaption(int mode);
+  void StartLessonCourse();
+  void CaptureGeometry();
+  void LoadWordList();
+  void DrawInfoPage1();
+  void WriteConfig();
+
+  plat::Platform& platform_;
+  PlayState s_;
+  plat::GameRandom random_;
+  ui::ControlSet controls_;
+  std::vector<ui::Panel*> screens_;
+  drill::DrillTexts texts_;
+  lessons::TForm9* nameDialog_ = nullptr;
+  ui::Control* focus_ = nullptr;
+  bool simulatedFocus_ = false;
+  bool closed_ = false;
+  std::vector<uint8_t> wordStream_;
+};
+
+}  // namespace app

@@ -1,0 +1,58 @@
+#include "lessons/TForm9.h"
+
+#include "ui/Controls.h"
+
+namespace lessons {
+
+TForm9::TForm9(app::PlayState& state, plat::Platform& platform)
+    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      s_(state), platform_(platform) {
+  const ui::FormDesign& design = ui::NameDialogDesign();
+  setObjectName(QString::fromUtf8(design.name));
+  setWindowTitle(QString::fromUtf8(design.caption));
+  setFixedSize(design.clientWidth, design.clientHeight);
+  setFont(ui::MakeFont(design.face, design.fontHeight));
+  controls_.Build(design, this);
+  C.Bind(controls_);
+  C.F9B1->OnClick = [this](ui::Control&) { F9B1Click(); };
+  C.F9M1->OnKeyDown = [this](ui::TextField&, uint16_t& vk) { F9M1KeyDown(vk); };
+  C.F9M1->Widget()->setAttribute(Qt::WA_InputMethodEnabled, true);
+  focus_ = C.F9M1;
+  C.F9M1->Widget()->setFocus();
+}
+
+TForm9::~TForm9() = default;
+
+void TForm9::OnKeyDown(uint16_t vk, plat::ShiftState) {
+  if (focus_ == C.F9M1 && C.F9M1->OnKeyDown) C.F9M1->OnKeyDown(*C.F9M1, vk);
+}
+
+void TForm9::OnKeyChar(uint8_t ch) {
+  if (!isVisible()) return;
+  if (focus_ == C.F9M1) C.F9M1->TypeChar(ch);
+  if (focus_ == C.F9B1 && (ch == 13 || ch == ' ')) C.F9B1->Click();
+}
+
+void TForm9::OnKeyUp(uint16_t, plat::ShiftState) {}
+
+void TForm9::StoreName() {
+  std::array<uint8_t, 10> name;
+  name.fill(' ');
+  const std::string& text = C.F9M1->Text();
+  for (size_t i = 0; i < name.size() && i < text.size(); ++i) name[i] = static_cast<uint8_t>(text[i]);
+  s_.DatRecord.SetCertName(name);
+}
+
+void TForm9::F9B1Click() {
+  StoreName();
+  if (OnButtonStored) OnButtonStored();
+  accept();
+}
+
+void TForm9::F9M1KeyDown(uint16_t& vk) {
+  if (vk != 13) return;
+  StoreName();
+  accept();
+}
+
+}  // namespace lessons

@@ -1,0 +1,42 @@
+#pragma once
+// The certificate-name dialog: a small modal window asking for the name printed on the
+// certificate. It has no close box and no cancel button.
+#include <QDialog>
+#include <functional>
+
+#include "app/PlayState.h"
+#include "platform/Platform.h"
+#include "ui/MainControls.h"
+
+namespace lessons {
+
+class TForm9 : public QDialog, public plat::KeySink {
+ public:
+  TForm9(app::PlayState& state, plat::Platform& platform);
+  ~TForm9() override;
+
+  ui::NameDialogControls C;
+  ui::ControlSet& Controls() { return controls_; }
+  ui::Control* FocusedControl() const { return focus_; }
+
+  // Runs when the dialog's keys are simulated (the driver): the three window events go to
+  // the focused control.
+  void OnKeyDown(uint16_t vk, plat::ShiftState shift) override;
+  void OnKeyChar(uint8_t ch) override;
+  void OnKeyUp(uint16_t vk, plat::ShiftState shift) override;
+
+  // Stores the memo's text as the certificate name and closes (button and Enter).
+  void F9B1Click();
+  void F9M1KeyDown(uint16_t& vk);
+  // Runs after the button stored a name (the title redraws its switch labels).
+  std::function<void()> OnButtonStored;
+
+ private:
+  void StoreName();
+  app::PlayState& s_;
+  plat::Platform& platform_;
+  ui::ControlSet controls_;
+  ui::Control* focus_ = nullptr;
+};
+
+}  // namespace lessons

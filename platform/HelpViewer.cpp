@@ -1,0 +1,38 @@
+#include "platform/HelpViewer.h"
+
+#include <QFile>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace plat {
+
+HelpViewer::HelpViewer() : browser_(std::make_unique<QTextBrowser>()) {
+  browser_->resize(640, 520);
+  browser_->setOpenExternalLinks(false);
+}
+
+HelpViewer::~HelpViewer() = default;
+
+void HelpViewer::Open(const std::string& path) {
+  const QString file = QString::fromStdString(path);
+  QFile probe(file);
+  if (probe.open(QIODevice::ReadOnly)) {
+    browser_->setSource(QUrl::fromLocalFile(file), QTextDocument::HtmlResource);
+    browser_->setWindowTitle(browser_->documentTitle().isEmpty() ? QStringLiteral("DOJOKAI ヘルプ")
+                                                                 : browser_->documentTitle());
+  } else {
+    browser_->setSource(QUrl());
+    browser_->setHtml(QStringLiteral("<h2>ヘルプを開けません</h2><p>ヘルプ ファイル "
+                                     "<b>%1</b> が見つからないか、読み込めません。</p>")
+                          .arg(file.toHtmlEscaped()));
+    browser_->setWindowTitle(QStringLiteral("DOJOKAI ヘルプ"));
+  }
+  browser_->show();
+  browser_->raise();
+  browser_->activateWindow();
+}
+
+std::string HelpViewer::Title() const { return browser_->windowTitle().toStdString(); }
+std::string HelpViewer::PlainText() const { return browser_->toPlainText().toStdString(); }
+
+}  // namespace plat

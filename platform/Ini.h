@@ -1,0 +1,53 @@
+#pragma once
+// A small reader and writer of INI profile files, standing in for the Windows profile
+// functions: section and key names compare case-insensitively, keys stay in the order
+// in which they were first written, values are text.
+#include <string>
+#include <vector>
+
+namespace plat {
+
+class IniFile {
+ public:
+  // Reads `path`; a missing or unreadable file gives an empty profile.
+  explicit IniFile(std::string path);
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& fallback) const;
+  // Integer value of a key, or `fallback` when the key is missing or its text is not a
+  // whole decimal number (leading and trailing blanks are allowed).
+  int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
+
+  // Changes the profile in memory and writes the whole file at once; false when the file
+  // cannot be written (the file on disk is then unchanged).
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  // A line of the file. Lines that are not "key=value" (comments, blanks, anything
+  // unrecognised) are kept verbatim in `raw` so that a rewrite preserves them.
+  struct Entry {
+    std::string key, value;
+    bool isRaw = false;
+    std::string raw;
+  };
+  // `header` is the section's line as read ("" for a section added by WriteString);
+  // the lines before the first section belong to a leading section with no header.
+  struct Section {
+    std::string name;
+    std::vector<Entry> entries;
+    bool preamble = false;
+    std::string header;
+  };
+  void Parse(const std::string& text);
+  std::string Serialize() const;
+  bool Save() const;
+  Section* FindSection(const std::string& name);
+  const Section* FindSection(const std::string& name) const;
+
+  std::string path_;
+  std::vector<Section> sections_;
+};
+
+}  // namespace plat

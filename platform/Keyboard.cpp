@@ -1,0 +1,217 @@
+#include "platform/Keyboard.h"
+
+#include <QKeyEvent>
+#include <array>
+
+namespace plat {
+namespace {
+
+// The character keys of the JIS layout, as Windows types them. Kana are the half-width
+// katakana bytes of CP932; Shift gives the small kana and brackets where a key has them.
+constexpr JisKey kJisKeys[] = {
+    // Row 1: digits, minus, caret, yen.
+    {'1', '1', '!', 0xC7, 0xC7}, {'2', '2', '"', 0xCC, 0xCC}, {'3', '3', '#', 0xB1, 0xA7},
+    {'4', '4', '$', 0xB3, 0xA9}, {'5', '5', '%', 0xB4, 0xAA}, {'6', '6', '&', 0xB5, 0xAB},
+    {'7', '7', '\'', 0xD4, 0xAC}, {'8', '8', '(', 0xD5, 0xAD}, {'9', '9', ')', 0xD6, 0xAE},
+    {'0', '0', 0, 0xDC, 0xA6},  // Shift+0 types nothing on a JIS keyboard
+    {vk::OemMinus, '-', '=', 0xCE, 0xCE}, {vk::Oem7, '^', '~', 0xCD, 0xCD},
+    {vk::Oem5, '\\', '|', 0xB0, 0xB0},
+    // Row 2: Q to P, at sign, opening bracket.
+    {'Q', 'q', 'Q', 0xC0, 0xC0}, {'W', 'w', 'W', 0xC3, 0xC3}, {'E', 'e', 'E', 0xB2, 0xA8},
+    {'R', 'r', 'R', 0xBD, 0xBD}, {'T', 't', 'T', 0xB6, 0xB6}, {'Y', 'y', 'Y', 0xDD, 0xDD},
+    {'U', 'u', 'U', 0xC5, 0xC5}, {'I', 'i', 'I', 0xC6, 0xC6}, {'O', 'o', 'O', 0xD7, 0xD7},
+    {'P', 'p', 'P', 0xBE, 0xBE}, {vk::Oem3, '@', '`', 0xDE, 0xDE},
+    {vk::Oem4, '[', '{', 0xDF, 0xA2},
+    // Row 3: A to L, semicolon, colon, closing bracket.
+    {'A', 'a', 'A', 0xC1, 0xC1}, {'S', 's', 'S', 0xC4, 0xC4}, {'D', 'd', 'D', 0xBC, 0xBC},
+    {'F', 'f', 'F', 0xCA, 0xCA}, {'G', 'g', 'G', 0xB7, 0xB7}, {'H', 'h', 'H', 0xB8, 0xB8},
+    {'J', 'j', 'J', 0xCF, 0xCF}, {'K', 'k', 'K', 0xC9, 0xC9}, {'L', 'l', 'L', 0xD8, 0xD8},
+    {vk::OemPlus, ';', '+', 0xDA, 0xDA}, {vk::Oem1, ':', '*', 0xB9, 0xB9},
+    {vk::Oem6, ']', '}', 0xD1, 0xA3},
+    // Row 4: Z to M, comma, period, slash, and the ro key left of the right Shift.
+    {'Z', 'z', 'Z', 0xC2, 0xAF}, {'X', 'x', 'X', 0xBB, 0xBB}, {'C', 'c', 'C', 0xBF, 0xBF},
+    {'V', 'v', 'V', 0xCB, 0xCB}, {'B', 'b', 'B', 0xBA, 0xBA}, {'N', 'n', 'N', 0xD0, 0xD0},
+    {'M', 'm', 'M', 0xD3, 0xD3}, {vk::OemComma, ',', '<', 0xC8, 0xA4},
+    {vk::OemPeriod, '.', '>', 0xD9, 0xA1}, {vk::Oem2, '/', '?', 0xD2, 0xA5},
+    {vk::Oem102, '\\', '_', 0xDB, 0xDB},
+    // The space bar types a space in every state.
+    {vk::Space, ' ', ' ', ' ', ' '},
+};
+
+// X11 (evdev) key codes of the JIS keys, so the physical key is known whatever the
+// layout makes of it (the ro key and the yen key both type a backslash).
+struct ScanKey {
+  uint32_t scan;
+  uint16_t vk;
+};
+constexpr ScanKey kScanKeys[] = {
+    {10, '1'}, {11, '2'}, {12, '3'}, {13, '4'}, {14, '5'}, {15, '6'}, {16, '7'}, {17, '8'},
+    {18, '9'}, {19, '0'}, {20, vk::OemMinus}, {21, vk::Oem7}, {132, vk::Oem5},
+    {24, 'Q'}, {25, 'W'}, {26, 'E'}, {27, 'R'}, {28, 'T'}, {29, 'Y'}, {30, 'U'}, {31, 'I'},
+    {32, 'O'}, {33, 'P'}, {34, vk::Oem3}, {35, vk::Oem4},
+    {38, 'A'}, {39, 'S'}, {40, 'D'}, {41, 'F'}, {42, 'G'}, {43, 'H'}, {44, 'J'}, {45, 'K'},
+    {46, 'L'}, {47, vk::OemPlus}, {48, vk::Oem1}, {51, vk::Oem6},
+    {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'},
+    {59, vk::OemComma}, {60, vk::OemPeriod}, {61, vk::Oem2}, {97, vk::Oem102}, {65, vk::Space},
+};
+
+uint16_t VkFromScan(uint32_t scan) {
+  for (const auto& k : kScanKeys)
+    if (k.scan == scan) return k.vk;
+  return 0;
+}
+
+// Keys that are not character keys, by Qt key.
+uint16_t VkFromQtKey(int key) {
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<uint16_t>(vk::F1 + (key - Qt::Key_F1));
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint16_t>('A' + (key - Qt::Key_A));
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<uint16_t>('0' + (key - Qt::Key_0));
+  switch (key) {
+    case Qt::Key_Escape: return vk::Escape;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return vk::Return;
+    case Qt::Key_Backspace: return vk::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return vk::Tab;
+    case Qt::Key_Space: return vk::Space;
+    case Qt::Key_Shift: return vk::Shift;
+    case Qt::Key_Control: return vk::Control;
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr: return vk::Menu;
+    case Qt::Key_Left: return vk::Left;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Right: return vk::Right;
+    case Qt::Key_Down: return vk::Down;
+    case Qt::Key_Home: return vk::Home;
+    case Qt::Key_End: return vk::End;
+    case Qt::Key_PageUp: return vk::PageUp;
+    case Qt::Key_PageDown: return vk::PageDown;
+    case Qt::Key_Insert: return vk::Insert;
+    case Qt::Key_Delete: return vk::Delete;
+    case Qt::Key_Hiragana_Katakana:
+    case Qt::Key_Kana_Lock:
+    case Qt::Key_Kana_Shift:
+    case Qt::Key_Katakana:
+    case Qt::Key_Hiragana: return vk::Kana;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+const JisKey* FindJisKey(uint16_t code) {
+  for (const auto& k : kJisKeys)
+    if (k.vk == code) return &k;
+  return nullptr;
+}
+
+std::optional<Stroke> StrokeForChar(uint8_t ch) {
+  switch (ch) {
+    case 27: return Stroke{vk::Escape, false, false};
+    case 13: return Stroke{vk::Return, false, false};
+    case 8: return Stroke{vk::Back, false, false};
+    case 9: return Stroke{vk::Tab, false, false};
+    default: break;
+  }
+  if (ch == 0) return std::nullopt;
+  // Latin first (the yen key before the ro key for the backslash), then kana.
+  for (const auto& k : kJisKeys) {
+    if (k.plain == ch) return Stroke{k.vk, false, false};
+    if (k.shifted == ch) return Stroke{k.vk, true, false};
+  }
+  for (const auto& k : kJisKeys) {
+    if (k.kana == ch) return Stroke{k.vk, false, true};
+    if (k.kanaShifted == ch) return Stroke{k.vk, true, true};
+  }
+  return std::nullopt;
+}
+
+uint8_t Keyboard::CharFor(uint16_t code) const {
+  switch (code) {
+    case vk::Back:
+    case vk::Tab:
+    case vk::Return:
+    case vk::Escape: return static_cast<uint8_t>(code);
+    default: break;
+  }
+  if (alt_) return 0;  // Alt combinations are system keys, not characters
+  const JisKey* key = FindJisKey(code);
+  if (!key) return 0;
+  if (ctrl_) return (code >= 'A' && code <= 'Z') ? static_cast<uint8_t>(code - 'A' + 1) : 0;
+  if (kanaLock_ && key->kana) return shift_ ? key->kanaShifted : key->kana;
+  return shift_ ? key->shifted : key->plain;
+}
+
+void Keyboard::Down(uint16_t code, uint8_t ch) {
+  switch (code) {
+    case vk::Shift: shift_ = true; break;
+    case vk::Control: ctrl_ = true; break;
+    case vk::Menu: alt_ = true; break;
+    case vk::Kana: kanaLock_ = !kanaLock_; break;
+    default: break;
+  }
+  if (!sink_) return;
+  sink_->OnKeyDown(code, State());
+  if (ch != 0) sink_->OnKeyChar(ch);
+}
+
+void Keyboard::Press(uint16_t code) { Down(code, CharFor(code)); }
+
+void Keyboard::Release(uint16_t code) {
+  switch (code) {
+    case vk::Shift: shift_ = false; break;
+    case vk::Control: ctrl_ = false; break;
+    case vk::Menu: alt_ = false; break;
+    default: break;
+  }
+  if (sink_) sink_->OnKeyUp(code, State());
+}
+
+void Keyboard::Char(uint8_t ch) {
+  if (sink_) sink_->OnKeyChar(ch);
+}
+
+void Keyboard::Inject(uint16_t code) {
+  Press(code);
+  Release(code);
+}
+
+bool Keyboard::Translate(const QKeyEvent& event) {
+  const bool press = event.type() == QEvent::KeyPress;
+  const Qt::KeyboardModifiers mods = event.modifiers();
+  shift_ = mods.testFlag(Qt::ShiftModifier);
+  ctrl_ = mods.testFlag(Qt::ControlModifier);
+  alt_ = mods.testFlag(Qt::AltModifier);
+
+  uint16_t code = VkFromQtKey(event.key());
+  const bool modifierKey = code == vk::Shift || code == vk::Control || code == vk::Menu;
+  if (!modifierKey && code != vk::Kana) {
+    if (uint16_t scanned = VkFromScan(event.nativeScanCode())) code = scanned;
+  }
+  const QString text = event.text();
+  const bool asciiText = text.size() == 1 && text.at(0).unicode() < 0x80;
+  if (code == 0 && asciiText) {
+    if (auto stroke = StrokeForChar(static_cast<uint8_t>(text.at(0).unicode()))) code = stroke->vk;
+  }
+  // Underscore is typed only by the ro key on a JIS keyboard.
+  if (event.key() == Qt::Key_Underscore && event.nativeScanCode() == 0) code = vk::Oem102;
+  if (code == 0) return false;
+
+  if (!press) {
+    // Windows sends no key-up between the repeats of a held key.
+    if (!event.isAutoRepeat()) Release(code);
+    return true;
+  }
+  uint8_t ch = 0;
+  if (code == '0' && shift_) {
+    ch = 0;
+  } else if (kanaLock_ || code == vk::Oem102 || !asciiText || alt_) {
+    ch = CharFor(code);
+  } else {
+    ch = static_cast<uint8_t>(text.at(0).unicode());
+  }
+  Down(code, ch);
+  return true;
+}
+
+}  // namespace plat

@@ -1,0 +1,94 @@
+#pragma once
+// The keyboard as the game sees it: a Japanese (JIS) keyboard under Windows. Every
+// keystroke reaches the window as three events: key down (virtual-key number and shift
+// state), the character it types (one CP932 byte, if any) and key up. The kana key
+// toggles the kana lock; while it is on, character keys type the half-width katakana of
+// the JIS kana layout.
+#include <cstdint>
+#include <optional>
+
+
+class QKeyEvent;
+
+namespace plat {
+
+// Shift state carried by key-down and key-up events.
+struct ShiftState {
+  bool shift = false, ctrl = false, alt = false;
+};
+
+namespace vk {
+constexpr uint16_t Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
+                   Kana = 21, Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35,
+                   Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
+                   Delete = 46, F1 = 112, F12 = 123, Oem1 = 186 /* : */, OemPlus = 187 /* ; */,
+                   OemComma = 188, OemMinus = 189, OemPeriod = 190, Oem2 = 191 /* / */,
+                   Oem3 = 192 /* @ */, Oem4 = 219 /* [ */, Oem5 = 220 /* yen/backslash */,
+                   Oem6 = 221 /* ] */, Oem7 = 222 /* ^ */, Oem102 = 226 /* ro */;
+}  // namespace vk
+
+// Receives the three window events.
+class KeySink {
+ public:
+  virtual ~KeySink() = default;
+  virtual void OnKeyDown(uint16_t vk, ShiftState shift) = 0;
+  virtual void OnKeyChar(uint8_t ch) = 0;
+  virtual void OnKeyUp(uint16_t vk, ShiftState shift) = 0;
+};
+
+// One character key of the JIS layout: what it types plain, with Shift, and with the
+// kana lock (plain and with Shift). 0 = types nothing.
+struct JisKey {
+  uint16_t vk;
+  uint8_t plain, shifted, kana, kanaShifted;
+};
+
+const JisKey* FindJisKey(uint16_t vk);
+
+// The key, Shift and kana lock that type byte `ch`; nullopt when no key types it.
+struct Stroke {
+  uint16_t vk;
+  bool shift;
+  bool kana;
+};
+std::optional<Stroke> StrokeForChar(uint8_t ch);
+
+class Keyboard {
+ public:
+  void SetSink(KeySink* sink) { sink_ = sink; }
+  KeySink* Sink() const { return sink_; }
+
+  bool ShiftDown() const { return shift_; }
+  bool CtrlDown() const { return ctrl_; }
+  bool AltDown() const { return alt_; }
+  bool KanaLock() const { return kanaLock_; }
+  void SetKanaLock(bool on) { kanaLock_ = on; }
+  void SetShift(bool down) { shift_ = down; }
+  ShiftState State() const { return {shift_, ctrl_, alt_}; }
+
+  // The character key `vk` types in the current shift and lock state (0 = none).
+  uint8_t CharFor(uint16_t vk) const;
+
+  // A key goes down: the key-down event, then its character. Modifier keys update the
+  // shift state, the kana key toggles the lock. A repeat sends both again.
+  void Press(uint16_t vk);
+  // Only the key-down event (modifier keys still change the shift state).
+  void DownOnly(uint16_t vk) { Down(vk, 0); }
+  // A key comes up: the key-up event.
+  void Release(uint16_t vk);
+  // Only the character event (a byte typed without a key, as an input method does).
+  void Char(uint8_t ch);
+  // The synthetic key press that clicks use for Esc and Return: down, character, up.
+  void Inject(uint16_t vk);
+
+  // A Qt key event of the real window. Returns false for keys the game does not know,
+  // which then go their normal way.
+  bool Translate(const QKeyEvent& event);
+
+ private:
+  void Down(uint16_t vk, uint8_t ch);
+  KeySink* sink_ = nullptr;
+  bool shift_ = false, ctrl_ = false, alt_ = false, kanaLock_ = false;
+};
+
+}  // namespace plat

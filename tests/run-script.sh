@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs one driver script in a fresh program folder that holds what the built game has beside it.
+set -euo pipefail
+drive=$1 script=$2
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+bindir=$(dirname "$drive")
+for f in dojokai.bin dojokai.hlp; do
+  [ -f "$bindir/$f" ] && cp "$bindir/$f" "$dir/"
+done
+cd "$dir"
+exec "$drive" --exe-dir "$dir" "$script"

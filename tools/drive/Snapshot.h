@@ -1,0 +1,24 @@
+#pragma once
+// The driver's JSON snapshot of the running game.
+#include <optional>
+#include <string>
+
+#include "app/PlayState.h"
+#include "platform/VirtualPlatform.h"
+
+namespace app {
+class Game;
+}
+
+namespace drive {
+
+std::string Snapshot(app::Game& game, plat::VirtualPlatform& platform);
+
+// The value of one play-state field as the snapshot writes it, strings without quotes;
+// nullopt for an unknown field.
+std::optional<std::string> StateFieldText(const app::PlayState& state, const std::string& field);
+
+// "YYYY-MM-DD HH:MM:SS"
+std::string FormatDateTime(const plat::LocalDateTime& t);
+
+}  // namespace drive

@@ -1,0 +1,310 @@
+#pragma once
+// The control layer: thin classes over Qt widgets that behave the way the game's screens
+// are described — panels with bevels, labels that size themselves, images with a canvas
+// that remembers what was written on it, and text fields limited in CP932 bytes.
+#include <QImage>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/Color.h"
+#include "ui/Design.h"
+
+class QWidget;
+class QPainter;
+class QFont;
+
+namespace ui {
+
+enum class MouseButton { Left, Right, Middle };
+
+QFont MakeFont(Face face, int pixelHeight, bool bold = false);
+// Pixel height of a font given in points on a 96-dpi screen (8 pt -> 11 px, 9 pt -> 12 px).
+int PointsToPixels(int points);
+
+class Control {
+ public:
+  Control(const ControlDesign& design, Control* parent);
+  virtual ~Control();
+  Control(const Control&) = delete;
+  Control& operator=(const Control&) = delete;
+
+  const std::string& Name() const { return name_; }
+  Kind GetKind() const { return kind_; }
+  Control* Parent() const { return parent_; }
+  const std::vector<Control*>& Children() const { return children_; }
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+
+  // The control's own visibility flag, not whether it can be seen.
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible together with every parent.
+  bool Showing() const;
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  virtual void SetBounds(int left, int top, int width, int height);
+
+  int FontHeight() const { return fontHeight_; }
+  void SetFontHeight(int px);
+  Color FontColor() const { return fontColor_; }
+  void SetFontColor(Color c);
+  Color BackColor() const { return color_; }
+  void SetColor(Color c);
+  bool Bold() const { return bold_; }
+  Face GetFace() const { return face_; }
+
+  // Caption in UTF-8; CP932 bytes are decoded where they are shown.
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(std::string_view utf8);
+  void SetCaptionBytes(std::string_view cp932);
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string_view utf8);
+
+  // Events. The widgets raise them for a player's mouse; the driver raises them directly.
+  std::function<void(Control&)> OnClick, OnDblClick;
+  std::function<void(Control&, MouseButton)> OnMouseDown, OnMouseUp;
+  void Click();
+  void DblClick();
+  void MouseDown(MouseButton button);
+  void MouseUp(MouseButton button);
+
+  QWidget* Widget() const { return widget_; }
+  // Paints the control's own look (used by the drawn kinds).
+  virtual void Paint(QPainter& painter);
+
+ protected:
+  void SetWidget(QWidget* widget);
+  virtual void CaptionChanged() {}
+  virtual void FontChanged();
+  void Repaint();
+
+  std::string name_;
+  Kind kind_;
+  Control* parent_;
+  std::vector<Control*> children_;
+  QWidget* widget_ = nullptr;
+  int tag_ = 0;
+  bool visible_ = true, enabled_ = true;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  int fontHeight_ = 12;
+  Color fontColor_ = clr::WindowText, color_ = clr::BtnFace;
+  bool bold_ = false;
+  Face face_ = Face::Gothic;
+  std::string caption_, hint_;
+};
+
+class Label : public Control {
+ public:
+  Label(const ControlDesign& design, Control* parent, QWidget* host);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool autoSize);
+  Align Alignment() const { return align_; }
+  void Paint(QPainter& painter) override;
+
+ protected:
+  void CaptionChanged() override { AdjustBounds(); }
+  void FontChanged() override;
+
+ private:
+  void AdjustBounds();
+  bool transparent_, autoSize_, wordWrap_;
+  Align align_;
+};
+
+class Panel : public Control {
+ public:
+  Panel(const ControlDesign& design, Control* parent, QWidget* host);
+  Bevel BevelInner() const { return inner_; }
+  Bevel BevelOuter() const { return outer_; }
+  int BevelWidth() const { return bevelWidth_; }
+  void SetBevelInner(Bevel b);
+  void SetBevelOuter(Bevel b);
+  void SetBevelWidth(int w);
+  void Paint(QPainter& painter) override;
+
+ private:
+  Bevel inner_, outer_;
+  int bevelWidth_;
+  Align align_;
+};
+
+class GroupBox : public Control {
+ public:
+  GroupBox(const ControlDesign& design, Control* parent, QWidget* host);
+  void Paint(QPainter& painter) override;
+};
+
+// A text written on a canvas since its last full fill.
+struct CanvasText {
+  int x, y;
+  Color color;
+  std::string text;  // UTF-8
+};
+
+class Image;
+
+class Canvas {
+ public:
+  explicit Canvas(Image& owner) : owner_(owner) {}
+  // Fills the whole picture and forgets the texts written on it.
+  void Fill(Color c);
+  void SetBrushColor(Color c) { brush_ = c; }
+  Color BrushColor() const { return brush_; }
+  void SetFontSize(int points) { fontPx_ = PointsToPixels(points); }
+  void SetFontHeight(int px) { fontPx_ = px; }
+  int FontHeight() const { return fontPx_; }
+  void SetFontColor(Color c) { fontColor_ = c; }
+  Color FontColor() const { return fontColor_; }
+  void SetFace(Face f) { face_ = f; }
+  // Text at a pixel position of the picture, on the brush colour.
+  void TextOut(int x, int y, std::string_view cp932);
+  void TextOutUtf8(int x, int y, std::string_view utf8);
+  const std::vector<CanvasText>& Texts() const { return texts_; }
+
+ private:
+  Image& owner_;
+  Color brush_ = clr::White, fontColor_ = clr::WindowText;
+  int fontPx_ = 12;
+  Face face_ = Face::Gothic;
+  std::vector<CanvasText> texts_;
+};
+
+class Image : public Control {
+ public:
+  Image(const ControlDesign& design, Control* parent, QWidget* host);
+  // The picture, drawn stretched over the control when Stretch is on.
+  QImage& Picture() { return picture_; }
+  void SetPicture(const QImage& picture);
+  bool Transparent() const { return transparent_; }
+  ::ui::Canvas& Canvas() { return canvas_; }
+  void PictureChanged() { Repaint(); }
+  void Paint(QPainter& painter) override;
+
+ private:
+  QImage picture_;
+  bool stretch_, transparent_;
+  ::ui::Canvas canvas_;
+};
+
+class CheckBox : public Control {
+ public:
+  CheckBox(const ControlDesign& design, Control* parent, QWidget* host);
+  bool Checked() const { return checked_; }
+  // A change of state raises OnClick, as a click does.
+  void SetChecked(bool checked);
+
+ protected:
+  void CaptionChanged() override;
+  void FontChanged() override;
+
+ private:
+  bool checked_ = false;
+};
+
+// Edit fields and memos: text held as CP932 bytes, limited to MaxBytes (0 = no limit),
+// never cutting a double-byte character, refusing characters CP932 cannot hold.
+class TextField : public Control {
+ public:
+  TextField(const ControlDesign& design, Control* parent);
+  const std::string& Text() const { return text_; }  // CP932 bytes
+  std::string TextUtf8() const;
+  void SetText(std::string_view cp932);
+  bool SetTextUtf8(std::string_view utf8);
+  int MaxBytes() const { return maxBytes_; }
+  void SetMaxBytes(int n);
+  bool ReadOnly() const { return readOnly_; }
+  // Types one character at the end, as a keystroke does (Backspace removes the last
+  // character); returns false when the field refuses it.
+  bool TypeChar(uint8_t ch);
+  // Types a whole UTF-8 text as a player would, character by character within the limit.
+  void TypeText(std::string_view utf8);
+  // Whether `utf8` may replace the whole text.
+  bool Accepts(const QString& text) const;
+  std::function<void(TextField&, uint16_t& vk)> OnKeyDown;
+
+ protected:
+  virtual void ShowText() = 0;
+  void TakeFromWidget(const QString& text);
+  std::string text_;
+  int maxBytes_;
+  bool readOnly_;
+  bool syncing_ = false;
+};
+
+class Edit : public TextField {
+ public:
+  Edit(const ControlDesign& design, Control* parent, QWidget* host);
+
+ protected:
+  void ShowText() override;
+  void FontChanged() override;
+};
+
+class Memo : public TextField {
+ public:
+  Memo(const ControlDesign& design, Control* parent, QWidget* host);
+  // Lines of the memo joined by line feeds (UTF-8).
+  void SetLinesUtf8(std::string_view utf8) { SetTextUtf8(utf8); }
+
+ protected:
+  void ShowText() override;
+  void FontChanged() override;
+};
+
+class Button : public Control {
+ public:
+  Button(const ControlDesign& design, Control* parent, QWidget* host);
+
+ protected:
+  void CaptionChanged() override;
+  void FontChanged() override;
+};
+
+class SpeedButton : public Control {
+ public:
+  SpeedButton(const ControlDesign& design, Control* parent, QWidget* host);
+  void SetGlyph(const QImage& glyph);
+
+ protected:
+  void FontChanged() override;
+};
+
+// Every control of one form, in creation order, owned here.
+class ControlSet {
+ public:
+  ControlSet() = default;
+  ControlSet(const ControlSet&) = delete;
+  ControlSet& operator=(const ControlSet&) = delete;
+  ~ControlSet();
+
+  void Build(const FormDesign& design, QWidget* form);
+  Control* Find(std::string_view name) const;
+  const std::vector<std::unique_ptr<Control>>& All() const { return controls_; }
+  template <class T>
+  T* Bind(std::string_view name) const {
+    return dynamic_cast<T*>(Find(name));
+  }
+
+ private:
+  std::vector<std::unique_ptr<Control>> controls_;
+};
+
+}  // namespace ui
