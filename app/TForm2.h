@@ -61,6 +61,9 @@ class TForm2 : public QWidget, public plat::KeySink {
 
   bool Closed() const { return closed_; }
 
+  // Runs an event handler; an exception is shown in a message box and the game goes on.
+  void Guard(const std::function<void()>& handler);
+
   // KeySink: events from the keyboard, real or simulated.
   void OnKeyDown(uint16_t vk, plat::ShiftState shift) override;
   void OnKeyChar(uint8_t ch) override;
@@ -81,8 +84,6 @@ class TForm2 : public QWidget, public plat::KeySink {
   void PrepareCanvases();
   void LoadLogoPictures();
 
-  // Runs an event handler; an exception is shown in a message box and the game goes on.
-  void Guard(const std::function<void()>& handler);
 
   // Handlers of the screens (dispatch.cpp).
   void TitleKey(uint8_t& key);

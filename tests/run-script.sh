@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one driver script in a fresh program folder that holds what the built game has beside it.
 set -euo pipefail
-drive=$1 script=$2
+drive=$(realpath "$1") script=$(realpath "$2")
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 bindir=$(dirname "$drive")

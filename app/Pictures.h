@@ -1,0 +1,30 @@
+#pragma once
+// The game's built-in pictures, painted by code. Every function returns a fresh
+// ARGB32 (premultiplied) image and paints the same pixels on every call.
+// All text in them comes from the IPA Gothic faces, so they look the same on any
+// machine that has the game's one font package.
+#include <QImage>
+
+namespace app::pictures {
+
+// 480 x 300: the full-window start picture of the title (a keyboard in perspective
+// with the game's name above it).
+QImage StartPicture();
+
+// 100 x 100, transparent around: the round emblem that drops onto the white title.
+QImage Logo();
+
+// 126 x 12, transparent around: the blinking "PUSH SPACE KEY" line under the logo.
+QImage Prompt();
+
+// 17 x 16: a floppy disk crossed out in red, shown when the data file cannot be saved.
+QImage DataStateIcon();
+
+// 13 x 13: glyph of the 100% button (arrows pointing in at a square).
+QImage HundredPercentGlyph();
+
+// 33 x 33 each: the two small emblems of the About screen.
+QImage AboutPicture1();  // a key cap with "D"
+QImage AboutPicture2();  // a fingertip pressing a home key of a small keyboard
+
+}  // namespace app::pictures

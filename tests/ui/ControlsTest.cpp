@@ -1,0 +1,140 @@
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+#include "platform/Cp932.h"
+#include "ui/Controls.h"
+#include "ui/MainControls.h"
+
+namespace {
+
+using ui::ControlDesign;
+using ui::Kind;
+
+// A small form built from rows, as the screens are.
+struct Form {
+  QWidget window;
+  ui::ControlSet set;
+  explicit Form(std::initializer_list<ControlDesign> rows) : design(rows) {
+    set.Build({"TTest", "", 480, 300, ui::clr::Black, 12, ui::Face::Gothic, design}, &window);
+  }
+  std::vector<ControlDesign> design;
+};
+
+TEST(ControlsTest, EveryDesignRowIsBoundToItsTypedMember) {
+  QWidget window;
+  ui::ControlSet set;
+  set.Build(ui::MainFormDesign(), &window);
+  ui::MainControls c;
+  ASSERT_NO_THROW(c.Bind(set));
+  EXPECT_EQ(c.F1L9->Name(), "F1L9");
+  EXPECT_EQ(c.P_SFTR->Tag(), 10000);
+  // The members are exactly the rows, in the same order.
+  const auto names = ui::MainControls::Names();
+  ASSERT_EQ(names.size(), set.All().size());
+  for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i], set.All()[i]->Name());
+  // Every parent exists and comes first, names are unique.
+  std::set<std::string> seen;
+  for (const auto& ctl : set.All()) {
+    if (ctl->Parent()) EXPECT_TRUE(seen.count(ctl->Parent()->Name())) << ctl->Name();
+    EXPECT_TRUE(seen.insert(ctl->Name()).second) << ctl->Name();
+  }
+  QWidget dialog;
+  ui::ControlSet dialogSet;
+  dialogSet.Build(ui::NameDialogDesign(), &dialog);
+  ui::NameDialogControls d;
+  EXPECT_NO_THROW(d.Bind(dialogSet));
+}
+
+TEST(ControlsTest, BuildingRefusesAChildBeforeItsParentAndTwinNames) {
+  QWidget window;
+  const ControlDesign orphan[] = {{.kind = Kind::Label, .name = "L1", .parent = "Nowhere"}};
+  ui::ControlSet a;
+  EXPECT_THROW(a.Build({"T", "", 10, 10, 0, 12, ui::Face::Gothic, orphan}, &window), std::logic_error);
+  const ControlDesign twins[] = {{.kind = Kind::Label, .name = "L1"}, {.kind = Kind::Panel, .name = "L1"}};
+  ui::ControlSet b;
+  EXPECT_THROW(b.Build({"T", "", 10, 10, 0, 12, ui::Face::Gothic, twins}, &window), std::logic_error);
+}
+
+TEST(ControlsTest, AutoSizedLabelsFitTheirTextInHalfWidthCells) {
+  Form f({{.kind = Kind::Label, .name = "W", .left = 198, .top = 68, .caption = "     abcdef", .fontHeight = 16},
+          {.kind = Kind::Label, .name = "K", .caption = "ｱｲｳ\n認定", .fontHeight = 12},
+          {.kind = Kind::Label, .name = "E", .caption = ""},
+          {.kind = Kind::Label, .name = "F", .width = 50, .height = 9, .caption = "long text", .autoSize = false}});
+  auto* w = f.set.Bind<ui::Label>("W");
+  EXPECT_EQ(w->Width(), 88);  // eleven cells of 8 pixels
+  EXPECT_EQ(w->Height(), 16);
+  auto* k = f.set.Bind<ui::Label>("K");
+  EXPECT_EQ(k->Width(), 24);  // three half-width kana = two full-width characters
+  EXPECT_EQ(k->Height(), 24);
+  EXPECT_EQ(f.set.Bind<ui::Label>("E")->Width(), 6);  // an empty caption measures one blank
+  auto* fixed = f.set.Bind<ui::Label>("F");
+  fixed->SetCaption("a much longer text than before");
+  EXPECT_EQ(fixed->Width(), 50);
+  w->SetFontHeight(32);  // scaled fonts resize the label
+  EXPECT_EQ(w->Width(), 176);
+  EXPECT_EQ(w->Left(), 198);
+}
+
+TEST(ControlsTest, TextFieldsHoldAtMostTheirBytesNeverHalfACharacter) {
+  Form f({{.kind = Kind::Edit, .name = "N", .width = 80, .height = 17, .maxBytes = 10}});
+  auto* n = f.set.Bind<ui::TextField>("N");
+  n->TypeText("ＴＡＲＯ太郎");  // 12 bytes: the sixth character does not fit
+  EXPECT_EQ(n->TextUtf8(), "ＴＡＲＯ太");
+  EXPECT_EQ(n->Text().size(), 10u);
+  n->SetText("");
+  n->TypeText("abcdefghi山");  // 9 bytes, then a double-byte character that would make 11
+  EXPECT_EQ(n->TextUtf8(), "abcdefghi");
+  EXPECT_TRUE(n->TypeChar('j'));
+  EXPECT_FALSE(n->TypeChar('k'));
+  n->SetText("");
+  n->TypeText("é😀ok");  // characters CP932 cannot hold are refused
+  EXPECT_EQ(n->TextUtf8(), "ok");
+  n->SetTextUtf8("ab山");
+  EXPECT_TRUE(n->TypeChar(8));  // Backspace removes the whole last character
+  EXPECT_EQ(n->TextUtf8(), "ab");
+  EXPECT_FALSE(n->Accepts(QStringLiteral("12345678901")));
+  EXPECT_TRUE(n->Accepts(QStringLiteral("ｱｲｳｴｵｶｷｸｹｺ")));
+}
+
+TEST(ControlsTest, CheckBoxesRaiseClickWhenTheirStateChanges) {
+  Form f({{.kind = Kind::CheckBox, .name = "B", .width = 100, .height = 17}});
+  auto* b = f.set.Bind<ui::CheckBox>("B");
+  int clicks = 0;
+  b->OnClick = [&](ui::Control&) { ++clicks; };
+  b->SetChecked(true);
+  b->SetChecked(true);
+  b->SetChecked(false);
+  EXPECT_EQ(clicks, 2);
+  b->SetEnabled(false);
+  b->Click();
+  EXPECT_EQ(clicks, 2);  // a disabled control takes no click
+}
+
+TEST(ControlsTest, CanvasRemembersItsTextsUntilTheNextFill) {
+  Form f({{.kind = Kind::Image, .name = "I", .width = 100, .height = 40}});
+  ui::Canvas& c = f.set.Bind<ui::Image>("I")->Canvas();
+  c.SetFontColor(ui::clr::Yellow);
+  c.TextOut(84, 26, *plat::cp932::FromUtf8("第８級"));
+  ASSERT_EQ(c.Texts().size(), 1u);
+  EXPECT_EQ(c.Texts()[0].text, "第８級");
+  EXPECT_EQ(c.Texts()[0].color, ui::clr::Yellow);
+  EXPECT_EQ(c.Texts()[0].x, 84);
+  c.Fill(ui::clr::Black);
+  EXPECT_TRUE(c.Texts().empty());
+  EXPECT_EQ(ui::PointsToPixels(8), 11);
+  EXPECT_EQ(ui::PointsToPixels(9), 12);
+}
+
+TEST(ControlsTest, VisibilityIsTheControlsOwnFlag) {
+  Form f({{.kind = Kind::Panel, .name = "P", .width = 100, .height = 100, .visible = false},
+          {.kind = Kind::Label, .name = "L", .parent = "P", .caption = "x"}});
+  auto* l = f.set.Bind<ui::Label>("L");
+  EXPECT_TRUE(l->Visible());
+  EXPECT_FALSE(l->Showing());
+  f.set.Find("P")->Show();
+  EXPECT_TRUE(l->Showing());
+}
+
+}  // namespace
