@@ -156,34 +156,13 @@ void TForm2::Button1Click() {
   C.Panel11->Hide();
 }
 
-// The seven switch labels show their switches: opaque in the switch's colours when on,
-// transparent silver text when off.
-void TForm2::DrawSwitchLabels() {
-  C.Label8->SetCaption(s_.SwitchPlus ? "LICEN +" : "LICENCE");
-  struct Row {
-    ui::Label* label;
-    uint8_t on;
-    ui::Color onFont;
-  };
-  for (const Row& r : {Row{C.Label6, s_.SwitchR, ui::clr::Maroon}, Row{C.Label7, s_.SwitchC, ui::clr::Black},
-                       Row{C.Label2, s_.SwitchS, ui::clr::White}, Row{C.Label9, s_.SwitchK, ui::clr::Navy},
-                       Row{C.Label8, s_.CertSwitch, ui::clr::White}, Row{C.Label10, s_.SwitchB, ui::clr::Black},
-                       Row{C.Label11, s_.SwitchT, ui::clr::Black}}) {
-    r.label->SetFontColor(r.on ? r.onFont : ui::clr::Silver);
-    r.label->SetTransparent(!r.on);
-  }
-}
-
 // --- Handlers of screens still to come ---------------------------------------------------
 // Each is reached through the routing above already; its body arrives with the issue named.
 
-void TForm2::TitleKey(uint8_t&) {}              // title screen (issue #3)
-void TForm2::ToggleBriefHelp() {}               // brief help (issue #3)
-void TForm2::OpenHelpFile() {}                  // help file (issue #3)
-void TForm2::SpeedButton2Click() {}             // 100 % size (issue #3)
-void TForm2::FormResize() {}                    // window scaling (issue #3)
-void TForm2::CaptureGeometry() {}               // window scaling (issue #3)
-void TForm2::DrawInfoPage1() {}                 // information page (issue #3)
+void TForm2::DrawMissStats() {}                 // missed-key pictures (issue #4)
+void TForm2::RefreshDrillScreen() {}            // drill run (issue #4)
+void TForm2::RefreshLessonScreen() {}           // lessons (issue #6)
+void TForm2::DrawCertSheet(int) {}              // certificate pictures (issue #7)
 void TForm2::ModeSelectKey(uint8_t&) {}         // mode select (issue #4)
 void TForm2::F6P3Click() {}                     // mode select (issue #4)
 void TForm2::ShowModeCaption(int) {}            // mode select (issue #4)

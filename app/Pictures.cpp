@@ -1,7 +1,6 @@
 #include "app/Pictures.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -14,9 +13,8 @@
 namespace app::pictures {
 namespace {
 
-// Proportional face for display text, fixed face for the pixel-exact prompt.
+// The proportional IPA Gothic face: the one font package every machine of the game has.
 const QString kDisplayFace = QStringLiteral("IPAPGothic");
-const QString kFixedFace = QStringLiteral("IPAGothic");
 
 QImage Blank(int w, int h, QColor fill = Qt::transparent) {
   QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -24,11 +22,12 @@ QImage Blank(int w, int h, QColor fill = Qt::transparent) {
   return image;
 }
 
-QFont Face(const QString& family, qreal pixels, bool smooth = true) {
-  QFont font(family);
-  font.setPixelSize(qRound(pixels));
+QFont Face(int pixels) {
+  QFont font;
+  font.setFamilies({kDisplayFace, QStringLiteral("IPAGothic")});
+  font.setPixelSize(pixels);
   font.setHintingPreference(QFont::PreferNoHinting);
-  font.setStyleStrategy(smooth ? QFont::PreferAntialias : QFont::NoAntialias);
+  font.setStyleStrategy(QFont::PreferAntialias);
   return font;
 }
 
@@ -93,7 +92,7 @@ const std::array<std::initializer_list<Cap>, 5>& Rows() {
        {1, "]", false}, {1.25, nullptr, false}},
       {{2.25, "Shift", false}, {1, "Z", false}, {1, "X", false}, {1, "C", false},
        {1, "V", false}, {1, "B", false}, {1, "N", false}, {1, "M", false},
-       {1, ",", false}, {1, ".", false}, {1, "/", false}, {1, "\\", false},
+       {1, ",", false}, {1, ".", false}, {1, "/", false}, {1, "_", false},
        {1.75, "Shift", false}},
       {{1.5, "Ctrl", false}, {1, "", false}, {1.25, "Alt", false},
        {1.25, "無変換", false}, {5, "", false}, {1.25, "変換", false},
@@ -147,12 +146,14 @@ void PaintCap(QPainter& p, const QRectF& cell, const QString& caption, bool lit,
   p.fillPath(face, shade);
 
   if (!caption.isEmpty()) {
-    const bool wide = caption.size() > 1 && box.width() > kUnit * 1.2;
-    const QFont font = Face(kDisplayFace, wide ? 11 : 17);
+    const bool wide = caption.size() > 1;
+    const QFont font = Face(wide ? 11 : 17);
     QPainterPath text;
     text.addText(0, 0, font, caption);
     const QRectF ink = text.boundingRect();
-    const QPointF at = wide ? QPointF(top.left() + 5 - ink.left(), top.center().y() - ink.center().y())
+    // Words sit at the left of wide keys, as printed on real boards; symbols are centred.
+    const QPointF at = wide ? QPointF(top.left() + 5 - ink.left(),
+                                      top.center().y() - ink.center().y())
                             : top.center() - ink.center();
     p.fillPath(text.translated(at), lit ? QColor(0x4a, 0x16, 0x00) : QColor(0xb4, 0xbe, 0xea));
   }
@@ -219,6 +220,14 @@ QImage StartPicture() {
   sky.setColorAt(0.55, QColor(0x1d, 0x16, 0x4e));
   sky.setColorAt(1, QColor(0x2e, 0x17, 0x52));
   p.fillRect(image.rect(), sky);
+
+  PaintKeyboard(p);
+  // The far edge of the board fades into the sky (the sky's own colour at that height).
+  QLinearGradient haze(0, 156, 0, 215);
+  haze.setColorAt(0, QColor(0x1d, 0x16, 0x4e, 255));
+  haze.setColorAt(1, QColor(0x1d, 0x16, 0x4e, 0));
+  p.fillRect(QRectF(0, 156, 480, 59), haze);
+
   QRadialGradient glow(QPointF(240, 92), 230);
   glow.setColorAt(0, QColor(255, 140, 60, 90));
   glow.setColorAt(0.45, QColor(200, 70, 120, 34));
@@ -237,15 +246,8 @@ QImage StartPicture() {
     p.drawEllipse(QPointF(s[0], s[1]), 0.5 + 0.5 * s[2], 0.5 + 0.5 * s[2]);
   }
 
-  PaintKeyboard(p);
-  // The far edge of the board fades into the sky.
-  QLinearGradient haze(0, 150, 0, 215);
-  haze.setColorAt(0, QColor(0x1d, 0x16, 0x4e, 230));
-  haze.setColorAt(1, QColor(0x1d, 0x16, 0x4e, 0));
-  p.fillRect(QRectF(0, 150, 480, 65), haze);
-
   // The name: dark outline, shadow, then warm gold lettering.
-  const QPainterPath name = CentredText(QStringLiteral("DOJOKAI"), Face(kDisplayFace, 84),
+  const QPainterPath name = CentredText(QStringLiteral("DOJOKAI"), Face(84),
                                         QPointF(240, 70));
   p.fillPath(name.translated(4, 5), QColor(0, 0, 0, 120));
   p.setPen(QPen(QColor(0x14, 0x08, 0x24), 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -264,7 +266,7 @@ QImage StartPicture() {
   p.restore();
 
   // Subtitle between two thin rules.
-  const QPainterPath sub = CentredText(QStringLiteral("キーボード練習"), Face(kDisplayFace, 19),
+  const QPainterPath sub = CentredText(QStringLiteral("キーボード練習"), Face(19),
                                        QPointF(240, 128));
   FillBold(p, sub, QColor(0xe8, 0xea, 0xff), 0.6);
   const QRectF subBox = sub.boundingRect();
@@ -322,11 +324,11 @@ QImage Logo() {
   ivory.setColorAt(1, QColor(0xea, 0xe2, 0xcc));
   p.fillPath(face, ivory);
 
-  FillBold(p, CentredText(QStringLiteral("道"), Face(kDisplayFace, 30), faceBox.center()),
+  FillBold(p, CentredText(QStringLiteral("道"), Face(30), faceBox.center()),
            QColor(0x1c, 0x22, 0x6e), 1.3);
 
   // The name along the lower rim.
-  FillBold(p, CentredText(QStringLiteral("DOJOKAI"), Face(kDisplayFace, 10), QPointF(50, 80.5)),
+  FillBold(p, CentredText(QStringLiteral("DOJOKAI"), Face(10), QPointF(50, 80.5)),
            QColor(0xff, 0xc8, 0x6a), 0.35);
   // Two small stars either side.
   for (qreal x : {22.0, 78.0}) {
@@ -343,28 +345,56 @@ QImage Logo() {
 }
 
 QImage Prompt() {
-  QImage image = Blank(126, 12);
-  QPainter p(&image);
-  const QFont font = Face(kFixedFace, 12, false);
+  // A bold pixel alphabet of its own keeps the 12-pixel line crisp at any scaling.
+  struct Glyph {
+    QChar letter;
+    std::array<const char*, 8> rows;
+  };
+  static const std::array<Glyph, 9> kGlyphs = {{
+      {u'P', {"#####.", "##..##", "##..##", "##..##", "#####.", "##....", "##....", "##...."}},
+      {u'U', {"##..##", "##..##", "##..##", "##..##", "##..##", "##..##", "##..##", ".####."}},
+      {u'S', {".####.", "##..##", "##....", ".####.", "....##", "....##", "##..##", ".####."}},
+      {u'H', {"##..##", "##..##", "##..##", "######", "##..##", "##..##", "##..##", "##..##"}},
+      {u'A', {"..##..", ".####.", "##..##", "##..##", "######", "##..##", "##..##", "##..##"}},
+      {u'C', {".####.", "##..##", "##....", "##....", "##....", "##....", "##..##", ".####."}},
+      {u'E', {"######", "##....", "##....", "#####.", "##....", "##....", "##....", "######"}},
+      {u'K', {"##..##", "##.##.", "####..", "###...", "####..", "##.##.", "##..##", "##..##"}},
+      {u'Y', {"##..##", "##..##", "##..##", ".####.", "..##..", "..##..", "..##..", "..##.."}},
+  }};
+  constexpr int kGlyphWidth = 6, kLetterGap = 1, kSpaceWidth = 4, kTop = 2;
   const QString text = QStringLiteral("PUSH SPACE KEY");
-  const QFontMetricsF metrics(font);
-  const qreal width = metrics.horizontalAdvance(text);
-  const qreal left = (126 - width) / 2;
-  // Capitals only: centre the cap height in the strip.
-  const QRectF ink = metrics.tightBoundingRect(text);
-  const int baseline = qRound(6 - ink.center().y());
-  p.setFont(font);
-  p.setPen(QColor(0x00, 0x00, 0x80));
-  p.drawText(QPointF(qRound(left), baseline), text);
-  p.end();
 
-  // Small orange arrowheads pointing at the text.
-  const int l = qRound(left) - 10, r = qRound(left + width) + 5;
-  const int top = baseline + qRound(ink.top()) + (qRound(ink.height()) - 7) / 2;
-  PaintPixels(image, l, top, {"x....", "xxx..", "xxxx.", "xxxxx", "xxxx.", "xxx..", "x...."},
-              {{'x', qRgb(0xf0, 0x78, 0x20)}});
-  PaintPixels(image, r, top, {"....x", "..xxx", ".xxxx", "xxxxx", ".xxxx", "..xxx", "....x"},
-              {{'x', qRgb(0xf0, 0x78, 0x20)}});
+  int width = 0;
+  for (QChar ch : text) width += (ch == u' ' ? kSpaceWidth : kGlyphWidth + kLetterGap);
+  width -= kLetterGap;
+
+  QImage image = Blank(126, 12);
+  const QRgb navy = qRgb(0x00, 0x00, 0x80), orange = qRgb(0xf0, 0x78, 0x20);
+  const int left = (126 - width) / 2;
+  int x = left;
+  for (QChar ch : text) {
+    if (ch == u' ') {
+      x += kSpaceWidth;
+      continue;
+    }
+    for (const Glyph& g : kGlyphs) {
+      if (g.letter != ch) continue;
+      for (int row = 0; row < 8; ++row) {
+        for (int col = 0; col < kGlyphWidth; ++col) {
+          if (g.rows[row][col] == '#') image.setPixel(x + col, kTop + row, navy);
+        }
+      }
+    }
+    x += kGlyphWidth + kLetterGap;
+  }
+
+  // Small orange arrowheads pointing at the words.
+  PaintPixels(image, left - 9, kTop,
+              {"x....", "xx...", "xxx..", "xxxx.", "xxxx.", "xxx..", "xx...", "x...."},
+              {{'x', orange}});
+  PaintPixels(image, left + width + 4, kTop,
+              {"....x", "...xx", "..xxx", ".xxxx", ".xxxx", "..xxx", "...xx", "....x"},
+              {{'x', orange}});
   return image;
 }
 
@@ -450,7 +480,7 @@ QImage AboutPicture1() {
   shade.setColorAt(0, QColor(0x5c, 0x66, 0xd0));
   shade.setColorAt(1, QColor(0x34, 0x3c, 0x98));
   p.fillPath(face, shade);
-  FillBold(p, CentredText(QStringLiteral("D"), Face(kDisplayFace, 19), faceBox.center() - QPointF(0, 1)),
+  FillBold(p, CentredText(QStringLiteral("D"), Face(19), faceBox.center() - QPointF(0, 1)),
            QColor(0xff, 0xc4, 0x4a), 1.2);
   // The home bump under the letter.
   p.fillRect(QRectF(13, 21.5, 7, 1.6), QColor(0xff, 0x8a, 0x30));
@@ -498,14 +528,16 @@ QImage AboutPicture2() {
   p.setBrush(skin);
   p.drawPath(finger);
   QPainterPath nail;
-  nail.addRoundedRect(QRectF(20.2, 13, 4.6, 5.5), 2, 2);
-  p.fillPath(nail, QColor(0xff, 0xf0, 0xe6));
+  nail.addRoundedRect(QRectF(20.5, 14.5, 4, 5), 1.8, 1.8);
+  p.setPen(QPen(QColor(0xd0, 0x8c, 0x6a), 0.6));
+  p.setBrush(QColor(0xff, 0xe8, 0xdc));
+  p.drawPath(nail);
   p.setPen(QPen(QColor(0x9a, 0x5a, 0x34, 140), 0.8));
   p.drawLine(QPointF(19, 5), QPointF(26, 5));  // knuckle crease
   p.setPen(QPen(QColor(0xff, 0x8a, 0x30), 1.2, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(15.5, 17.5), QPointF(12.5, 14.5));
-  p.drawLine(QPointF(14.5, 20.5), QPointF(10.5, 19.5));
-  p.drawLine(QPointF(29.5, 17.5), QPointF(32, 14.5));
+  p.drawLine(QPointF(16, 13.5), QPointF(13, 10.5));
+  p.drawLine(QPointF(15.5, 16), QPointF(11.5, 15));
+  p.drawLine(QPointF(29, 13.5), QPointF(32, 10.5));
   p.end();
   return image;
 }

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "app/Logo.h"
+#include "app/Pictures.h"
 #include "lessons/TForm9.h"
 #include "platform/Cp932.h"
 #include "platform/Files.h"
@@ -14,7 +15,8 @@ namespace app {
 
 TForm2::TForm2(plat::Platform& platform)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
-      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_) {
+      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_), title_(*this),
+      help_(s_, C, platform), scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
   const ui::FormDesign& design = ui::MainFormDesign();
   setObjectName(QString::fromUtf8(design.name));
@@ -31,6 +33,7 @@ TForm2::TForm2(plat::Platform& platform)
   C.Bind(controls_);
   screens_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel,
               C.F6Panel, C.Panel11, C.F5Panel, C.FLPanel, C.Panel1};
+  ApplyPictures();
   WireEvents();
   platform_.Keys().SetSink(this);
   qApp->installEventFilter(this);
@@ -155,7 +158,8 @@ void TForm2::Construct() {
   }
 
   // 20: design geometry for scaling.
-  CaptureGeometry();
+  scaling_.RecordIndividualControls();
+  scaling_.CaptureGeometry();
   s_.GeometryCaptured = 1;
 
   // 21-22: drawing surfaces painted later.
@@ -171,7 +175,7 @@ void TForm2::Construct() {
   // 25-28: word list and the first information page.
   wordStream_.clear();
   LoadWordList();
-  DrawInfoPage1();
+  title_.DrawInfoPage1();
 
   // 30-33: window position for a maximised start, the logo, caption, and the title timer.
   if (s_.MaximizeAtStart) move(-4, 0);
@@ -217,8 +221,41 @@ void TForm2::LoadLogoPictures() {
   }
 }
 
-void TForm2::SetClientWidth(int w) { resize(w, height()); }
-void TForm2::SetClientHeight(int h) { resize(width(), h); }
+// A size set here is scaled at once, as a nested resize; the toolkit's own resize event
+// for the same size then finds nothing to do.
+void TForm2::SetClientWidth(int w) {
+  resize(w, height());
+  FormResize();
+}
+
+void TForm2::SetClientHeight(int h) {
+  resize(width(), h);
+  FormResize();
+}
+
+void TForm2::FormResize() {
+  if (size() == scaledSize_ && s_.InputEnabled) return;
+  if (s_.InputEnabled) scaledSize_ = size();
+  scaling_.FormResize();
+}
+
+// The pictures of the form: start picture, logo, prompt, data-file icon, 100 % glyph and
+// the two pictures of the about screen.
+void TForm2::ApplyPictures() {
+  C.Image3->SetPicture(pictures::StartPicture());
+  C.Image2->SetPicture(pictures::Logo());
+  C.Image1->SetPicture(pictures::Prompt());
+  C.Image4->SetPicture(pictures::DataStateIcon());
+  C.SpeedButton2->SetGlyph(pictures::HundredPercentGlyph());
+  C.F5I1->SetPicture(pictures::AboutPicture1());
+  C.F5I2->SetPicture(pictures::AboutPicture2());
+}
+
+void TForm2::ShowNameDialog() {
+  if (!nameDialog_) return;
+  nameDialog_->C.F9M1->SetText("");
+  platform_.RunModal(*nameDialog_);
+}
 
 void TForm2::Maximize() { showMaximized(); }
 void TForm2::Restore() { showNormal(); }
@@ -234,9 +271,7 @@ ui::Panel* TForm2::VisibleScreen() const {
   return nullptr;
 }
 
-void TForm2::Timer1Timer() {
-  s_.InputEnabled = 1;
-}
+void TForm2::Timer1Timer() { title_.Timer1Timer(); }
 
 void TForm2::FormClose() {
   if (closed_) return;
@@ -278,6 +313,24 @@ void TForm2::WireEvents() {
     C.F5Panel->Hide();
   });
   click(C.Button1, [this](ui::Control&) { Button1Click(); });
+  // The title's clicks.
+  click(C.Label1, [this](ui::Control&) { title_.Label1Click(); });
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.Label6, C.Label7, C.Label2, C.Label9, C.Label10, C.Label11})
+    click(c, [this](ui::Control& sender) { title_.Label6Click(sender.Tag()); });
+  click(C.Label8, [this](ui::Control&) { title_.Label8Click(); });
+  click(C.Label47, [this](ui::Control&) { title_.Label47Click(); });
+  click(C.Label49, [this](ui::Control&) { title_.Label49Click(); });
+  click(C.Label12, [this](ui::Control&) { title_.Label49Click(); });
+  click(C.Label51, [this](ui::Control&) { help_.ToggleBriefHelp(); });
+  click(C.Panel4, [this](ui::Control&) { help_.OpenHelpFile(); });
+  click(C.SpeedButton2, [this](ui::Control&) { scaling_.SpeedButton2Click(); });
+  C.Image2->OnDblClick = [this](ui::Control&) { Guard([this] { scaling_.Image2DblClick(); }); };
+  for (ui::Label* l : {C.Label47, C.Label48, C.Label49}) {
+    l->OnMouseDown = [this, l](ui::Control&, ui::MouseButton b) {
+      title_.Label47MouseDown(b == ui::MouseButton::Left, l);
+    };
+    l->OnMouseUp = [this, l](ui::Control&, ui::MouseButton) { title_.Label47MouseUp(l); };
+  }
   click(C.Label50, [this](ui::Control&) {
     s_.IdleTicks = 0;
     OpenSettings();

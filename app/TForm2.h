@@ -6,9 +6,12 @@
 #include <memory>
 
 #include "app/PlayState.h"
+#include "app/TitleScreen.h"
 #include "drill/DrillTexts.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
+#include "records/HelpDisplays.h"
+#include "records/WindowScaling.h"
 #include "ui/MainControls.h"
 #include "ui/Timer.h"
 
@@ -18,7 +21,7 @@ class TForm9;
 
 namespace app {
 
-class TForm2 : public QWidget, public plat::KeySink {
+class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost {
  public:
   explicit TForm2(plat::Platform& platform);
   ~TForm2() override;
@@ -39,14 +42,25 @@ class TForm2 : public QWidget, public plat::KeySink {
   void FormClose();
   void Timer1Timer();
 
-  // Client area and window state.
-  int ClientWidth() const { return width(); }
-  int ClientHeight() const { return height(); }
-  void SetClientWidth(int w);
-  void SetClientHeight(int h);
+  // Client area and window state (a change of size is scaled before the call returns).
+  int ClientWidth() const override { return width(); }
+  int ClientHeight() const override { return height(); }
+  void SetClientWidth(int w) override;
+  void SetClientHeight(int h) override;
   void Maximize();
   void Restore();
-  bool Maximized() const { return isMaximized(); }
+  bool Maximized() const override { return isMaximized(); }
+  void RestoreWindow() override { Restore(); }
+  void RefreshDrillScreen() override;
+  void RefreshLessonScreen() override;
+
+  // Services the screens ask of each other.
+  void DrawMissStats();
+  void DrawCertSheet(int grade);
+  void ShowNameDialog();
+  void SetLogoDesignTop(int top) { scaling_.SetImage2DesignTop(top); }
+  TitleScreen& Title() { return title_; }
+  records::WindowScaling& Scaling() { return scaling_; }
 
   // The control that has the keyboard focus (edit fields, buttons); keys the window does
   // not take go on to it.
@@ -86,7 +100,7 @@ class TForm2 : public QWidget, public plat::KeySink {
 
 
   // Handlers of the screens (dispatch.cpp).
-  void TitleKey(uint8_t& key);
+  void TitleKey(uint8_t& key) { title_.TitleKey(key); }
   void ModeSelectKey(uint8_t& key);
   bool JudgeCertification();
   void LessonKeyPress(uint8_t& key);
@@ -94,14 +108,15 @@ class TForm2 : public QWidget, public plat::KeySink {
   void DrillKey(uint8_t& key);
   void ConfirmName(uint16_t& key);
   void LeaveResults();
-  void ToggleBriefHelp();
-  void OpenHelpFile();
-  void SpeedButton2Click();
+  void ToggleBriefHelp() { help_.ToggleBriefHelp(); }
+  void OpenHelpFile() { help_.OpenHelpFile(); }
+  void SpeedButton2Click() { scaling_.SpeedButton2Click(); }
   void F6P3Click();
   void OpenSettings();
   void Button1Click();
-  void DrawSwitchLabels();
+  void DrawSwitchLabels() { title_.DrawSwitchLabels(); }
   void FormResize();
+  void ApplyPictures();
 
   // Operations of the subsystems still to come (each names the issue that builds it).
   void LoadDataFile();
@@ -109,9 +124,7 @@ class TForm2 : public QWidget, public plat::KeySink {
   void CloseDataFile();
   void ShowModeCaption(int mode);
   void StartLessonCourse();
-  void CaptureGeometry();
   void LoadWordList();
-  void DrawInfoPage1();
   void WriteConfig();
 
   plat::Platform& platform_;
@@ -120,6 +133,10 @@ class TForm2 : public QWidget, public plat::KeySink {
   ui::ControlSet controls_;
   std::vector<ui::Panel*> screens_;
   drill::DrillTexts texts_;
+  TitleScreen title_;
+  records::HelpDisplays help_;
+  records::WindowScaling scaling_;
+  QSize scaledSize_;
   lessons::TForm9* nameDialog_ = nullptr;
   ui::Control* focus_ = nullptr;
   bool simulatedFocus_ = false;

@@ -1,13 +1,13 @@
 // dojokai-drive [--exe-dir DIR] SCRIPT: runs the game headless from a script.
 #include <QApplication>
 #include <QDir>
-#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
 #include "platform/Fonts.h"
 #include "tools/drive/Driver.h"
+#include "tools/drive/Offscreen.h"
 
 int main(int argc, char** argv) {
   std::string exeDir = ".", scriptPath;
@@ -37,14 +37,7 @@ int main(int argc, char** argv) {
     }
     script << in.rdbuf();
   }
-  // Headless: the offscreen platform and a private runtime folder.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  if (!getenv("XDG_RUNTIME_DIR")) {
-    const std::string dir = QDir::tempPath().toStdString() + "/dojokai-drive-runtime";
-    QDir().mkpath(QString::fromStdString(dir));
-    QFile::setPermissions(QString::fromStdString(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-  }
+  drive::UseOffscreenScreen();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dojokai"));
   plat::RegisterFontSubstitutions();

@@ -1,0 +1,548 @@
+#include "app/TitleScreen.h"
+
+#include <cmath>
+
+#include "app/Digits.h"
+#include "app/TForm2.h"
+#include "platform/Cp932.h"
+
+namespace app {
+namespace {
+
+constexpr char kModeNames[7][4] = {"ABC", "HAO", "RND", "ZYX", "\xB1\xB2\xB3", "\xC3\xD0\xBD", "\xB4\xD7\xB2"};
+
+bool IsLetter(uint8_t key, char upper) { return key == upper || key == upper + ('a' - 'A'); }
+
+}  // namespace
+
+TitleScreen::TitleScreen(TForm2& form) : f_(form) {}
+
+std::string TitleScreen::UptimeText(int seconds) {
+  std::string t = "XXX:XX.XXs";
+  FormatDigits3(t, 0, seconds / 3600);
+  FormatDigits2(t, 4, seconds / 60 % 60);
+  FormatDigits2(t, 7, seconds % 60);
+  return t;
+}
+
+std::string TitleScreen::DateTimeText(int year, int month, int day, int dayOfWeek, int hour, int minute,
+                                      int second) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%04d/%02d/%02d(%s) %02d:%02d.%02ds", year, month, day,
+                plat::ShortDayName(dayOfWeek), hour, minute, second);
+  return buf;
+}
+
+double TitleScreen::Scale() const {
+  const PlayState& s = f_.State();
+  if (!s.GeometryCaptured || s.BaseClientWidth == 0) return 1.0;
+  // The scale in whole percent, as the window reads it.
+  return static_cast<float>(f_.ClientWidth() * 100 / s.BaseClientWidth) * 0.01f;
+}
+
+// --- Timer1: every 50 ms for the whole run -------------------------------------------------
+
+void TitleScreen::Timer1Timer() {
+  PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  s.InputEnabled = 1;
+
+  // Maximise once, after the data file has been read.
+  if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) {
+    f_.Maximize();
+    s.MaximizedOnce = 1;
+  }
+
+  // The information pages are redrawn every 12 ticks.
+  if (!s.DrillRunning) {
+    if (s.RefreshTicks > 10) {
+      DrawInfoPage1();
+      f_.DrawMissStats();
+      s.RefreshTicks = 0;
+    } else {
+      s.RefreshTicks += 1;
+    }
+  }
+
+  // Intro: the start picture alone, then the whole title on the 42nd tick (or at once when
+  // the start-up option skips the wait).
+  const bool skipWait = C.CheckBox5->Checked();
+  if (s.IntroTicks > 40 && s.IntroPhase == 0) s.IntroPhase = 1;
+  if (skipWait && s.IntroPhase == 0) s.IntroTicks += 1000;
+  if (s.IntroPhase == 1 && !skipWait) C.Image3->Hide();
+  if (s.IntroPhase == 0) {
+    s.IntroTicks += 1;
+    return;
+  }
+  if (s.IntroPhase == 1) {
+    for (ui::Control* c : std::initializer_list<ui::Control*>{
+             C.Image2, C.Image1, C.Label1, C.Label6, C.Label7, C.Label2, C.Label8, C.Label9, C.Label10,
+             C.Label11, C.Label21, C.Label24, C.Label25, C.Label22, C.Label45, C.Label47, C.Label48,
+             C.Label49, C.Label50, C.Label51})
+      c->Show();
+    DrawSwitchLabels();
+    s.IntroPhase = 2;
+  }
+
+  // Blink phase, every 11 ticks.
+  s.BlinkTicks += 1;
+  if (s.BlinkTicks > 10 && s.BlinkOn == 0) {
+    s.BlinkOn = 1;
+    s.BlinkTicks = 0;
+  }
+  if (s.BlinkTicks > 10 && s.BlinkOn == 1) {
+    s.BlinkOn = 0;
+    s.BlinkTicks = 0;
+  }
+
+  s.LogoTop = static_cast<float>(C.Image2->Top());
+
+  if (!s.DrillRunning) {
+    if (s.BlinkOn) {
+      C.Image1->Show();
+      C.Label12->SetColor(ui::clr::Blue);
+      C.Label12->SetFontColor(ui::clr::Aqua);
+      C.F4P1->SetFontColor(ui::clr::Yellow);
+    } else {
+      C.Image1->Hide();
+      C.Label12->SetColor(ui::clr::Black);
+      C.Label12->SetFontColor(ui::clr::White);
+      C.F4P1->SetFontColor(ui::clr::Black);
+      ShowCertStars();
+    }
+  }
+
+  double scale = Scale();
+  // The spinner of the mode-select screen and the pulsing square of the about screen.
+  if (!s.DrillRunning) {
+    s.SpinnerTicks += 1;
+    if (s.SpinnerTicks > 7) s.SpinnerTicks = 0;
+    switch (s.SpinnerTicks) {
+      case 0: C.F6L1->SetCaption("―"); break;
+      case 2:
+        C.F6L1->SetCaption("＼");
+        C.F5P7->SetBevelWidth(static_cast<int>(2 * scale + 1));
+        break;
+      case 4: C.F6L1->SetCaption("｜"); break;
+      case 6:
+        C.F6L1->SetCaption("／");
+        C.F5P7->SetBevelWidth(static_cast<int>(6 * scale + 2));
+        break;
+      default: break;
+    }
+  }
+
+  // The window keeps its design height; the logo drops in to 16 (scaled).
+  if (s.GeometryCaptured) {
+    if (f_.ClientHeight() < s.BaseClientHeight) f_.SetClientHeight(s.BaseClientHeight);
+    scale = Scale();
+    if (16 * scale > s.LogoTop)
+      s.LogoTop = static_cast<float>(s.LogoTop + 2 * scale);
+    else
+      f_.SetLogoDesignTop(static_cast<int>(16 * scale));
+    if (C.Image2->Top() < s.LogoTop) C.Image2->SetTop(static_cast<int>(s.LogoTop));
+  }
+
+  // Counters of the title and the drill screen.
+  const uint16_t today = s.DatRecord.TodayGood();
+  std::string count = "XXXXX";
+  FormatDigits5(count, 0, today);
+  C.Label21->SetCaption(count);
+  C.F1L21->SetCaption(count);
+  FormatDigits5(count, 0, s.GoodSinceStart);
+  C.Label24->SetCaption(count);
+  C.F1L24->SetCaption(count);
+  const int q = today / 10000;
+  if (q >= 1 && q <= 3) {
+    C.Label21->SetFontColor(ui::clr::Olive);
+    C.F1L21->SetFontColor(ui::clr::Yellow);
+  } else if (q >= 4 && q <= 6) {
+    C.Label21->SetFontColor(ui::clr::Red);
+    C.F1L21->SetFontColor(ui::clr::Red);
+  } else {
+    C.Label21->SetFontColor(ui::clr::Blue);
+    C.F1L21->SetFontColor(ui::clr::Aqua);
+  }
+  const bool counterShown = today < 65000 || s.BlinkOn == 0;
+  C.Label21->SetVisible(counterShown);
+  C.F1L21->SetVisible(counterShown);
+
+  // Uptime since start, capped.
+  plat::Platform& p = f_.Platform();
+  const int64_t nowSeconds = static_cast<int64_t>(p.TickCount() / 1000);
+  s.UptimeSeconds = static_cast<int32_t>(nowSeconds - s.StartSeconds);
+  if (s.UptimeSeconds < 0) {
+    s.StartSeconds = static_cast<int32_t>(nowSeconds);
+    s.UptimeSeconds = 0;
+  }
+  if (s.UptimeSeconds > 921658) s.UptimeSeconds = 921658;
+  const std::string uptime = UptimeText(s.UptimeSeconds);
+  C.Label25->SetCaption(uptime);
+  C.F1L25->SetCaption(uptime);
+
+  const plat::LocalDateTime now = p.Now();
+  const std::string when = DateTimeText(now.year, now.month, now.day, now.dayOfWeek, now.hour, now.minute, now.second);
+  C.Label22->SetCaption(when);
+  C.F1L22->SetCaption(when);
+
+  AdvancePlayTime();
+  IdleScoreShow();
+}
+
+// Certification stars: one "+" for each grade 1 held, "☆" for five, "★" for ten, "★★" for
+// twenty, "★☆★" in blue for all 21.
+void TitleScreen::ShowCertStars() {
+  const records::DatRecord& r = f_.State().DatRecord;
+  int n = 0;
+  for (int i = 0; i < 21; ++i) n += r.CertGradeAt(i) == 1;
+  std::string text;
+  ui::Color colour = ui::clr::Red;
+  if (n > 20) {
+    text += "★☆★";
+    colour = ui::clr::Blue;
+    n = 0;
+  }
+  if (n >= 20) {
+    text += "★★";
+    colour = ui::clr::Green;
+    n -= 20;
+  }
+  if (n >= 10) {
+    text += "★";
+    n -= 10;
+  }
+  if (n >= 5) {
+    text += "☆";
+    n -= 5;
+  }
+  text.append(static_cast<size_t>(n), '+');
+  f_.C.Label45->SetCaption(text);
+  f_.C.Label45->SetFontColor(colour);
+}
+
+// The total running time grows by 50 ms a tick; every 5 s it is set right by the tick
+// count, within ±20 s. It never goes below zero and stops at 65535:59:59.
+void TitleScreen::AdvancePlayTime() {
+  PlayState& s = f_.State();
+  records::DatRecord::PlayTimeValue t = s.DatRecord.PlayTime();
+  int hours = t.Hours, minutes = t.Minutes, seconds = t.Seconds, hundredths = t.Hundredths;
+  const uint32_t tick = f_.Platform().TickCount();
+
+  s.PlayTimeNominalMs += 50;
+  if (s.PlayTimeNominalMs >= 5000) {
+    int32_t d = static_cast<int32_t>(tick - static_cast<uint32_t>(s.PlayTimeBaseTick) -
+                                     static_cast<uint32_t>(s.PlayTimeNominalMs));
+    if (d > 19999 || d < -19999)
+      d = 0;
+    else
+      seconds += d / 1000;
+    s.PlayTimeBaseTick = static_cast<int32_t>(tick - static_cast<uint32_t>(d % 1000));
+    s.PlayTimeNominalMs -= 5000;
+  }
+
+  const bool atCap = hours == 65535 && minutes == 59 && seconds >= 59;
+  if (atCap) {
+    s.DatRecord.SetPlayTime({65535, 59, 59, 0});
+    return;
+  }
+  hundredths += 5;
+  if (hundredths >= 100) {
+    hundredths = 0;
+    seconds += 1;
+  }
+  // A backward correction borrows from the minutes and hours, never below zero.
+  while (seconds < 0) {
+    if (minutes == 0 && hours == 0) {
+      seconds = 0;
+      hundredths = 0;
+      break;
+    }
+    seconds += 60;
+    if (--minutes < 0) {
+      minutes = 59;
+      --hours;
+    }
+  }
+  if (seconds >= 60) {
+    seconds -= 60;
+    minutes += 1;
+  }
+  if (minutes >= 60) {
+    if (hours >= 65535) {
+      minutes = 59;
+      seconds = 59;
+      hundredths = 0;
+    } else {
+      minutes = 0;
+      hours += 1;
+    }
+  }
+  s.DatRecord.SetPlayTime({static_cast<uint16_t>(hours), static_cast<uint8_t>(minutes),
+                           static_cast<uint8_t>(seconds), static_cast<uint8_t>(hundredths)});
+}
+
+// After 200 quiet ticks the title shows the last results; 200 ticks later it comes back.
+void TitleScreen::IdleScoreShow() {
+  PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  if (s.BriefHelpShown || C.CheckBox6->Checked()) s.IdleTicks = 0;
+  if (!C.F4Panel->Visible() && s.IdleScoreShow == 1) {
+    s.IdleScoreShow = 0;
+    s.IdleTicks = 0;
+  }
+  if (s.IdleTicks > 200) {
+    if (C.Panel1->Visible() && s.IdleScoreShow == 0) {
+      C.Panel1->Hide();
+      C.F4Panel->Show();
+      s.IdleScoreShow = 1;
+      s.IdleTicks = 0;
+    } else if (s.IdleScoreShow == 1 && C.F4Panel->Visible()) {
+      C.F4Panel->Hide();
+      C.Panel1->Show();
+      s.IdleScoreShow = 0;
+      s.IdleTicks = 0;
+    }
+  } else if (!C.Panel6->Visible()) {
+    const bool scoreShow = C.F4Panel->Visible() && s.IdleScoreShow == 1;
+    if (C.Panel1->Visible() || scoreShow) s.IdleTicks += 1;
+    if (scoreShow) s.IdleTicks += 1;
+  }
+}
+
+// --- Keys and clicks ---------------------------------------------------------------------
+
+void TitleScreen::TitleKey(uint8_t key) {
+  PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  s.IdleTicks = 0;
+  if (s.IdleScoreShow == 1) {
+    C.Panel1->Show();
+    C.F4Panel->Hide();
+    s.IdleScoreShow = 0;
+  }
+  if (key == ' ' && !C.Panel6->Visible()) {
+    C.Panel1->Hide();
+    C.F6Panel->Show();
+  }
+  if (key == 27) {
+    if (f_.Platform().Question("終了しますか？", "DOJOKAI")) f_.close();
+  } else if (key == '+') {
+    s.SwitchPlus = !s.SwitchPlus;
+  } else if (IsLetter(key, 'B')) {
+    s.SwitchB = !s.SwitchB;
+  } else if (IsLetter(key, 'C')) {
+    s.SwitchC = !s.SwitchC;
+  } else if (IsLetter(key, 'K')) {
+    s.SwitchK = !s.SwitchK;
+  } else if (IsLetter(key, 'R')) {
+    s.SwitchR = !s.SwitchR;
+  } else if (IsLetter(key, 'S')) {
+    s.SwitchS = !s.SwitchS;
+  } else if (IsLetter(key, 'T')) {
+    s.SwitchT = !s.SwitchT;
+  } else if (IsLetter(key, 'L')) {
+    ToggleCertSwitch();
+  } else if (IsLetter(key, 'I')) {
+    DrawInfoPage1();
+    if (!C.Panel6->Visible() && s.InfoPage == 0) {
+      OpenInfoPanel();
+      return;
+    }
+  } else if (IsLetter(key, 'V')) {
+    const bool show = !C.Label4->Visible();
+    C.Label4->SetVisible(show);
+    C.Label5->SetVisible(show);
+  } else if (IsLetter(key, 'X')) {
+    C.Panel1->Hide();
+    C.F5Panel->Show();
+  } else if (IsLetter(key, 'Z')) {
+    C.Image3->SetVisible(!C.Image3->Visible());
+  }
+  TurnInfoPage(false);
+  DrawSwitchLabels();
+}
+
+// L toggles the certification; without a registered name the name dialog asks for one,
+// on switching off as well as on.
+void TitleScreen::ToggleCertSwitch() {
+  PlayState& s = f_.State();
+  s.CertSwitch = !s.CertSwitch;
+  if (s.DatRecord.CertName()[0] == 0) f_.ShowNameDialog();
+}
+
+void TitleScreen::OpenInfoPanel() {
+  PlayState& s = f_.State();
+  f_.DrawMissStats();
+  f_.DrawCertSheet(0);
+  f_.C.Panel6->Show();
+  s.InfoPage = 1;
+}
+
+// The information panel turns a page on any key, or on a click on SPC or the prompt.
+void TitleScreen::TurnInfoPage(bool fromClick) {
+  PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  switch (s.InfoPage) {
+    case 1:
+      C.Image5->Hide();
+      C.Image8->Hide();
+      C.Panel7->Show();
+      C.Image7->Show();
+      s.InfoPage = 2;
+      break;
+    case 2:
+      C.Image7->Hide();
+      C.Image6->Show();
+      s.InfoPage = 3;
+      break;
+    case 3:
+      C.Panel7->Hide();
+      C.Image6->Hide();
+      C.Image8->Show();
+      C.Panel8->Show();
+      s.InfoPage = 4;
+      break;
+    case 4:
+      C.Image5->Show();
+      C.Panel6->Hide();
+      C.Panel7->Hide();
+      C.Image8->Hide();
+      C.Panel8->Hide();
+      if (fromClick) C.Image6->Hide();
+      s.InfoPage = 0;
+      break;
+    default: break;
+  }
+}
+
+void TitleScreen::DrawSwitchLabels() {
+  PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  C.Label8->SetCaption(s.SwitchPlus ? "LICEN +" : "LICENCE");
+  struct Row {
+    ui::Label* label;
+    uint8_t on;
+    ui::Color onFont;
+  };
+  for (const Row& r : {Row{C.Label6, s.SwitchR, ui::clr::Maroon}, Row{C.Label7, s.SwitchC, ui::clr::Black},
+                       Row{C.Label2, s.SwitchS, ui::clr::White}, Row{C.Label9, s.SwitchK, ui::clr::Navy},
+                       Row{C.Label8, s.CertSwitch, ui::clr::White}, Row{C.Label10, s.SwitchB, ui::clr::Black},
+                       Row{C.Label11, s.SwitchT, ui::clr::Black}}) {
+    r.label->SetFontColor(r.on ? r.onFont : ui::clr::Silver);
+    r.label->SetTransparent(!r.on);
+  }
+}
+
+void TitleScreen::Label1Click() {
+  f_.C.Panel1->Hide();
+  f_.C.F5Panel->Show();
+}
+
+void TitleScreen::Label6Click(int tag) {
+  PlayState& s = f_.State();
+  s.IdleTicks = 0;
+  switch (tag) {
+    case 0: s.SwitchR = !s.SwitchR; break;
+    case 1: s.SwitchC = !s.SwitchC; break;
+    case 2: s.SwitchS = !s.SwitchS; break;
+    case 3: s.SwitchK = !s.SwitchK; break;
+    case 5: s.SwitchB = !s.SwitchB; break;
+    case 6: s.SwitchT = !s.SwitchT; break;
+    default: break;
+  }
+  DrawSwitchLabels();
+}
+
+void TitleScreen::Label8Click() {
+  PlayState& s = f_.State();
+  s.CertSwitch = !s.CertSwitch;
+  DrawSwitchLabels();
+  if (s.DatRecord.CertName()[0] == 0) f_.ShowNameDialog();
+}
+
+void TitleScreen::Label47Click() {
+  PlayState& s = f_.State();
+  s.IdleTicks = 0;
+  if (s.InfoPage != 0) return;
+  DrawInfoPage1();
+  if (!f_.C.Panel6->Visible()) OpenInfoPanel();
+}
+
+void TitleScreen::Label49Click() {
+  f_.State().IdleTicks = 0;
+  if (!f_.C.Panel6->Visible()) {
+    f_.C.F6Panel->Show();
+    f_.C.Panel1->Hide();
+  } else {
+    TurnInfoPage(true);
+  }
+}
+
+void TitleScreen::Label47MouseDown(bool leftButton, ui::Label* label) {
+  if (leftButton) label->SetTransparent(false);
+}
+
+void TitleScreen::Label47MouseUp(ui::Label* label) { label->SetTransparent(true); }
+
+// --- Information page 1: the data summary -------------------------------------------------
+
+void TitleScreen::DrawInfoPage1() {
+  PlayState& s = f_.State();
+  ui::Image* image = f_.C.Image5;
+  ui::Canvas& canvas = image->Canvas();
+  canvas.Fill(ui::clr::Black);
+  canvas.SetBrushColor(ui::clr::Black);
+  canvas.SetFontHeight(12);
+  canvas.SetFace(ui::Face::Gothic);
+  canvas.SetFontColor(ui::clr::White);
+  if (!image->Visible()) return;
+  const records::DatRecord& r = s.DatRecord;
+  auto line = [&](int row, int column, ui::Color colour, const std::string& cp932) {
+    canvas.SetFontColor(colour);
+    canvas.TextOut(GridX(column), GridY(row), cp932);
+  };
+
+  line(0, 0, ui::clr::White, " -----------------+   DOJ data   +-----------------");
+  std::string dates = "(XXXX/XX/XX - XXXX/XX/XX)";
+  const auto start = r.StartDate();
+  const plat::LocalDateTime today = f_.Platform().Now();
+  FormatDigits4(dates, 1, start.Year);
+  FormatDigits2(dates, 6, start.Month);
+  FormatDigits2(dates, 9, start.Day);
+  FormatDigits4(dates, 14, today.year);
+  FormatDigits2(dates, 19, today.month);
+  FormatDigits2(dates, 22, today.day);
+  line(1, 13, ui::clr::Aqua, dates);
+  line(3, 0, ui::clr::White, "   ----------  key record.(MAX 32bit)  ----------");
+  std::string keys = "GOOD:XXXXXXXXXX  MISS:XXXXXXXXXX";
+  FormatDigits10(keys, 5, r.GoodKeys());
+  FormatDigits10(keys, 22, r.MissKeys());
+  line(4, 10, ui::clr::Aqua, keys);
+  std::string total = "total:XXXXXXXXXX(G+M+etc)";
+  FormatDigits10(total, 6, r.TotalKeys());
+  line(5, 15, ui::clr::Fuchsia, total);
+  line(7, 0, ui::clr::Yellow, "--------------selected mode(MAX 65535)  ------------");
+  static constexpr ui::Color kModeColours[7] = {ui::clr::Aqua,   ui::clr::Lime, ui::clr::Yellow, ui::clr::White,
+                                                ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
+  for (int m = 0; m < 7; ++m) {
+    std::string row = std::string(kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
+    FormatDigits5(row, 13, r.ModeUse(0, m));
+    FormatDigits5(row, 29, r.ModeUse(1, m));
+    FormatDigits5(row, 45, r.ModeUse(2, m));
+    line(8 + m, 0, kModeColours[m], row);
+  }
+  std::string other = "...  ... XXXXX";
+  FormatDigits5(other, 9, r.OtherModeUse());
+  line(15, 21, ui::clr::White, other);
+  std::string drills = "total(MAX 32bit):XXXXXXXXXX";
+  FormatDigits10(drills, 17, r.DrillTotal());
+  line(16, 13, ui::clr::Fuchsia, drills);
+  std::string time = " total time.[XXXXX:XX.XXs]";
+  const auto pt = r.PlayTime();
+  FormatDigits5(time, 13, pt.Hours);
+  FormatDigits2(time, 19, pt.Minutes);
+  FormatDigits2(time, 22, pt.Seconds);
+  line(18, 13, ui::clr::Fuchsia, time);
+}
+
+}  // namespace app

@@ -1,0 +1,51 @@
+#pragma once
+// The title screen: the intro, the eight switches, the counters and clocks of the title
+// and drill screens, the running-time total, the information panel with its four pages
+// and the idle score show. Driven by the 50 ms Timer1 and the title's keys and clicks.
+#include <cstdint>
+#include <string>
+
+namespace ui {
+class Label;
+}
+
+namespace app {
+
+class TForm2;
+
+class TitleScreen {
+ public:
+  explicit TitleScreen(TForm2& form);
+
+  void Timer1Timer();
+  void TitleKey(uint8_t key);
+  void DrawSwitchLabels();
+  void DrawInfoPage1();
+
+  // Clicks of the title.
+  void Label1Click();
+  void Label6Click(int tag);
+  void Label8Click();
+  void Label47Click();
+  void Label49Click();
+  void Label47MouseDown(bool leftButton, ui::Label* label);
+  void Label47MouseUp(ui::Label* label);
+
+  // The date and time line of the title and drill screens: "2026/12/06(日) 10:00.00s".
+  static std::string DateTimeText(int year, int month, int day, int dayOfWeek, int hour, int minute, int second);
+  // The uptime in "XXX:XX.XXs".
+  static std::string UptimeText(int seconds);
+
+ private:
+  void ToggleCertSwitch();
+  void OpenInfoPanel();
+  void TurnInfoPage(bool fromClick);
+  void AdvancePlayTime();
+  void IdleScoreShow();
+  void ShowCertStars();
+  double Scale() const;
+
+  TForm2& f_;
+};
+
+}  // namespace app

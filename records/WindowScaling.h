@@ -1,0 +1,69 @@
+#pragma once
+// Proportional scaling of the whole window: every control keeps its design geometry and is
+// moved, sized and given a larger font in proportion to the client size, within a size
+// floor and a band of aspect ratios. Scaling always starts from the design values.
+#include <array>
+#include <vector>
+
+#include "app/PlayState.h"
+#include "platform/Platform.h"
+#include "ui/MainControls.h"
+#include "ui/Timer.h"
+
+namespace records {
+
+// What scaling needs from the window.
+class ScalingHost {
+ public:
+  virtual ~ScalingHost() = default;
+  virtual int ClientWidth() const = 0;
+  virtual int ClientHeight() const = 0;
+  // A change of client size raises a nested resize, handled before the call returns.
+  virtual void SetClientWidth(int w) = 0;
+  virtual void SetClientHeight(int h) = 0;
+  virtual bool Maximized() const = 0;
+  virtual void RestoreWindow() = 0;
+  virtual void RefreshDrillScreen() = 0;
+  virtual void RefreshLessonScreen() = 0;
+};
+
+class WindowScaling {
+ public:
+  WindowScaling(app::PlayState& state, ui::ControlSet& controls, ui::MainControls& c,
+                std::vector<ui::Timer*> timers, ScalingHost& host, plat::Platform& platform);
+
+  // The design geometry of the controls recorded one by one (at construction).
+  void RecordIndividualControls();
+  // The design geometry of every control of the five scaled kinds, in list order.
+  void CaptureGeometry();
+  void FormResize();
+  // Back to the design size (SpeedButton2, F9).
+  void SpeedButton2Click();
+  // The logo leaves the view upwards until the next resize.
+  void Image2DblClick();
+  // The logo's design top, handed over by the title once the logo has dropped in.
+  void SetImage2DesignTop(int top) { image2_.top = top; }
+
+  // Horizontal and vertical factors of a client size, as the window computes them.
+  static float FactorX(int clientWidth) { return static_cast<float>(clientWidth * 100 / 480) * 0.01f; }
+  static float FactorY(int clientHeight) { return static_cast<float>(clientHeight * 100 / 300) * 0.01f; }
+
+ private:
+  struct Recorded {
+    ui::Control* control = nullptr;
+    int width = 0, height = 0, fontHeight = 0, left = 0, top = 0;
+  };
+  static bool Scaled(const ui::Control& c);
+  void ApplyGeometryTable(float sx, float sy);
+
+  app::PlayState& s_;
+  ui::ControlSet& controls_;
+  ui::MainControls& C;
+  std::vector<ui::Timer*> timers_;
+  ScalingHost& host_;
+  plat::Platform& platform_;
+  Recorded image2_;
+  std::vector<Recorded> individual_;
+};
+
+}  // namespace records
