@@ -527,8 +527,8 @@ void TitleScreen::DrawInfoPage1() {
   for (int m = 0; m < 7; ++m) {
     std::string row = std::string(kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
     FormatDigits5(row, 13, r.ModeUse(0, m));
-    FormatDigits5(row, 29, r.ModeUse(1, m));
-    FormatDigits5(row, 45, r.ModeUse(2, m));
+    FormatDigits5(row, 30, r.ModeUse(1, m));
+    FormatDigits5(row, 47, r.ModeUse(2, m));
     line(8 + m, 0, kModeColours[m], row);
   }
   std::string other = "...  ... XXXXX";

@@ -61,13 +61,15 @@ void WindowScaling::ApplyGeometryTable(float sx, float sy) {
     ui::Control& c = *all[i];
     if (!Scaled(c)) continue;
     const auto& row = s_.GeometryTable[i];
+    // An auto-sized label measures its text again with the new font; a label of fixed
+    // size keeps the scaled size.
     auto* label = dynamic_cast<ui::Label*>(&c);
-    // A label measures its text again with the new font.
-    if (label) label->SetAutoSize(false);
+    const bool autoSize = label && label->AutoSize();
+    if (autoSize) label->SetAutoSize(false);
     c.SetBounds(Times(row[kLeft], sx), Times(row[kTop], sy), Times(row[kWidth], sx), Times(row[kHeight], sy));
     if (c.GetKind() != ui::Kind::Image) c.SetFontHeight(Times(row[kFontHeight], sx));
     if (auto* panel = dynamic_cast<ui::Panel*>(&c)) panel->SetBevelWidth(Times(row[kBevelWidth], sy));
-    if (label) label->SetAutoSize(true);
+    if (autoSize) label->SetAutoSize(true);
   }
 }
 

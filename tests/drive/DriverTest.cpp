@@ -2,28 +2,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sstream>
 
-#include "app/Game.h"
-#include "tools/drive/Driver.h"
+#include "DriverFixture.h"
 
 namespace {
 
-// A driver on a fresh program folder; scripts run piece by piece so a test can look at
-// and arrange the window between them.
-struct DriverTest : ::testing::Test {
-  QTemporaryDir dir;
-  std::ostringstream out, err;
-  std::unique_ptr<drive::Driver> driver;
-  void SetUp() override { driver = std::make_unique<drive::Driver>(dir.path().toStdString(), out, err); }
+struct DriverTest : DriverFixture {
   int Run(const std::string& script) { return driver->Run(script); }
-  app::TForm2& Form() { return driver->GameObject()->Form(); }
-  app::PlayState& State() { return Form().State(); }
-  void ShowScreen(ui::Panel* screen) {
-    for (ui::Panel* p : Form().Screens()) p->SetVisible(p == screen);
-  }
 };
 
 TEST_F(DriverTest, BadScriptsStopWithTheirLineAndExitOne) {

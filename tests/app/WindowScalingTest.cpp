@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "DriverFixture.h"
+#include "records/WindowScaling.h"
+
+namespace {
+
+struct WindowScalingTest : DriverFixture {
+  struct Geometry {
+    int left, top, width, height, font;
+    bool operator==(const Geometry&) const = default;
+  };
+  static Geometry Of(const ui::Control* c) { return {c->Left(), c->Top(), c->Width(), c->Height(), c->FontHeight()}; }
+  std::vector<Geometry> All() {
+    std::vector<Geometry> out;
+    for (const auto& c : Form().Controls().All()) out.push_back(Of(c.get()));
+    return out;
+  }
+  std::pair<int, int> Client() { return {Form().ClientWidth(), Form().ClientHeight()}; }
+};
+
+TEST_F(WindowScalingTest, DoubleSizeDoublesEveryControlAndBackIsExact) {
+  Run("start\nwait 50\n");
+  const auto design = All();
+  Run("resize 960 600\n");
+  EXPECT_EQ(Client(), std::make_pair(960, 600));
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C().P_Q, C().F1P3, C().Panel6, C().GroupBox1,
+                                                           C().CheckBox5, C().Image5, C().F6P3}) {
+    const Geometry g = Of(c);
+    EXPECT_EQ(g.left, 2 * c->Left() / 2);
+    const size_t i = static_cast<size_t>(
+        std::find_if(Form().Controls().All().begin(), Form().Controls().All().end(),
+                     [&](const auto& p) { return p.get() == c; }) -
+        Form().Controls().All().begin());
+    EXPECT_EQ(g.left, 2 * design[i].left) << c->Name();
+    EXPECT_EQ(g.top, 2 * design[i].top) << c->Name();
+    EXPECT_EQ(g.width, 2 * design[i].width) << c->Name();
+    EXPECT_EQ(g.height, 2 * design[i].height) << c->Name();
+    if (c->GetKind() != ui::Kind::Image) EXPECT_EQ(g.font, 2 * design[i].font) << c->Name();
+  }
+  EXPECT_EQ(C().Panel6->BevelWidth(), 4);
+  EXPECT_EQ(C().Button1->Width(), 162);  // recorded one by one
+  EXPECT_EQ(C().Edit1->FontHeight(), 24);
+  EXPECT_EQ(C().F1L9->Width(), 176);  // labels measure their text with the new font
+  // Repeated resizing starts from the design values: nothing drifts.
+  Run("resize 733 457\nresize 1111 700\nresize 480 300\n");
+  const auto back = All();
+  for (size_t i = 0; i < back.size(); ++i) {
+    if (Form().Controls().All()[i].get() == C().Image2) continue;
+    EXPECT_EQ(back[i], design[i]) << Form().Controls().All()[i]->Name();
+  }
+}
+
+TEST_F(WindowScalingTest, SizeFloorAndAspectBandCorrectTheClient) {
+  Run("start\nwait 50\nresize 1000 300\n");
+  EXPECT_EQ(Client(), std::make_pair(600, 300));
+  Run("resize 480 800\n");
+  EXPECT_EQ(Client(), std::make_pair(480, 720));
+  Run("resize 400 250\n");
+  EXPECT_EQ(Client(), std::make_pair(480, 300));
+  EXPECT_EQ(records::WindowScaling::FactorX(600), 1.25f);
+  EXPECT_EQ(C().Label6->Left(), 218);
+  EXPECT_EQ(Form().Timer1.Enabled(), true);  // the timers run again after scaling
+}
+
+TEST_F(WindowScalingTest, NothingScalesBeforeTheFirstTick) {
+  Run("start\n");
+  const auto design = All();
+  Form().resize(960, 600);
+  Run("wait 0\n");
+  EXPECT_EQ(All(), design);
+  EXPECT_FALSE(Form().F1T1.Enabled());
+}
+
+TEST_F(WindowScalingTest, HundredPercentFromAMaximisedWindow) {
+  Run("start\nwait 2100\nmaximize\n");
+  EXPECT_GT(Form().ClientWidth(), 480);
+  EXPECT_GT(C().Label6->FontHeight(), 12);
+  Run("key F9\n");
+  EXPECT_FALSE(Form().Maximized());
+  EXPECT_EQ(Client(), std::make_pair(480, 300));
+  EXPECT_EQ(C().Label6->FontHeight(), 12);
+  EXPECT_EQ(C().Label6->Left(), 218);
+  Run("resize 960 600\nclick SpeedButton2\n");
+  EXPECT_EQ(Client(), std::make_pair(480, 300));
+}
+
+TEST_F(WindowScalingTest, LogoDropsToSixteenAndLeavesOnDoubleClickUntilTheNextResize) {
+  Run("start\nwait 8000\n");
+  EXPECT_EQ(C().Image2->Top(), 16);
+  Run("dblclick Image2\n");
+  EXPECT_EQ(C().Image2->Top(), -100);
+  Run("resize 960 600\n");
+  EXPECT_EQ(C().Image2->Top(), 25);  // trunc(0.8 × 2 × 16) = 25, below the limit of 32
+  EXPECT_EQ(C().Image2->Width(), 200);
+  Run("wait 2000\n");
+  EXPECT_EQ(C().Image2->Top(), 33);  // the drop goes on in steps of 2 × 2 past 16 scaled
+  Run("resize 480 300\n");
+  EXPECT_EQ(C().Image2->Top(), 16);
+}
+
+}  // namespace
