@@ -15,30 +15,26 @@ using plat::vk::Escape;
 void TForm2::FormKeyPress(uint8_t& key) {
   if (!s_.InputEnabled) return;
   if (C.Panel1->Visible()) {
-    TitleKey(key);
+    title_.TitleKey(key);
   } else if (C.F6Panel->Visible()) {
-    ModeSelectKey(key);
+    modeSelect_.ModeSelectKey(key);
   } else if (C.LmPanel->Visible()) {
-    if (JudgeCertification()) {
-      for (ui::Label* l : {C.LmL1, C.LmL2, C.LmL3, C.LmL4}) l->Hide();
-      C.Panel1->Show();
-      C.LmPanel->Hide();
-    }
+    certification_.JudgementKey();
   } else if (C.FLPanel->Visible()) {
-    LessonKeyPress(key);
+    lessons_.LessonKeyPress(key);
   } else if (C.F5Panel->Visible()) {
     // About screen: any character returns to the title.
     C.Panel1->Show();
     C.F5Panel->Hide();
   } else if (C.F1Panel->Visible()) {
-    DrillKey(key);
+    drillRun_.DrillKey(key);
   }
 }
 
 void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
   if (!s_.InputEnabled) return;
   if (C.F7Panel->Visible()) {
-    ConfirmName(key);
+    rankTables_.ConfirmName(key);
     return;
   }
   if (platform_.KanaLock() || !C.F1Panel->Visible()) return;
@@ -46,36 +42,36 @@ void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
   // backslash: both reach the drill from the key-down.
   if (shift.shift && key == '0') {
     s_.InjectedChar = '0';
-    DrillKey(s_.InjectedChar);
+    drillRun_.DrillKey(s_.InjectedChar);
   }
   if (key == plat::vk::Oem102) {
     s_.InjectedChar = '_';
-    DrillKey(s_.InjectedChar);
+    drillRun_.DrillKey(s_.InjectedChar);
   }
 }
 
 void TForm2::FormKeyUp(uint16_t& key, plat::ShiftState) {
   if (!s_.InputEnabled) return;
   if (C.FLPanel->Visible()) {
-    if (key == plat::vk::Tab || key == Escape) LessonKeyUp(key);
+    if (key == plat::vk::Tab || key == Escape) lessons_.LessonKeyUp(key);
     return;
   }
   if (C.F4Panel->Visible()) {
-    if (key == plat::vk::Space) LeaveResults();
+    if (key == plat::vk::Space) rankTables_.LeaveResults();
     return;
   }
   if (C.Panel1->Visible()) {
     switch (key) {
-      case plat::vk::F1: ToggleBriefHelp(); break;
-      case plat::vk::F1 + 1: OpenSettings(); break;
-      case plat::vk::F1 + 8: SpeedButton2Click(); break;
-      case plat::vk::F1 + 9: OpenHelpFile(); break;
+      case plat::vk::F1: help_.ToggleBriefHelp(); break;
+      case plat::vk::F1 + 1: settings_.OpenSettings(); break;
+      case plat::vk::F1 + 8: scaling_.SpeedButton2Click(); break;
+      case plat::vk::F1 + 9: help_.OpenHelpFile(); break;
       default: break;
     }
     return;
   }
   if (C.F6Panel->Visible()) {
-    if (key == plat::vk::Tab) F6P3Click();
+    if (key == plat::vk::Tab) modeSelect_.F6P3Click();
     return;
   }
   if (key == plat::vk::F1 + 2) {
@@ -139,49 +135,5 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event) {
                          (qobject_cast<QLineEdit*>(focus) || qobject_cast<QAbstractButton*>(focus));
   return !toControl;
 }
-
-// --- Screens of this window ------------------------------------------------------------
-
-void TForm2::OpenSettings() {
-  C.CheckBox3->SetChecked(s_.MaximizeAtStart != 0);
-  C.Panel11->Show();
-  SetFocusTo(C.Button1);
-  C.Panel1->Hide();
-}
-
-void TForm2::Button1Click() {
-  s_.MaximizeAtStart = C.CheckBox3->Checked() ? 1 : 0;
-  if (!s_.CfgLocked) WriteConfig();
-  C.Panel1->Show();
-  C.Panel11->Hide();
-}
-
-// --- Handlers of screens still to come ---------------------------------------------------
-// Each is reached through the routing above already; its body arrives with the issue named.
-
-void TForm2::DrawMissStats() {}                 // missed-key pictures (issue #4)
-void TForm2::RefreshDrillScreen() {}            // drill run (issue #4)
-void TForm2::RefreshLessonScreen() {}           // lessons (issue #6)
-void TForm2::DrawCertSheet(int) {}              // certificate pictures (issue #7)
-void TForm2::ModeSelectKey(uint8_t&) {}         // mode select (issue #4)
-void TForm2::F6P3Click() {}                     // mode select (issue #4)
-void TForm2::ShowModeCaption(int) {}            // mode select (issue #4)
-void TForm2::DrillKey(uint8_t&) {}              // drill run (issue #4)
-void TForm2::ConfirmName(uint16_t&) {}          // name entry (issue #5)
-void TForm2::LeaveResults() {}                  // results (issue #5)
-void TForm2::LoadDataFile() {}                  // data file (issue #5)
-void TForm2::SaveDataFile() {}                  // data file (issue #5)
-void TForm2::CloseDataFile() {}                 // data file (issue #5)
-void TForm2::WriteConfig() {}                   // configuration file (issue #5)
-void TForm2::LoadWordList() {}                  // word list (issue #6)
-void TForm2::StartLessonCourse() {}             // lessons (issue #6)
-void TForm2::LessonKeyPress(uint8_t&) {}        // lessons (issue #6)
-void TForm2::LessonKeyUp(uint16_t& key) {       // lessons: Tab arrives with issue #6
-  if (key == Escape) {
-    C.Panel1->Show();
-    C.FLPanel->Hide();
-  }
-}
-bool TForm2::JudgeCertification() { return true; }  // judgement (issue #7)
 
 }  // namespace app

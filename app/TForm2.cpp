@@ -13,10 +13,18 @@
 
 namespace app {
 
+// The title's credit line while the built-in word list stands in for a missing file.
+constexpr char kBuiltinWordListCredit[] = "(c) dojokai project  内蔵単語";
+
 TForm2::TForm2(plat::Platform& platform)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
-      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_), title_(*this),
-      help_(s_, C, platform), scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
+      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_),
+      keyCaps_(s_, C), missStats_(s_, C), rankTables_(s_, C, F8T1, missStats_),
+      drillRun_(s_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
+      modeSelect_(s_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, C, platform, random_, FLT1),
+      certSheet_(s_, C, platform), certification_(s_, C, certSheet_), settings_(s_, C, platform),
+      dataFile_(s_, C, platform, settings_), title_(*this), help_(s_, C, platform),
+      scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
   const ui::FormDesign& design = ui::MainFormDesign();
   setObjectName(QString::fromUtf8(design.name));
@@ -81,10 +89,10 @@ void TForm2::Construct() {
   C.Label45->SetCaption("");
 
   // 5: settings and saved records.
-  LoadDataFile();
+  dataFile_.LoadDataFile();
 
   // 6-7: mode select and the splash timer.
-  ShowModeCaption(0);
+  modeSelect_.ShowModeCaption(0);
   C.F6P3->SetFontColor(ui::clr::Yellow);
   C.F6P2->SetCaption(" 30s");
   F8T1.SetEnabled(false);
@@ -101,7 +109,7 @@ void TForm2::Construct() {
   C.FLP10->SetBounds(8, 104, C.FLP10->Width(), C.FLP10->Height());
   C.FLM1->SetBounds(34, 96, C.FLM1->Width(), C.FLM1->Height());
   C.FLL10->Hide();
-  StartLessonCourse();
+  lessons_.StartLessonCourse();
   C.FLP10->SetColor(ui::clr::Black);
 
   // 11: the white character to type lies exactly over the text window.
@@ -173,7 +181,6 @@ void TForm2::Construct() {
   random_.Seed(static_cast<uint32_t>(platform_.CalendarSeconds()));
 
   // 25-28: word list and the first information page.
-  wordStream_.clear();
   LoadWordList();
   title_.DrawInfoPage1();
 
@@ -251,6 +258,15 @@ void TForm2::ApplyPictures() {
   C.F5I2->SetPicture(pictures::AboutPicture2());
 }
 
+// The word list beside the program, or the built-in one; the title's credit line and the
+// about screen say which.
+void TForm2::LoadWordList() {
+  wordList_.Load(plat::ChangeExtension(platform_.ProgramPath(), ".bin"));
+  const drill::WordList::LoadResult result = wordList_.Finish(random_);
+  if (result.builtin) C.Label1->SetCaption(kBuiltinWordListCredit);
+  C.F5L9->SetCaption(result.aboutText);
+}
+
 void TForm2::ShowNameDialog() {
   if (!nameDialog_) return;
   nameDialog_->C.F9M1->SetText("");
@@ -276,8 +292,8 @@ void TForm2::Timer1Timer() { title_.Timer1Timer(); }
 void TForm2::FormClose() {
   if (closed_) return;
   closed_ = true;
-  SaveDataFile();
-  CloseDataFile();
+  dataFile_.SaveDataFile();
+  dataFile_.CloseDataFile();
   if (s_.GeometryTableFilled) {
     s_.GeometryTable.clear();
     s_.GeometryTable.shrink_to_fit();
@@ -297,6 +313,24 @@ void TForm2::resizeEvent(QResizeEvent* event) {
 
 void TForm2::WireEvents() {
   Timer1.OnTimer = [this] { Guard([this] { Timer1Timer(); }); };
+  F1T1.OnTimer = [this] { Guard([this] { drillRun_.F1T1Timer(); }); };
+  F8T1.OnTimer = [this] { Guard([this] { rankTables_.F8T1Timer(); }); };
+  FLT1.OnTimer = [this] { Guard([this] { lessons_.FLT1Timer(); }); };
+  rankTables_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
+  rankTables_.OpenJudgement = [this] {
+    certification_.ResetJudgement();
+    certification_.JudgeCertification();
+    C.LmPanel->Show();
+  };
+  modeSelect_.StartLessonCourse = [this] { lessons_.StartLessonCourse(); };
+  settings_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
+  dataFile_.DrawSwitchLabels = [this] { title_.DrawSwitchLabels(); };
+  dataFile_.ShowFirstRankTable = [this] {
+    rankTables_.ShowRankTable(0);
+    C.F4I1->Hide();
+    C.F4I2->Hide();
+    C.F4P3->Hide();
+  };
   auto click = [this](ui::Control* c, auto handler) {
     c->OnClick = [this, handler](ui::Control& sender) { Guard([&] { handler(sender); }); };
   };
@@ -312,7 +346,22 @@ void TForm2::WireEvents() {
     C.Panel1->Show();
     C.F5Panel->Hide();
   });
-  click(C.Button1, [this](ui::Control&) { Button1Click(); });
+  click(C.Button1, [this](ui::Control&) { settings_.Button1Click(); });
+  click(C.Button2, [this](ui::Control&) { dataFile_.Button2Click(); });
+  click(C.Button3, [this](ui::Control&) { dataFile_.Button3Click(); });
+  click(C.CheckBox1, [this](ui::Control&) { settings_.CheckBox1Click(); });
+  // Mode select: a click chooses, a double click starts.
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.F6L11, C.F6L12, C.F6L13, C.F6L14, C.F6L15, C.F6L16,
+                                                            C.F6L17, C.F6L5}) {
+    click(c, [this](ui::Control& sender) { modeSelect_.F6L11Click(sender.Tag()); });
+    c->OnDblClick = [this](ui::Control& sender) { Guard([&] { modeSelect_.F6L11DblClick(sender.Tag()); }); };
+  }
+  click(C.F6P3, [this](ui::Control&) { modeSelect_.F6P3Click(); });
+  click(C.F6P2, [this](ui::Control&) { modeSelect_.F6P2Click(); });
+  // Results, name entry and judgement.
+  click(C.F7P1, [this](ui::Control&) { rankTables_.F7P1Click(); });
+  click(C.F4P1, [this](ui::Control&) { rankTables_.LeaveResults(); });
+  click(C.LmP1, [this](ui::Control&) { certification_.JudgementKey(); });
   // The title's clicks.
   click(C.Label1, [this](ui::Control&) { title_.Label1Click(); });
   for (ui::Control* c : std::initializer_list<ui::Control*>{C.Label6, C.Label7, C.Label2, C.Label9, C.Label10, C.Label11})
@@ -333,7 +382,7 @@ void TForm2::WireEvents() {
   }
   click(C.Label50, [this](ui::Control&) {
     s_.IdleTicks = 0;
-    OpenSettings();
+    settings_.OpenSettings();
   });
 }
 

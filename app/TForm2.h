@@ -7,10 +7,21 @@
 
 #include "app/PlayState.h"
 #include "app/TitleScreen.h"
+#include "drill/DrillRun.h"
 #include "drill/DrillTexts.h"
+#include "drill/KeyCaps.h"
+#include "drill/MissStats.h"
+#include "drill/ModeSelect.h"
+#include "drill/RankTables.h"
+#include "drill/WordList.h"
+#include "lessons/CertSheet.h"
+#include "lessons/Certification.h"
+#include "lessons/LessonCourse.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
+#include "records/DataFile.h"
 #include "records/HelpDisplays.h"
+#include "records/Settings.h"
 #include "records/WindowScaling.h"
 #include "ui/MainControls.h"
 #include "ui/Timer.h"
@@ -51,15 +62,25 @@ class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost
   void Restore();
   bool Maximized() const override { return isMaximized(); }
   void RestoreWindow() override { Restore(); }
-  void RefreshDrillScreen() override;
-  void RefreshLessonScreen() override;
+  void RefreshDrillScreen() override { drillRun_.RefreshDrillScreen(); }
+  void RefreshLessonScreen() override { lessons_.RefreshLessonScreen(); }
 
   // Services the screens ask of each other.
-  void DrawMissStats();
-  void DrawCertSheet(int grade);
+  void DrawMissStats() { missStats_.DrawMissStats(); }
+  void DrawCertSheet(int grade) { certSheet_.DrawCertSheet(grade); }
   void ShowNameDialog();
   void SetLogoDesignTop(int top) { scaling_.SetImage2DesignTop(top); }
   TitleScreen& Title() { return title_; }
+  drill::DrillRun& Drill() { return drillRun_; }
+  drill::ModeSelect& Modes() { return modeSelect_; }
+  drill::RankTables& Ranks() { return rankTables_; }
+  drill::KeyCaps& Caps() { return keyCaps_; }
+  drill::MissStats& Misses() { return missStats_; }
+  drill::WordList& Words() { return wordList_; }
+  lessons::LessonCourse& Lessons() { return lessons_; }
+  lessons::Certification& Certification() { return certification_; }
+  records::DataFile& Data() { return dataFile_; }
+  records::Settings& SettingsScreen() { return settings_; }
   records::WindowScaling& Scaling() { return scaling_; }
 
   // The control that has the keyboard focus (edit fields, buttons); keys the window does
@@ -99,49 +120,39 @@ class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost
   void LoadLogoPictures();
 
 
-  // Handlers of the screens (dispatch.cpp).
-  void TitleKey(uint8_t& key) { title_.TitleKey(key); }
-  void ModeSelectKey(uint8_t& key);
-  bool JudgeCertification();
-  void LessonKeyPress(uint8_t& key);
-  void LessonKeyUp(uint16_t& key);
-  void DrillKey(uint8_t& key);
-  void ConfirmName(uint16_t& key);
-  void LeaveResults();
-  void ToggleBriefHelp() { help_.ToggleBriefHelp(); }
-  void OpenHelpFile() { help_.OpenHelpFile(); }
-  void SpeedButton2Click() { scaling_.SpeedButton2Click(); }
-  void F6P3Click();
-  void OpenSettings();
-  void Button1Click();
-  void DrawSwitchLabels() { title_.DrawSwitchLabels(); }
   void FormResize();
   void ApplyPictures();
-
-  // Operations of the subsystems still to come (each names the issue that builds it).
-  void LoadDataFile();
-  void SaveDataFile();
-  void CloseDataFile();
-  void ShowModeCaption(int mode);
-  void StartLessonCourse();
   void LoadWordList();
-  void WriteConfig();
+  void DrawSwitchLabels() { title_.DrawSwitchLabels(); }
 
   plat::Platform& platform_;
   PlayState s_;
   plat::GameRandom random_;
   ui::ControlSet controls_;
   std::vector<ui::Panel*> screens_;
-  drill::DrillTexts texts_;
-  TitleScreen title_;
-  records::HelpDisplays help_;
-  records::WindowScaling scaling_;
   QSize scaledSize_;
   lessons::TForm9* nameDialog_ = nullptr;
   ui::Control* focus_ = nullptr;
   bool simulatedFocus_ = false;
   bool closed_ = false;
-  std::vector<uint8_t> wordStream_;
+
+  // The subsystems, each owning its screens and operations (in the order they depend on
+  // each other).
+  drill::DrillTexts texts_;
+  drill::WordList wordList_;
+  drill::KeyCaps keyCaps_;
+  drill::MissStats missStats_;
+  drill::RankTables rankTables_;
+  drill::DrillRun drillRun_;
+  drill::ModeSelect modeSelect_;
+  lessons::LessonCourse lessons_;
+  lessons::CertSheet certSheet_;
+  lessons::Certification certification_;
+  records::Settings settings_;
+  records::DataFile dataFile_;
+  TitleScreen title_;
+  records::HelpDisplays help_;
+  records::WindowScaling scaling_;
 };
 
 }  // namespace app

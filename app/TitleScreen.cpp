@@ -3,13 +3,12 @@
 #include <cmath>
 
 #include "app/Digits.h"
+#include "app/Modes.h"
 #include "app/TForm2.h"
 #include "platform/Cp932.h"
 
 namespace app {
 namespace {
-
-constexpr char kModeNames[7][4] = {"ABC", "HAO", "RND", "ZYX", "\xB1\xB2\xB3", "\xC3\xD0\xBD", "\xB4\xD7\xB2"};
 
 bool IsLetter(uint8_t key, char upper) { return key == upper || key == upper + ('a' - 'A'); }
 

@@ -119,7 +119,7 @@ TEST(WordListBuilderTest, SourcesReportEveryBadLineByFileAndLine) {
   const std::vector<std::string> expected = {
       "bad.txt:1: word 'orphan' before any valid #category line",
       "bad.txt:2: #category takes a number 0..7",
-      "bad.txt:3: #category takes a number 0..7",
+      "bad.txt:3: unknown directive '#categories 1'",
       "bad.txt:6: word 'not ok' (category 1): a word must not contain spaces",
       "bad.txt:7: unknown directive '#define X'",
   };

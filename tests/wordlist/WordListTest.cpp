@@ -195,7 +195,8 @@ TEST(WordListTest, FillReportsMissingCategoriesAndBlocksOutsideTheImage) {
   image.U32(1300 + 4 * 3, 4096 - 1300 - 5);    // header fits, 3 words of 3 bytes do not
   image.U16(4096 - 5 + 2, 3);
   image.U32(1300 + 4 * 4, 4096 - 1300 - 2);    // the header itself runs past the end
-  image.U32(1300 + 4 * 5, 0xFFFFFFF0);         // wraps around 32 bits
+  image.U32(1300 + 4 * 5, 0xFFFFFFEC);         // 1300 + this wraps to 1280 in 32 bits,
+  image.U16(1280, 0x01FF).U16(1282, 1).Text(1284, "zzzzz");  // where a bogus group lies
   const WordList list = ListOf(image.Sealed());
 
   EXPECT_EQ(FillOnce(list, 0).result, 2);
@@ -252,9 +253,41 @@ TEST(WordListTest, WordsAreDrawnEvenlyWithoutRepeatingTheirInitial) {
     EXPECT_EQ(lastInitial, static_cast<uint8_t>(std::tolower(static_cast<unsigned char>(fill.words.back()[0]))));
   }
   EXPECT_EQ(seen.size(), 40u) << "every word is reachable";
+
+  // The words depend on the seed alone, not on where the generator stood before.
+  auto fillAfter = [&](uint32_t state, uint64_t seed) {
+    std::vector<uint8_t> buffer(65001, 0);
+    plat::GameRandom random;
+    random.Seed(state);
+    int pick = 0;
+    uint8_t initial = 0;
+    list.FillWordText(0, buffer.data(), 65000, pick, initial, random, seed);
+    return std::string(reinterpret_cast<const char*>(buffer.data()));
+  };
+  EXPECT_EQ(fillAfter(1, 42), fillAfter(2, 42));
+  EXPECT_NE(fillAfter(1, 42), fillAfter(1, 43));
+  EXPECT_EQ(fillAfter(1, 42), fillAfter(1, 42 + (uint64_t{1} << 32))) << "the counter's low 32 bits seed";
   EXPECT_NEAR(static_cast<double>(fives) / all, 0.75, 0.04);
   // 1000 attempts per fill; only words with a repeated initial are skipped.
   EXPECT_GT(all, 20u * 900u);
+}
+
+TEST(WordListTest, AFreshDrawEqualToTheStoredPickIsDrawnOnceMore) {
+  // Two words with different initials: a word is appended whenever the pick changes. The
+  // 0-based draw is compared with the 1-based pick stored last time, so only after the
+  // first word does a draw of the second get a second chance: the pick then changes in
+  // one attempt of three (every other one without the rule, three of four with a 1-based
+  // comparison).
+  Image image(2048);
+  image.Directory(0, 256).Group(256, 1024, {"ax", "by"});
+  const WordList list = ListOf(image.Sealed());
+  size_t words = 0;
+  for (uint64_t seed = 1; seed <= 40; ++seed) {
+    int lastPick = 0;
+    uint8_t lastInitial = 0;
+    words += FillOnce(list, 0, seed, lastPick, lastInitial).words.size();
+  }
+  EXPECT_NEAR(static_cast<double>(words) / (40 * 1000), 1.0 / 3, 0.03);
 }
 
 TEST(WordListTest, LargeCategoriesReachEveryWordAndSmallBuffersStayWithinTheirCapacity) {
@@ -288,7 +321,8 @@ TEST(WordListTest, LargeCategoriesReachEveryWordAndSmallBuffersStayWithinTheirCa
     const size_t written = std::strlen(reinterpret_cast<const char*>(buffer.data()));
     EXPECT_LT(written, capacity) << capacity;
     EXPECT_EQ(written % 5, 0u) << "whole words with their spaces";
-    EXPECT_GE(written + 255, capacity) << "stops only at the capacity";
+    EXPECT_GE(written + 255, capacity) << "stops at the capacity";
+    if (written > 5) EXPECT_LT(written - 5 + 255, capacity) << "and not a word earlier";
     for (size_t i = capacity; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0xEE) << capacity;
   }
 }
@@ -342,6 +376,24 @@ TEST(WordListTest, DrillTextsTryRandomCategoriesAndFallBackToTheFirst) {
     ASSERT_FALSE(kana.empty());
     for (const auto& w : kana) EXPECT_TRUE(w == "\xB1\xB2" || w == "\xB3\xB4");
   }
+
+  // Generator states whose first ten draws never name the one category that exists: the
+  // tenth try alone fills the text.
+  auto seedAvoiding = [](int range, int avoid) {
+    for (uint32_t seed = 0;; ++seed) {
+      plat::GameRandom r;
+      r.Seed(seed);
+      bool hit = false;
+      for (int i = 0; i < 10; ++i) hit |= r.Below(range) == avoid;
+      if (!hit) return seed;
+    }
+  };
+  random.Seed(seedAvoiding(4, 0));
+  list.FillLatinWordText(state, random, 1);
+  EXPECT_FALSE(WordsOf(state.LatinWordText.data()).empty());
+  random.Seed(seedAvoiding(8, 4));
+  list.FillKanaWordText(state, random, 1);
+  EXPECT_FALSE(WordsOf(state.KanaWordText.data()).empty());
 
   // No category at all: the texts are left empty.
   const WordList none = ListOf(Image(600).Sealed());

@@ -1,0 +1,44 @@
+#pragma once
+// The drill itself: every keystroke judged against the next character of the text, the
+// score, the clock from the first correct key, the lid scoreboard, the rate readout, and
+// the end of the drill.
+#include <cstdint>
+
+#include "app/PlayState.h"
+#include "drill/DrillTexts.h"
+#include "drill/KeyCaps.h"
+#include "drill/MissStats.h"
+#include "drill/RankTables.h"
+#include "platform/Platform.h"
+#include "ui/MainControls.h"
+#include "ui/Timer.h"
+
+namespace drill {
+
+class DrillRun {
+ public:
+  DrillRun(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
+           ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables, DrillTexts& texts);
+
+  // The half-width kana a key character types on the JIS kana layout (0: none).
+  static uint8_t MapKanaKey(uint8_t ch, bool shift);
+
+  void DrillKey(uint8_t ch);
+  void StartDrill();
+  void EndDrill();
+  void F1T1Timer();
+  void RefreshDrillScreen();
+
+ private:
+  app::PlayState& s_;
+  ui::MainControls& C;
+  plat::Platform& platform_;
+  ui::Timer& F1T1_;
+  ui::Timer& F8T1_;
+  KeyCaps& keyCaps_;
+  MissStats& missStats_;
+  RankTables& rankTables_;
+  DrillTexts& texts_;
+};
+
+}  // namespace drill

@@ -1,0 +1,30 @@
+#pragma once
+// Missed keys: every miss is counted against the character that should have been typed,
+// per drill (up to 255) and since start (up to 65535), and drawn as two grids — Latin and
+// kana — on the results screen and on the title's information pages 2 and 3.
+#include <cstdint>
+#include <string>
+
+#include "app/PlayState.h"
+#include "ui/MainControls.h"
+
+namespace drill {
+
+class MissStats {
+ public:
+  MissStats(app::PlayState& state, ui::MainControls& c);
+
+  // Counts a miss against `ch` ('a'..'z' under their capitals).
+  void CountMiss(uint8_t ch);
+  // One grid cell in CP932: the character, a space, the drill count as three digits and
+  // the count since start as five in brackets ("K 003(00012)").
+  std::string FormatMissEntry(uint8_t ch) const;
+  // Redraws F4I1, F4I2, Image7 and Image6.
+  void DrawMissStats();
+
+ private:
+  app::PlayState& s_;
+  ui::MainControls& C;
+};
+
+}  // namespace drill

@@ -1,0 +1,54 @@
+#pragma once
+// Results and the 21 top-10 tables: the one-second drill-end splash, the placement of a
+// finished drill, the name entry for a top-10 place, the results screen with class letters
+// and rates, and leaving it (missed keys first with CHKMODE, then the judgement with
+// LICENCE, else the title).
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/PlayState.h"
+#include "drill/MissStats.h"
+#include "ui/MainControls.h"
+#include "ui/Timer.h"
+
+namespace drill {
+
+class RankTables {
+ public:
+  RankTables(app::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats);
+
+  // The first rank whose score is below `score` (0..9), 10 when none is.
+  int RankPosition(int score, int mode, int durationIndex) const;
+  // The score of rank r, 0 outside 0..9.
+  int RankScore(int r, int mode, int durationIndex) const;
+  // The class letter of an entry by its misses: * S A B C D E F.
+  static char ClassLetter(int miss);
+  // "5.200" with a leading blank: keys per second × 1000 as five digits, a point after the
+  // second, a leading '0' made a blank.
+  static std::string RateText(int rateTimes1000);
+
+  void ShowRankTable(int t);
+  void PlaceResult();
+  void F8T1Timer();
+  // Key-down of the name entry: Enter takes the name. F7P1Click does the same.
+  void ConfirmName(uint16_t key);
+  void F7P1Click();
+  void InsertResult();
+  void ShiftRankEntries(int t, int r);
+  // Space released on the results screen, or a click on "PRESS SPACE KEY".
+  void LeaveResults();
+
+  // Set by the window: the judgement screen opens (ResetJudgement, JudgeCertification,
+  // LmPanel shown) and the keyboard focus moves.
+  std::function<void()> OpenJudgement;
+  std::function<void(ui::Control*)> SetFocus;
+
+ private:
+  app::PlayState& s_;
+  ui::MainControls& C;
+  ui::Timer& F8T1_;
+  MissStats& missStats_;
+};
+
+}  // namespace drill

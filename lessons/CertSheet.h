@@ -1,0 +1,23 @@
+#pragma once
+// The certificate pictures: the certificate of a new grade on LmI1, the record table of
+// all 21 grades with the thresholds of the current mode on LmI2 and Image8, and the
+// registered-name line on LmP3 and Panel8.
+#include "app/PlayState.h"
+#include "platform/Platform.h"
+#include "ui/MainControls.h"
+
+namespace lessons {
+
+class CertSheet {
+ public:
+  CertSheet(app::PlayState& state, ui::MainControls& c, plat::Platform& platform);
+  // 0: no new grade (the certificate is hidden); 1..8: the grade just awarded.
+  void DrawCertSheet(int grade);
+
+ private:
+  app::PlayState& s_;
+  ui::MainControls& C;
+  plat::Platform& platform_;
+};
+
+}  // namespace lessons

@@ -1,0 +1,44 @@
+#pragma once
+// The finger-position lessons: twelve key-group lessons (introduction of each key with its
+// finger, then a practice of 50 random keys; at most 5 wrong keys pass), a final practice,
+// a test scored 100 less one per wrong key, and the ending. Every entry starts at lesson 1.
+#include <array>
+#include <cstdint>
+
+#include "app/PlayState.h"
+#include "platform/Platform.h"
+#include "platform/Random.h"
+#include "ui/MainControls.h"
+#include "ui/Timer.h"
+
+namespace lessons {
+
+class LessonCourse {
+ public:
+  LessonCourse(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
+               ui::Timer& FLT1);
+
+  void StartLessonCourse();
+  void LessonKeyPress(uint8_t ch);
+  // Key-up on the lesson screen: Tab skips a lesson, Esc leaves.
+  void LessonKeyUp(uint16_t key);
+  void FLT1Timer();
+  // Lays the screen out again (after a rescale).
+  void RefreshLessonScreen();
+  void SkipLesson();
+
+  // The practice sequence of the current lesson (for the tests and the driver).
+  const uint8_t* Sequence() const;
+
+ private:
+  app::PlayState& s_;
+  ui::MainControls& C;
+  plat::Platform& platform_;
+  plat::GameRandom& random_;
+  ui::Timer& FLT1_;
+  std::array<uint8_t, 51> practice_{};
+  std::array<uint8_t, 37> finalPractice_{};
+  std::array<uint8_t, 101> test_{};
+};
+
+}  // namespace lessons

@@ -1,0 +1,38 @@
+#pragma once
+// The data file dojokai.dat: the 4095-byte record read once at start (locked against a
+// second copy of the game while it runs) and written once at exit; its five opening
+// states; the two destructive operations of the settings screen.
+#include <functional>
+#include <string>
+
+#include "app/PlayState.h"
+#include "platform/Platform.h"
+#include "records/Settings.h"
+#include "ui/MainControls.h"
+
+namespace records {
+
+class DataFile {
+ public:
+  DataFile(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, Settings& settings);
+
+  void LoadDataFile();
+  void SaveDataFile();
+  void CloseDataFile();
+  // "消去": erases the certification records after a question.
+  void Button2Click();
+  // "初期化": resets the 21 top-10 tables after a question.
+  void Button3Click();
+
+  // Set by the window: the title's switch labels, and the results screen showing table 0.
+  std::function<void()> DrawSwitchLabels;
+  std::function<void()> ShowFirstRankTable;
+
+ private:
+  app::PlayState& s_;
+  ui::MainControls& C;
+  plat::Platform& platform_;
+  Settings& settings_;
+};
+
+}  // namespace records
