@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
            cmake g++ xvfb xauth
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench clean
 
 all: build
 
@@ -37,6 +37,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Benchmarks print their figures; they are not part of the tests.
+bench: build
+	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
 
 clean:
 	rm -rf $(BUILD)

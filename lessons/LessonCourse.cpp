@@ -1,21 +1,500 @@
 #include "lessons/LessonCourse.h"
 
+#include <climits>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "ui/Color.h"
+
 namespace lessons {
+namespace {
+
+constexpr int kLastKeyLesson = 12;
+constexpr int kFinalPractice = 13;
+constexpr int kTest = 14;
+constexpr int kEnding = 15;
+constexpr int kMostMissesToPass = 5;
+
+// The key groups: lessons 1-12 introduce these keys (in this order), then practise the set.
+struct KeyLesson {
+  const char* practiceSet;
+  const char* group;  // shown in the practice title
+};
+constexpr KeyLesson kKeyLessons[kLastKeyLesson] = {
+    // home row, top row, bottom row, number row: left hand, right hand, both index fingers
+    {"fdsa", " ｆｄｓａ "},       {"jkl;", " ｊｋｌ； "},       {"asdfghjkl;", "asdfghjkl;"},
+    {"rewq", " ｒｅｗｑ "},       {"uiop", " ｕｉｏｐ "},       {"qwertyuiop", "qwertyuiop"},
+    {"vcxz", " ｖｃｘｚ "},       {"m,./", " ｍ，．／ "},       {"zxcvbnm,./", "zxcvbnm,./"},
+    {"4321", " ４３２１ "},       {"7890", " ７８９０ "},       {"1234567890", "1234567890"},
+};
+constexpr char kFinalPracticeText[] = "abcdefghijklmnopqrstuvwxyz1357924680";
+constexpr char kTestSet[] = "abcdefghijklmnopqrstuvwxyz1234567890,./;";
+constexpr int kPracticeLength = 50;
+constexpr int kFinalPracticeLength = sizeof kFinalPracticeText - 1;
+constexpr int kTestLength = 100;
+
+// Intro key of lesson L, step k: (L - 1) * 4 + k; '?' fills the places two-key lessons lack.
+constexpr char kIntroKeys[] = "fdsajkl;gh??rewquiopty??vcxzm,./bn??4321789056??";
+constexpr int kIntroKeyCount = sizeof kIntroKeys - 1;
+
+// Finger of each intro step: left hand, right hand, then the two index fingers.
+constexpr const char* kFingerPhrases[] = {
+    "を[左手人差し指]で押す", "を[左手  中  指]で押す", "を[左手  薬  指]で押す", "を[左手  小  指]で押す",
+    "を[右手人差し指]で押す", "を[右手  中  指]で押す", "を[右手  薬  指]で押す", "を[右手  小  指]で押す",
+    "を[左手人差し指]で押す", "を[右手人差し指]で押す",
+};
+constexpr int kPhraseCount = sizeof kFingerPhrases / sizeof kFingerPhrases[0];
+
+bool TwoKeyLesson(int lesson) { return lesson % 3 == 0; }
+int IntroKeyCount(int lesson) { return TwoKeyLesson(lesson) ? 2 : 4; }
+int PhraseOffset(int lesson) { return (lesson - 1) % 3 * 4; }
+
+// The finger's bracketed name: what lies between "を" and the closing bracket, inclusive.
+std::string FingerName(int phrase) {
+  const std::string_view p = kFingerPhrases[phrase];
+  const std::size_t open = p.find('[');
+  return std::string(p.substr(open, p.find(']') - open + 1));
+}
+
+constexpr char kEndingText[] =
+    "　　　　　　　　　　練習モードクリア　おめでとう\n"
+    "\n"
+    "　　　ここまでくれば高速で入力できるようになったと思います.\n"
+    "　　　　　　　　　他のモードも挑戦してみてください.\n"
+    "\n"
+    "　　　　　　　　　最後まで入力してくれてありがとう.\n"
+    "\n"
+    "　　　　　　　　　企画・制作: dojokai プロジェクト\n"
+    "　　　　　　　　　　　キー配列図: dojokai\n"
+    "　　　　　　Special thanks: すべての練習者のみなさん\n"
+    "　　　　　　　(エンディングはこのモードしかありません）\n"
+    "　　　　　　　　　　スペースキーを押してください.";
+
+// --- The lesson keyboard -------------------------------------------------------------------
+
+using CapMember = ui::Panel* ui::MainControls::*;
+using MC = ui::MainControls;
+
+// One cap and the characters it types (CP932 bytes; half-width kana of the JIS kana layout).
+// A pressed key lights its caption lime; a shifted one also lights a SHIFT caption blue, the
+// right SHIFT for the caps 1 to 5, E and Z; symbols typed with Shift on the caps whose plain
+// character is a symbol light their own caption blue as well.
+struct LessonCap {
+  CapMember cap;
+  const char* lime;
+  const char* limeRightShift = "";
+  const char* limeLeftShift = "";
+  const char* blueLeftShift = "";
+  bool shiftCap = false;
+};
+
+constexpr LessonCap kLessonCaps[] = {
+    // number row: 1 ﾇ, 2 ﾌ, 3 ｱ ｧ, 4 ｳ ｩ, 5 ｴ ｪ, 6 ｵ ｫ, 7 ﾔ ｬ, 8 ﾕ ｭ, 9 ﾖ ｮ, 0 ﾜ ｦ, - ﾎ, ^ ﾍ, \ ｰ
+    {&MC::FLP_1, "1\xC7", "!"},
+    {&MC::FLP_2, "2\xCC", "\""},
+    {&MC::FLP_3, "3\xB1", "#\xA7"},
+    {&MC::FLP_4, "4\xB3", "$\xA9"},
+    {&MC::FLP_5, "5\xB4", "%\xAA"},
+    {&MC::FLP_6, "6\xB5", "", "&\xAB"},
+    {&MC::FLP_7, "7\xD4", "", "'\xAC"},
+    {&MC::FLP_8, "8\xD5", "", "(\xAD"},
+    {&MC::FLP_9, "9\xD6", "", ")\xAE"},
+    {&MC::FLP_0, "0\xDC", "", "\xA6"},
+    {&MC::FLP_MS, "-\xCE", "", "", "="},
+    {&MC::FLP_HT, "^\xCD", "", "", "~"},
+    {&MC::FLP_EN, "\\\xB0"},
+    // upper letter row: ﾀ ﾃ ｲ(ｨ) ｽ ｶ ﾝ ﾅ ﾆ ﾗ ｾ, @ ﾞ, [ ﾟ
+    {&MC::FLP_Q, "qQ\xC0"},
+    {&MC::FLP_W, "wW\xC3"},
+    {&MC::FLP_E, "eE\xB2", "\xA8"},
+    {&MC::FLP_R, "rR\xBD"},
+    {&MC::FLP_T, "tT\xB6"},
+    {&MC::FLP_Y, "yY\xDD"},
+    {&MC::FLP_U, "uU\xC5"},
+    {&MC::FLP_I, "iI\xC6"},
+    {&MC::FLP_O, "oO\xD7"},
+    {&MC::FLP_P, "pP\xBE"},
+    {&MC::FLP_AD, "@\xDE", "", "", "`"},
+    {&MC::FLP_RS, "[\xDF", "", "", "{"},
+    // home row: ﾁ ﾄ ｼ ﾊ ｷ ｸ ﾏ ﾉ ﾘ, ; ﾚ, : ｹ, ] ﾑ
+    {&MC::FLP_A, "aA\xC1"},
+    {&MC::FLP_S, "sS\xC4"},
+    {&MC::FLP_D, "dD\xBC"},
+    {&MC::FLP_F, "fF\xCA"},
+    {&MC::FLP_G, "gG\xB7"},
+    {&MC::FLP_H, "hH\xB8"},
+    {&MC::FLP_J, "jJ\xCF"},
+    {&MC::FLP_K, "kK\xC9"},
+    {&MC::FLP_L, "lL\xD8"},
+    {&MC::FLP_SK, ";\xDA", "", "", "+"},
+    {&MC::FLP_KR, ":\xB9", "", "", "*"},
+    {&MC::FLP_LS, "]\xD1", "", "", "}"},
+    // lower letter row: ﾂ(ｯ) ｻ ｿ ﾋ ｺ ﾐ ﾓ, , ﾈ, . ﾙ, / ﾒ ･, ﾛ
+    {&MC::FLP_Z, "zZ\xC2", "\xAF"},
+    {&MC::FLP_X, "xX\xBB"},
+    {&MC::FLP_C, "cC\xBF"},
+    {&MC::FLP_V, "vV\xCB"},
+    {&MC::FLP_B, "bB\xBA"},
+    {&MC::FLP_N, "nN\xD0"},
+    {&MC::FLP_M, "mM\xD3"},
+    {&MC::FLP_KM, ",\xC8"},
+    {&MC::FLP_PR, ".\xD9"},
+    {&MC::FLP_SR, "/\xD2", "", "?\xA5"},
+    {&MC::FLP_AB, "\xDB", "", "", "_"},
+    // space bar and the two SHIFT caps
+    {&MC::FLP_SPC, " "},
+    {&MC::FLP_SFT, "", "", "", "", true},
+    {&MC::FLP_SFTR, "", "", "", "", true},
+};
+constexpr int kLessonCapCount = sizeof kLessonCaps / sizeof kLessonCaps[0];
+static_assert(kLessonCapCount == 51);
+
+enum class Flash : uint8_t { None, Lime, LimeRightShift, LimeLeftShift, BlueLeftShift };
+struct CapOfChar {
+  uint8_t row = 0;  // index into kLessonCaps + 1; 0: no cap
+  Flash flash = Flash::None;
+};
+
+// Every character byte to its cap and flash; characters of no row (such as "<", ">" and
+// the vertical bar) flash nothing.
+constexpr std::array<CapOfChar, 256> MakeCapOfChar() {
+  std::array<CapOfChar, 256> table{};
+  for (int r = 0; r < kLessonCapCount; ++r) {
+    const LessonCap& cap = kLessonCaps[r];
+    const std::pair<const char*, Flash> lists[] = {{cap.lime, Flash::Lime},
+                                                   {cap.limeRightShift, Flash::LimeRightShift},
+                                                   {cap.limeLeftShift, Flash::LimeLeftShift},
+                                                   {cap.blueLeftShift, Flash::BlueLeftShift}};
+    for (const auto& [chars, flash] : lists)
+      for (const char* p = chars; *p; ++p) table[static_cast<uint8_t>(*p)] = {static_cast<uint8_t>(r + 1), flash};
+  }
+  return table;
+}
+constexpr std::array<CapOfChar, 256> kCapOfChar = MakeCapOfChar();
+
+}  // namespace
 
 LessonCourse::LessonCourse(app::PlayState& state, ui::MainControls& c, plat::Platform& platform,
                            plat::GameRandom& random, ui::Timer& FLT1)
     : s_(state), C(c), platform_(platform), random_(random), FLT1_(FLT1) {}
-void LessonCourse::StartLessonCourse() {}
-void LessonCourse::LessonKeyPress(uint8_t) {}
-void LessonCourse::LessonKeyUp(uint16_t key) {
-  if (key == 27) {
+
+// --- Course flow ---------------------------------------------------------------------------
+
+void LessonCourse::StartLessonCourse() {
+  s_.SwallowKey = s_.SeqReady = s_.MessageTicks = s_.KeyFlashTicks = 0;
+  ClearIntroLines();
+  ShowIntroLines();
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.FLL11, C.FLL12, C.FLM1, C.FLP8}) c->Hide();
+  s_.LessonNo = 1;
+  s_.LessonDrill = 0;
+  s_.IntroStep = 0;
+  ClearIntroLines();
+  ResetLessonKeyText();
+  ResetLessonKeys();
+  C.FLM1->SetTextUtf8(kEndingText);
+  FLT1_.SetEnabled(true);
+}
+
+void LessonCourse::LessonKeyPress(uint8_t ch) {
+  ResetLessonKeyText();
+  FlashLessonKey(ch);
+  s_.KeyFlashTicks = 2;
+  s_.KeyFlashPending = 1;
+  if (s_.SwallowKey == 1) {
+    s_.SwallowKey = 0;
+    return;
+  }
+  const int lesson = s_.LessonNo;
+  if (lesson >= 1 && lesson <= kLastKeyLesson && s_.LessonDrill == 0) {
+    ShowIntroStep(lesson, s_.IntroStep);
+    if (CheckIntroKey(lesson, s_.IntroStep, ch) != 0) return;  // a wrong key is not counted
+    ++s_.IntroStep;
+    ShowIntroStep(lesson, s_.IntroStep);
+    if (s_.IntroStep >= IntroKeyCount(lesson)) {
+      // The practice follows after a second's pause.
+      s_.IntroStep = 0;
+      s_.LessonDrill = 1;
+      s_.MessageTicks = 10;
+    }
+  } else if (lesson >= 1 && lesson <= kFinalPractice) {
+    s_.LessonDrill = 1;
+    if (lesson != kFinalPractice) HideIntroLines();
+    ShowDrillDisplay();
+    ShowLessonTitle(lesson);
+    const int result = LessonDrillStep(lesson, ch);
+    if (result == 1) {
+      s_.LessonDrill = 0;
+      s_.IntroStep = 0;
+      ++s_.LessonNo;
+      ClearIntroLines();
+      s_.MessageTicks = 30;
+      C.FLL11->Show();
+    } else if (result == 2) {
+      s_.MessageTicks = 30;
+      C.FLL12->Show();
+    }
+  } else if (lesson == kTest) {
+    s_.LessonDrill = 1;
+    ShowDrillDisplay();
+    ShowLessonTitle(kTest);
+    if (LessonDrillStep(kTest, ch) == 1) {
+      s_.LessonDrill = 0;
+      s_.IntroStep = 0;
+      s_.LessonNo = kEnding;
+      ClearIntroLines();
+      s_.MessageTicks = 30;
+      ShowTestScore();
+      C.FLP8->Show();
+      C.FLM1->Show();
+      HideDrillDisplay();
+    }
+  } else if (lesson == kEnding && ch == ' ') {
     C.Panel1->Show();
     C.FLPanel->Hide();
   }
 }
-void LessonCourse::FLT1Timer() {}
-void LessonCourse::RefreshLessonScreen() {}
-void LessonCourse::SkipLesson() {}
-const uint8_t* LessonCourse::Sequence() const { return practice_.data(); }
+
+void LessonCourse::LessonKeyUp(uint16_t key) {
+  if (key == 9) {
+    SkipLesson();
+  } else if (key == 27) {
+    C.Panel1->Show();
+    C.FLPanel->Hide();
+  }
+}
+
+// Tab: on to the next lesson; the test can be reached this way but not skipped.
+void LessonCourse::SkipLesson() {
+  if (s_.LessonNo > kFinalPractice) return;
+  s_.SwallowKey = s_.SeqReady = s_.MessageTicks = s_.KeyFlashTicks = 0;
+  ++s_.LessonNo;
+  s_.LessonDrill = 0;
+  s_.IntroStep = 0;
+  ClearIntroLines();
+}
+
+void LessonCourse::FLT1Timer() {
+  if (s_.KeyFlashTicks > 0) {
+    --s_.KeyFlashTicks;
+  } else if (s_.KeyFlashPending == 1) {
+    ResetLessonKeyText();
+    s_.KeyFlashPending = 0;
+  }
+  if (s_.LessonNo > kTest) return;
+  // A message (passed, failed, the pause before a practice) stays for its ticks.
+  if (s_.MessageTicks > 0) {
+    --s_.MessageTicks;
+    return;
+  }
+  s_.SwallowKey = 0;
+  if (s_.LessonDrill == 0 && s_.LessonNo != kFinalPractice && s_.LessonNo != kTest) {
+    ShowIntroStep(s_.LessonNo, s_.IntroStep);
+    ShowIntroLines();
+    HideDrillDisplay();
+    return;
+  }
+  ShowLessonTitle(s_.LessonNo);
+  LessonDrillStep(s_.LessonNo, 0);
+  HideIntroLines();
+  C.FLL11->Hide();
+  C.FLL12->Hide();
+  ShowDrillDisplay();
+}
+
+void LessonCourse::RefreshLessonScreen() {
+  for (ui::Label* l : {C.FLL1, C.FLL2, C.FLL3, C.FLL4, C.FLL6, C.FLL7, C.FLL8, C.FLL9}) l->SetCaption(" ");
+  // The ending keeps the test's title and its score over the keyboard.
+  if (s_.LessonNo > kTest) return;
+  C.FLL5->SetCaption(" ");
+  if (s_.LessonDrill == 1 || s_.LessonNo == kFinalPractice || s_.LessonNo == kTest) {
+    ShowLessonTitle(s_.LessonNo);
+    LessonDrillStep(s_.LessonNo, 0);
+    HideIntroLines();
+    C.FLL11->Hide();
+    C.FLL12->Hide();
+    ShowDrillDisplay();
+    return;
+  }
+  for (int k = 0; k <= s_.IntroStep; ++k) ShowIntroStep(s_.LessonNo, k);
+  ShowIntroLines();
+  HideDrillDisplay();
+}
+
+// --- Introduction --------------------------------------------------------------------------
+
+void LessonCourse::ShowIntroStep(int lesson, int step) {
+  C.FLL5->SetCaption("lesson " + std::to_string(lesson) + "-1  基本位置");
+  if (lesson < 1 || lesson > kLastKeyLesson || step < 0 || (lesson - 1) * 4 + step >= kIntroKeyCount) return;
+  const int keys = IntroKeyCount(lesson);
+  const int phrase = PhraseOffset(lesson) + step;
+  ResetLessonKeys();
+  std::string keyLine;
+  if (step < keys) {
+    const char key = kIntroKeys[(lesson - 1) * 4 + step];
+    MarkLessonKey(static_cast<uint8_t>(key));
+    if (phrase < kPhraseCount) keyLine = std::string(1, key) + " " + kFingerPhrases[phrase];
+  }
+  // One row below the key just introduced, the finger that typed it goes home again.
+  const std::string returnLine = step > 0 ? ">>  " + FingerName(phrase - 1) + "の基本位置" : "";
+  switch (step) {
+    case 0: C.FLL1->SetCaption(keyLine); break;
+    case 1: C.FLL2->SetCaption(keyLine); C.FLL6->SetCaption(returnLine); break;
+    case 2: C.FLL3->SetCaption(keyLine); C.FLL7->SetCaption(returnLine); break;
+    case 3: C.FLL4->SetCaption(keyLine); C.FLL8->SetCaption(returnLine); break;
+    default: C.FLL9->SetCaption(returnLine); break;
+  }
+}
+
+// 0: the key of this step; 1: another key; 2: no such step; 3: no key lesson.
+int LessonCourse::CheckIntroKey(int lesson, int step, uint8_t ch) {
+  if (lesson < 1 || lesson > kLastKeyLesson) return 3;
+  if (step < 0 || step >= IntroKeyCount(lesson)) return 2;
+  const auto key = static_cast<uint8_t>(kIntroKeys[(lesson - 1) * 4 + step]);
+  ResetLessonKeys();
+  MarkLessonKey(key);
+  if (ch != key) return 1;
+  // The key that ends the introduction must not run into the practice.
+  if (step == IntroKeyCount(lesson) - 1) s_.SwallowKey = 1;
+  return 0;
+}
+
+// --- Practice ------------------------------------------------------------------------------
+
+uint8_t* LessonCourse::SequenceOf(int lesson) {
+  if (lesson <= kLastKeyLesson) return practice_.data();
+  return lesson == kFinalPractice ? finalPractice_.data() : test_.data();
+}
+
+const uint8_t* LessonCourse::Sequence() const {
+  return const_cast<LessonCourse*>(this)->SequenceOf(s_.LessonNo);
+}
+
+// Uniform draws from the lesson's set, never the same character twice in a row.
+void LessonCourse::DrawSequence(int lesson, uint8_t* buffer, int length) {
+  const char* set = lesson == kTest ? kTestSet : kKeyLessons[static_cast<uint8_t>(lesson - 1)].practiceSet;
+  const int size = static_cast<int>(std::strlen(set));
+  int previous = -1;
+  for (int i = 0; i < length; ++i) {
+    int index = random_.Below(size);
+    while (index == previous) index = random_.Below(size);
+    buffer[i] = static_cast<uint8_t>(set[index]);
+    previous = index;
+  }
+  buffer[length] = 0;
+}
+
+// c = 0 is the timer's refresh. 0: going on; 1: the sequence is done and passed (the test
+// always passes); 2: done with too many wrong keys.
+int LessonCourse::LessonDrillStep(int lesson, uint8_t ch) {
+  if (lesson < 1 || lesson > kTest) return 0;
+  const int length = lesson == kFinalPractice ? kFinalPracticeLength : lesson == kTest ? kTestLength : kPracticeLength;
+  uint8_t* sequence = SequenceOf(lesson);
+  random_.Seed(static_cast<uint32_t>(platform_.CalendarSeconds()));
+  if (s_.SeqReady == 0) {
+    C.FLL12->Hide();
+    if (lesson == kFinalPractice)
+      std::memcpy(sequence, kFinalPracticeText, sizeof kFinalPracticeText);
+    else
+      DrawSequence(lesson, sequence, length);
+    s_.SeqReady = 1;
+    s_.SeqPos = 0;
+    s_.LessonMisses = 0;
+  }
+  // Marked before the comparison: after a hit the red cap is the key just typed until the
+  // next refresh.
+  ResetLessonKeys();
+  MarkLessonKey(sequence[s_.SeqPos]);
+  if (ch == sequence[s_.SeqPos]) {
+    ++s_.SeqPos;
+  } else if (ch != 0 && s_.LessonMisses < INT_MAX) {
+    ++s_.LessonMisses;
+  }
+  const uint8_t next = sequence[s_.SeqPos];
+  C.FLP7->SetCaptionBytes(next ? std::string(1, static_cast<char>(next)) : std::string());
+  if (s_.SeqPos < length) return 0;
+  s_.SeqReady = 0;
+  return s_.LessonMisses <= kMostMissesToPass || lesson == kTest ? 1 : 2;
+}
+
+void LessonCourse::ShowLessonTitle(int lesson) {
+  const std::string prefix = "lesson " + std::to_string(lesson);
+  if (lesson >= 1 && lesson <= kLastKeyLesson)
+    C.FLL5->SetCaption(prefix + "-2 " + kKeyLessons[static_cast<uint8_t>(lesson - 1)].group + "の練習");
+  else if (lesson == kFinalPractice)
+    C.FLL5->SetCaption(prefix + "最終練習");
+  else if (lesson == kTest)
+    C.FLL5->SetCaption(prefix + "試験");
+}
+
+// 100 less one per wrong key, never below 0.
+void LessonCourse::ShowTestScore() {
+  const int score = 100 - s_.LessonMisses;
+  C.FLP8->SetCaption(score > 0 ? std::to_string(score) + " 点" : std::string("0 点"));
+}
+
+// --- Screen parts --------------------------------------------------------------------------
+
+void LessonCourse::ClearIntroLines() {
+  for (ui::Label* l : {C.FLL1, C.FLL2, C.FLL3, C.FLL4, C.FLL6, C.FLL7, C.FLL8, C.FLL9}) l->SetCaption(" ");
+}
+
+void LessonCourse::ShowIntroLines() {
+  for (ui::Label* l : {C.FLL1, C.FLL2, C.FLL3, C.FLL4, C.FLL6, C.FLL7, C.FLL8, C.FLL9}) l->Show();
+}
+
+void LessonCourse::HideIntroLines() {
+  for (ui::Label* l : {C.FLL1, C.FLL2, C.FLL3, C.FLL4, C.FLL6, C.FLL7, C.FLL8, C.FLL9}) l->Hide();
+}
+
+void LessonCourse::ShowDrillDisplay() {
+  C.FLP7->Show();
+  C.FLL13->Show();
+}
+
+void LessonCourse::HideDrillDisplay() {
+  C.FLP7->Hide();
+  C.FLL11->Hide();
+  C.FLL12->Hide();
+  C.FLL13->Hide();
+}
+
+// --- Keyboard ------------------------------------------------------------------------------
+
+void LessonCourse::ResetLessonKeys() {
+  for (const LessonCap& cap : kLessonCaps) (C.*cap.cap)->SetColor(ui::clr::Black);
+}
+
+void LessonCourse::ResetLessonKeyText() {
+  for (const LessonCap& cap : kLessonCaps)
+    (C.*cap.cap)->SetFontColor(cap.shiftCap ? ui::clr::Silver : ui::clr::White);
+}
+
+void LessonCourse::MarkLessonKey(uint8_t ch) {
+  const CapOfChar& c = kCapOfChar[ch];
+  if (c.row != 0) (C.*kLessonCaps[c.row - 1].cap)->SetColor(ui::clr::Red);
+}
+
+void LessonCourse::FlashLessonKey(uint8_t ch) {
+  const CapOfChar& c = kCapOfChar[ch];
+  if (c.row == 0) return;
+  ui::Panel* cap = C.*kLessonCaps[c.row - 1].cap;
+  switch (c.flash) {
+    case Flash::Lime: cap->SetFontColor(ui::clr::Lime); break;
+    case Flash::LimeRightShift:
+      cap->SetFontColor(ui::clr::Lime);
+      C.FLP_SFTR->SetFontColor(ui::clr::Blue);
+      break;
+    case Flash::LimeLeftShift:
+      cap->SetFontColor(ui::clr::Lime);
+      C.FLP_SFT->SetFontColor(ui::clr::Blue);
+      break;
+    case Flash::BlueLeftShift:
+      cap->SetFontColor(ui::clr::Blue);
+      C.FLP_SFT->SetFontColor(ui::clr::Blue);
+      break;
+    case Flash::None: break;
+  }
+}
 
 }  // namespace lessons

@@ -31,6 +31,23 @@ class LessonCourse {
   const uint8_t* Sequence() const;
 
  private:
+  void ShowIntroStep(int lesson, int step);
+  int CheckIntroKey(int lesson, int step, uint8_t ch);
+  int LessonDrillStep(int lesson, uint8_t ch);
+  void DrawSequence(int lesson, uint8_t* buffer, int length);
+  void ShowLessonTitle(int lesson);
+  void ClearIntroLines();
+  void ShowIntroLines();
+  void HideIntroLines();
+  void ShowDrillDisplay();
+  void HideDrillDisplay();
+  void ResetLessonKeys();
+  void ResetLessonKeyText();
+  void MarkLessonKey(uint8_t ch);
+  void FlashLessonKey(uint8_t ch);
+  void ShowTestScore();
+  uint8_t* SequenceOf(int lesson);
+
   app::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;

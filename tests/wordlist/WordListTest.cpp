@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <map>
 #include <set>
 #include <sstream>
 
@@ -47,7 +45,6 @@ class Image {
     out.back() = sum;
     return out;
   }
-  const std::vector<uint8_t>& Raw() const { return bytes_; }
 
  private:
   std::vector<uint8_t> bytes_;
@@ -102,19 +99,6 @@ TEST(WordListTest, CheckAcceptsOnlyWholeImagesOfAtLeast512BytesWithTheirXorByte)
   }
 }
 
-TEST(WordListTest, LoadReadsTheWholeFileAndAMissingFileLeavesTheImageEmpty) {
-  QTemporaryDir dir;
-  const std::string path = dir.filePath("dojokai.bin").toStdString();
-  const std::vector<uint8_t> bytes = Image(700).Text(256, "Ver|,").Sealed();
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-
-  WordList list;
-  list.Load(path);
-  EXPECT_EQ(list.Image(), bytes);
-  list.Load(dir.filePath("missing.bin").toStdString());
-  EXPECT_TRUE(list.Image().empty());
-}
-
 TEST(WordListTest, BuiltinListIsTheFixed8192ByteImageWithRandomPools) {
   plat::GameRandom random;
   random.Seed(1234);
@@ -152,7 +136,10 @@ TEST(WordListTest, BuiltinListIsTheFixed8192ByteImageWithRandomPools) {
 
 TEST(WordListTest, FinishFallsBackToTheBuiltinListOrShowsTheLabelUpToItsComma) {
   plat::GameRandom random;
+  QTemporaryDir dir;
   WordList missing;
+  missing.Load(dir.filePath("missing.bin").toStdString());
+  EXPECT_TRUE(missing.Image().empty());
   auto result = missing.Finish(random);
   EXPECT_TRUE(result.builtin);
   EXPECT_EQ(result.aboutText, "[DIC]Ver20120101|00:00:00");
@@ -322,34 +309,10 @@ TEST(WordListTest, LargeCategoriesReachEveryWordAndSmallBuffersStayWithinTheirCa
     EXPECT_LT(written, capacity) << capacity;
     EXPECT_EQ(written % 5, 0u) << "whole words with their spaces";
     EXPECT_GE(written + 255, capacity) << "stops at the capacity";
-    if (written > 5) EXPECT_LT(written - 5 + 255, capacity) << "and not a word earlier";
-    for (size_t i = capacity; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0xEE) << capacity;
-  }
-}
-
-TEST(WordListTest, BuiltinWordsAreCutFromOnePoolByLengthAndIndex) {
-  plat::GameRandom random;
-  random.Seed(99);
-  WordList list;
-  list.BuildBuiltinWordList(random);
-  const auto& b = list.Image();
-  std::map<size_t, std::set<std::string>> allowed;
-  for (size_t block : {size_t{256}, size_t{4096}})
-    for (size_t l = 1; l <= 20; ++l)
-      for (size_t a = 0; a < 10; ++a)
-        allowed[block].insert(std::string(reinterpret_cast<const char*>(&b[block + 1028 + a * l]), l));
-
-  for (int category = 0; category < 8; ++category) {
-    const Fill fill = FillOnce(list, category, 1000 + category);
-    ASSERT_EQ(fill.result, 0);
-    ASSERT_FALSE(fill.words.empty());
-    for (const auto& w : fill.words) {
-      EXPECT_TRUE(allowed[category < 4 ? 256 : 4096].count(w)) << category << " " << w;
-      for (unsigned char c : w) {
-        if (category < 4) EXPECT_TRUE(c >= 'a' && c <= 'z');
-        else EXPECT_TRUE(c >= 0xB1 && c <= 0xD8);
-      }
+    if (written > 5) {
+      EXPECT_LT(written - 5 + 255, capacity) << "and not a word earlier";
     }
+    for (size_t i = capacity; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0xEE) << capacity;
   }
 }
 
