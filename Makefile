@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
            cmake g++ xvfb xauth
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install clean fuzz
 
 all: build
 
@@ -35,12 +35,53 @@ build: configure
 run: build
 	cd $(BUILD) && ./dojokai
 
+# The whole suite runs twice: once as built, once under the address and undefined-behaviour
+# sanitizers (a second build folder).
+SANITIZE_BUILD ?= $(BUILD)-sanitize
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDOJOKAI_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # Benchmarks print their figures; they are not part of the tests.
 bench: build
 	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
+
+# The game, its word list, manual and icon, and a desktop entry, in one folder.
+PREFIX ?= $(HOME)/dojokai
+install: build
+	cmake --install $(BUILD) --prefix "$(PREFIX)"
+	@echo "installed in $(PREFIX); start it with $(PREFIX)/dojokai"
+
+# Fuzzing (fuzz/README.md): the project built with clang, libFuzzer and the sanitizers in a
+# folder of its own; each target then runs FUZZ_TIME seconds on a scratch copy of its seeds
+# in fuzz/corpus/, so the repository gains no files. Crash inputs land in
+# $(FUZZ_BUILD)/artifacts/, the full output in $(FUZZ_BUILD)/fuzz-<target>.log.
+FUZZ_BUILD ?= $(BUILD)-fuzz
+FUZZ_TIME ?= 60
+FUZZ_TARGETS = wordlist ini script datafile
+FUZZ_PACKAGES = clang libclang-rt-dev
+
+fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOJOKAI_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) --target fuzz-all -j$(JOBS)
+	@mkdir -p $(FUZZ_BUILD)/artifacts; failed=""; \
+	for t in $(FUZZ_TARGETS); do \
+	  corpus=$$(mktemp -d); cp $(CURDIR)/fuzz/corpus/$$t/* $$corpus/; \
+	  flags=""; [ $$t = datafile ] && flags="-detect_leaks=0"; \
+	  echo "== fuzz-$$t, $(FUZZ_TIME) s"; \
+	  QT_QPA_PLATFORM=offscreen $(FUZZ_BUILD)/fuzz-$$t -max_total_time=$(FUZZ_TIME) -max_len=16384 -timeout=60 \
+	    $$flags -print_final_stats=1 -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$t- $$corpus \
+	    > $(FUZZ_BUILD)/fuzz-$$t.log 2>&1; \
+	  rc=$$?; rm -rf $$corpus; \
+	  if [ $$rc = 0 ]; then grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' $(FUZZ_BUILD)/fuzz-$$t.log; \
+	  else grep -v -E '^"|^#' $(FUZZ_BUILD)/fuzz-$$t.log | tail -n 40; failed="$$failed $$t"; fi; \
+	done; \
+	if [ -n "$$failed" ]; then echo "fuzzing found problems in:$$failed (inputs in $(FUZZ_BUILD)/artifacts)"; exit 1; fi
 
 clean:
 	rm -rf $(BUILD)

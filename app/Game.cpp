@@ -1,9 +1,19 @@
 #include "app/Game.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QScreen>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <cerrno>
+#include <csignal>
+
+#include "app/Pictures.h"
 #include "platform/Fonts.h"
 #include "platform/RealPlatform.h"
 
@@ -29,16 +39,82 @@ Game::~Game() {
   form_.reset();
 }
 
+namespace {
+
+// The write end of the socket pair through which the stop signals reach the event loop.
+volatile std::sig_atomic_t stopSignalFd = -1;
+
+void OnStopSignal(int) {
+  const int saved = errno;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(stopSignalFd, &byte, 1);
+  errno = saved;
+}
+
+constexpr int kStopSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+// Termination, interrupt and hang-up close the window the normal way, so that the record
+// is saved as at any other exit. The handler only writes a byte; the close runs in the
+// event loop.
+class StopSignals {
+ public:
+  StopSignals() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds_) != 0) return;
+    stopSignalFd = fds_[1];
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : kStopSignals) ::sigaction(sig, &action, nullptr);
+  }
+  ~StopSignals() {
+    if (stopSignalFd < 0) return;
+    for (int sig : kStopSignals) std::signal(sig, SIG_DFL);
+    stopSignalFd = -1;
+    notifier_.reset();
+    ::close(fds_[0]);
+    ::close(fds_[1]);
+  }
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // From now on a stop signal closes any open dialog (as if answered No) and then the window.
+  void CloseOnSignal(QWidget& window) {
+    if (stopSignalFd < 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(fds_[0], QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, target = QPointer<QWidget>(&window)] {
+      char bytes[16];
+      while (::read(fds_[0], bytes, sizeof bytes) > 0) {
+      }
+      for (int i = 0; i < 8; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || modal == target) break;
+        modal->close();
+      }
+      if (target) target->close();
+    });
+  }
+
+ private:
+  int fds_[2] = {-1, -1};
+  std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+}  // namespace
+
 int RunEntryRoutine(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dojokai"));
   QApplication::setApplicationDisplayName(QStringLiteral("dojokai"));
   plat::RegisterFontSubstitutions();
+  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo())));
+  StopSignals stopSignals;
   try {
     plat::RealPlatform platform;
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
+    stopSignals.CloseOnSignal(game.Form());
     QApplication::exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("dojokai"), QString::fromLocal8Bit(e.what()));

@@ -270,6 +270,7 @@ void TForm2::LoadWordList() {
 void TForm2::ShowNameDialog() {
   if (!nameDialog_) return;
   nameDialog_->C.F9M1->SetText("");
+  nameDialog_->OnButtonStored = [this] { DrawSwitchLabels(); };
   platform_.RunModal(*nameDialog_);
 }
 

@@ -1,17 +1,424 @@
 #include "drill/DrillRun.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <string>
+#include <utility>
+
+#include "app/Digits.h"
+#include "app/Modes.h"
+
 namespace drill {
+
+namespace {
+
+constexpr uint8_t kEsc = 27;
+
+// Per time index 0..3: the full length in tenths and the spacing of the lid checkpoints.
+constexpr std::array<int, 4> kFullLength = {300, 600, 1200, 9999};
+constexpr std::array<int, 4> kCheckpointScale = {1, 2, 4, 1};
+
+// One key of the JIS kana layout: the character it types without the kana lock, its kana,
+// and the kana with Shift where that differs.
+struct KanaKey {
+  char key;
+  uint8_t kana;
+  uint8_t shifted = 0;
+};
+
+constexpr KanaKey kKanaKeys[] = {
+    // number row
+    {'1', 0xC7}, {'2', 0xCC}, {'3', 0xB1}, {'4', 0xB3}, {'5', 0xB4}, {'6', 0xB5}, {'7', 0xD4},
+    {'8', 0xD5}, {'9', 0xD6}, {'0', 0xDC, 0xA6}, {'-', 0xCE}, {'^', 0xCD}, {'\\', 0xB0},
+    // top letter row
+    {'q', 0xC0}, {'w', 0xC3}, {'e', 0xB2, 0xA8}, {'r', 0xBD}, {'t', 0xB6}, {'y', 0xDD},
+    {'u', 0xC5}, {'i', 0xC6}, {'o', 0xD7}, {'p', 0xBE}, {'@', 0xDE}, {'[', 0xDF},
+    // home row
+    {'a', 0xC1}, {'s', 0xC4}, {'d', 0xBC}, {'f', 0xCA}, {'g', 0xB7}, {'h', 0xB8}, {'j', 0xCF},
+    {'k', 0xC9}, {'l', 0xD8}, {';', 0xDA}, {':', 0xB9}, {']', 0xD1},
+    // bottom row, the ro key's '_' included
+    {'z', 0xC2, 0xAF}, {'x', 0xBB}, {'c', 0xBF}, {'v', 0xCB}, {'b', 0xBA}, {'n', 0xD0},
+    {'m', 0xD3}, {',', 0xC8}, {'.', 0xD9}, {'/', 0xD2}, {'_', 0xDB},
+    // shifted characters that have kana of their own: small kana and punctuation
+    {'#', 0xA7}, {'$', 0xA9}, {'%', 0xAA}, {'&', 0xAB}, {'\'', 0xAC}, {'(', 0xAD}, {')', 0xAE},
+    {'<', 0xA4}, {'>', 0xA1}, {'?', 0xA5}, {'{', 0xA2}, {'}', 0xA3}, {'=', 0xB0},
+};
+
+struct KanaTable {
+  std::array<uint8_t, 256> plain{}, shifted{};
+};
+
+// Indexed by the (lower-cased) key character; 0 where the key types no kana.
+constexpr KanaTable BuildKanaTable() {
+  KanaTable t;
+  for (const KanaKey& k : kKanaKeys) {
+    const auto i = static_cast<uint8_t>(k.key);
+    t.plain[i] = k.kana;
+    t.shifted[i] = k.shifted ? k.shifted : k.kana;
+  }
+  return t;
+}
+
+constexpr KanaTable kKanaTable = BuildKanaTable();
+
+uint8_t FoldCase(uint8_t c) { return c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c + ('a' - 'A')) : c; }
+
+int SaturatedAdd(int v) { return v < std::numeric_limits<int>::max() ? v + 1 : v; }
+
+// 16 points a hit, 16 off a miss, kept within what the tables store.
+int ScoreOf(int good, int miss) {
+  return static_cast<int>(std::clamp<int64_t>(16 * (static_cast<int64_t>(good) - miss), 0, 65535));
+}
+
+// Keys per second × 1000 as "D.DDD" behind a blank or as "DD.DDD".
+std::string RateDigits(int rate) {
+  std::string digits = "00000";
+  app::FormatDigits5(digits, 0, std::min(rate, 65535));
+  std::string text = digits.substr(0, 2) + "." + digits.substr(2);
+  if (text[0] == '0') text[0] = ' ';
+  return text;
+}
+
+}  // namespace
 
 DrillRun::DrillRun(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
                    ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
                    DrillTexts& texts)
     : s_(state), C(c), platform_(platform), F1T1_(F1T1), F8T1_(F8T1), keyCaps_(keyCaps),
       missStats_(missStats), rankTables_(rankTables), texts_(texts) {}
-uint8_t DrillRun::MapKanaKey(uint8_t, bool) { return 0; }
-void DrillRun::DrillKey(uint8_t) {}
-void DrillRun::StartDrill() {}
-void DrillRun::EndDrill() {}
-void DrillRun::F1T1Timer() {}
-void DrillRun::RefreshDrillScreen() {}
+
+uint8_t DrillRun::MapKanaKey(uint8_t ch, bool shift) {
+  if (ch == ' ' || (ch >= 0xA1 && ch <= 0xDF)) return ch;
+  const uint8_t key = FoldCase(ch);
+  return shift ? kKanaTable.shifted[key] : kKanaTable.plain[key];
+}
+
+uint8_t DrillRun::TextAt(int i) const { return i < 0 ? 0 : s_.DrillText.At(static_cast<size_t>(i)); }
+
+uint8_t DrillRun::NextChar() const {
+  const uint8_t c = TextAt(s_.TextPos);
+  return c != 0 ? c : TextAt(0);
+}
+
+int DrillRun::Duration() const { return std::clamp(s_.DurationIndex, 0, app::kUntimed); }
+
+bool DrillRun::HasRankTable() const {
+  return s_.Mode >= 0 && s_.Mode < app::kLessonMode && s_.DurationIndex >= 0 && s_.DurationIndex < app::kUntimed;
+}
+
+void DrillRun::DrillKey(uint8_t ch) {
+  uint8_t target = TextAt(s_.TextPos);
+  s_.TypedChar = ch;
+  // The ro key arrives twice: the '_' of its key-down, then its own '\'. Only the first counts.
+  if (s_.PrevRawChar == '_' && ch == '\\') {
+    s_.PrevRawChar = 0;
+    return;
+  }
+  s_.PrevRawChar = ch;
+  if (app::IsKanaMode(s_.Mode) && s_.TypedChar < 0xA1) s_.TypedChar = MapKanaKey(ch, platform_.ShiftDown());
+  if (s_.SwitchB) {
+    target = FoldCase(target);
+    s_.TypedChar = FoldCase(s_.TypedChar);
+  }
+  // The terminator of the text is no character to type: a key without kana (0) must not
+  // match it, or an empty text would start the clock.
+  const bool match = target != 0 && s_.TypedChar == target;
+  if (match) {
+    F1T1_.SetEnabled(true);
+    if (!s_.DrillRunning) {
+      s_.DrillStartClock = static_cast<int32_t>(platform_.CalendarSeconds());
+      s_.DrillRunning = 1;
+      s_.DrillStartTick = s_.RateWindowStart = static_cast<int32_t>(platform_.TickCount() / 100);
+      s_.RateWindowKeys = 0;
+    }
+  }
+  if (ch == kEsc) {
+    s_.TimeLeft = 0;
+    if (s_.DurationIndex >= app::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+    EndDrill();
+    if (HasRankTable()) rankTables_.ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+  }
+  // Wrong keys before the first hit are not judged.
+  if (!match && !F1T1_.Enabled()) return;
+  if (target == 0) {
+    s_.TextPos = 0;
+    target = TextAt(0);
+    if (s_.SwitchB) target = FoldCase(target);
+  }
+  const bool hit = target != 0 && s_.TypedChar == target;
+  HitOrMiss(hit, target);
+  s_.DatRecord.AddTotalKeys();
+  if (hit) {
+    s_.DatRecord.AddTodayGood();
+    s_.GoodSinceStart = std::min(s_.GoodSinceStart + 1, 65535);
+  }
+  s_.Score = std::clamp(s_.Score, 0, 65535);
+  if (hit) keyCaps_.ClearKeyCapColours();
+  RefreshDrillScreen();
+}
+
+void DrillRun::HitOrMiss(bool hit, uint8_t target) {
+  if (hit) {
+    s_.Good = SaturatedAdd(s_.Good);
+    s_.Score = ScoreOf(s_.Good, s_.Miss);
+    s_.DatRecord.AddGoodKeys();
+    s_.TextPos += 1;
+    s_.LookaheadPos += 1;
+    s_.LastHitChar = s_.TypedChar;
+    auto& cells = s_.DrillWindow.bytes;
+    std::copy(cells.begin() + 1, cells.begin() + 11, cells.begin());
+    uint8_t c = TextAt(s_.LookaheadPos);
+    if (c == 0) {
+      s_.LookaheadPos = 0;
+      c = TextAt(0);
+    }
+    cells[10] = c;
+    cells[11] = 0;
+  } else {
+    s_.Miss = SaturatedAdd(s_.Miss);
+    missStats_.CountMiss(target);
+    s_.DatRecord.AddMissKeys();
+    s_.Score = ScoreOf(s_.Good, s_.Miss);
+    // The MISS limiter: the ninth miss ends the drill.
+    if (s_.SwitchPlus && s_.Miss >= 9) {
+      s_.TimeLeft = 0;
+      if (s_.DurationIndex >= app::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+      EndDrill();
+    }
+  }
+  s_.RateWindowKeys = SaturatedAdd(s_.RateWindowKeys);
+}
+
+void DrillRun::StartDrill() {
+  s_.DrillMissCounts.fill(0);
+  missStats_.DrawMissStats();
+  s_.DrillRunning = 0;
+  s_.Score = s_.Good = s_.Miss = 0;
+  s_.TypedChar = 0;
+  texts_.PrepareRandomTexts();
+  // Five blanks, then the text from its start; a text shorter than the window repeats in
+  // it as it does while typing.
+  auto& cells = s_.DrillWindow.bytes;
+  cells.fill(0);
+  std::fill(cells.begin(), cells.begin() + 5, ' ');
+  int look = 0;
+  for (size_t cell = 5; cell <= 10; ++cell) {
+    if (cell > 5 && TextAt(++look) == 0) look = 0;
+    cells[cell] = TextAt(look);
+  }
+  s_.TextPos = 0;
+  s_.LookaheadPos = look;
+  keyCaps_.ClearKeyCapColours();
+  keyCaps_.ResetKeyCapFonts();
+  s_.LastHitChar = 0;
+  if (app::IsKanaMode(s_.Mode))
+    keyCaps_.ShowKanaCaps();
+  else
+    keyCaps_.ShowLatinCaps();
+  C.F1P1->SetVisible(s_.SwitchK);
+  for (ui::Label* row : {C.F1L16, C.F1L17, C.F1L18, C.F1L19, C.F1L20}) {
+    row->SetCaption("");
+    row->SetFontColor(ui::clr::White);
+  }
+  C.F1L23->SetVisible(s_.SwitchT);
+  s_.CheckpointIndex = 0;
+  s_.RateWindowKeys = 0;
+  RefreshDrillScreen();
+}
+
+void DrillRun::EndDrill() {
+  if (s_.Good > 0) {
+    // Also a second call (the clock running out after Esc) restarts the one-second wait.
+    C.F8Panel->Show();
+    F8T1_.SetInterval(1000);
+    F8T1_.SetEnabled(false);
+    F8T1_.SetEnabled(true);
+    C.F1Panel->Hide();
+    return;
+  }
+  // Without a hit the drill screen goes at once; once it is gone a second call leaves the
+  // screen the player has moved on to.
+  if (!C.F1Panel->Visible()) return;
+  if (s_.DurationIndex < app::kUntimed)
+    C.F4Panel->Show();
+  else
+    C.Panel1->Show();
+  C.F1Panel->Hide();
+}
+
+void DrillRun::F1T1Timer() {
+  const int d = Duration();
+  const int full = kFullLength[static_cast<size_t>(d)];
+  // The untimed clock follows the wall clock, so the drift check never corrects it.
+  if (d >= app::kUntimed) s_.DrillStartClock = static_cast<int32_t>(platform_.CalendarSeconds());
+  // Every sixth tick the clock is held against the wall clock.
+  if (s_.DriftCheckTicks < 5) {
+    ++s_.DriftCheckTicks;
+  } else {
+    s_.DriftCheckTicks = 0;
+    const int64_t counted = (full - s_.TimeLeft) / 10;
+    const int64_t wall = platform_.CalendarSeconds() - s_.DrillStartClock;
+    if (counted < wall) {
+      const int64_t lag = wall - counted;
+      if (lag == 1)
+        s_.TimeLeft -= 5;
+      else if (lag > 5)
+        s_.TimeLeft = static_cast<int>(std::max<int64_t>(s_.TimeLeft - (10 * lag - 10), -1));
+    }
+  }
+  s_.TimeLeft -= 1;
+  if (s_.TimeLeft < 0) {
+    s_.TimeLeft = 1;
+    F1T1_.SetEnabled(false);
+    if (d >= app::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+    EndDrill();
+    s_.DrillRunning = 0;
+  }
+  // The rate window keeps a decaying count of the last ten seconds or so.
+  const auto t = static_cast<int32_t>(platform_.TickCount() / 100);
+  if (t < s_.RateWindowStart) {
+    s_.RateWindowStart = t;  // the tick count wrapped
+  } else if (t - s_.RateWindowStart > 100) {
+    s_.RateWindowStart = t - 10;
+    s_.RateWindowKeys /= 10;
+  }
+  LidCheckpoint();
+  if (d >= app::kUntimed) EternalLid();
+  RefreshDrillScreen();
+}
+
+// The split times under the lid: five rows at even steps through the drill, each with
+// this drill's score and the best score reached at that point since the program started.
+void DrillRun::LidCheckpoint() {
+  const int d = Duration();
+  const int elapsed = kFullLength[static_cast<size_t>(d)] - s_.TimeLeft;
+  const int k = s_.CheckpointIndex;
+  if (k < 0 || k > 4 || elapsed <= 50 * kCheckpointScale[static_cast<size_t>(d)] * (k + 1)) return;
+  // Only timed drills of a drill mode keep checkpoint bests.
+  uint16_t* best = HasRankTable() ? &s_.CheckpointBest[static_cast<size_t>(s_.Mode)]
+                                                      [static_cast<size_t>(d)][static_cast<size_t>(k)]
+                                  : nullptr;
+  std::string text = "XXXs  XXXXX  XXXXX";
+  app::FormatDigits3(text, 0, elapsed / 10);
+  app::FormatDigits5(text, 6, s_.Score);
+  app::FormatDigits5(text, 13, best ? *best : 0);
+  ui::Label* rows[] = {C.F1L16, C.F1L17, C.F1L18, C.F1L19, C.F1L20};
+  ui::Label* row = rows[k];
+  row->SetCaption(text);
+  if (best && *best < s_.Score) {
+    if (*best != 0) row->SetFontColor(ui::clr::Lime);
+    *best = static_cast<uint16_t>(s_.Score);
+  }
+  s_.CheckpointIndex = k + 1;
+}
+
+// The untimed drill's lid: the current line on top and, every 30 seconds, a line pushed
+// into the history below it.
+void DrillRun::EternalLid() {
+  int h = static_cast<int>(platform_.TickCount() / 100) - s_.DrillStartTick;
+  if (h < 0) {
+    s_.DrillStartTick = static_cast<int>(platform_.TickCount() / 100);
+    h = 0;
+  }
+  if (h < 50) s_.EternalRowPeriod = 0;
+  char line[96];
+  std::snprintf(line, sizeof line, "%4d  %5d  %8s (%lldk/m)", h / 10, static_cast<int>(s_.DatRecord.TodayGood()),
+                C.F1L23->Caption().c_str(), static_cast<long long>(s_.KeyRate) * 60 / 1000);
+  const ui::Color colour = C.F1L21->FontColor();
+  if (h / 300 != s_.EternalRowPeriod) {
+    const std::pair<ui::Label*, ui::Label*> pushes[] = {{C.F1L20, C.F1L19}, {C.F1L19, C.F1L18}, {C.F1L18, C.F1L17}};
+    for (const auto& [to, from] : pushes) {
+      to->SetCaption(from->Caption());
+      to->SetFontColor(from->FontColor());
+    }
+    C.F1L17->SetCaption(line);
+    C.F1L17->SetFontColor(colour);
+    s_.EternalRowPeriod = h / 300;
+  }
+  if (h != s_.EternalLastSecond) {
+    C.F1L16->SetCaption(line);
+    C.F1L16->SetFontColor(colour);
+    s_.EternalLastSecond = h;
+  }
+}
+
+void DrillRun::RefreshDrillScreen() {
+  if (s_.RefreshBusy) return;
+  s_.RefreshBusy = 1;
+  // The untimed clock never runs out.
+  if (s_.DurationIndex >= app::kUntimed && s_.TimeLeft >= 1000) s_.TimeLeft = 9999;
+  if (s_.TimeLeft != s_.ShownTimeLeft) {
+    const int t = std::clamp(s_.TimeLeft, 0, 9999);
+    const char text[] = {static_cast<char>('0' + t / 1000), static_cast<char>('0' + t / 100 % 10),
+                         static_cast<char>('0' + t / 10 % 10), '.', static_cast<char>('0' + t % 10), 0};
+    C.F1L2->SetCaption(text);
+    s_.ShownTimeLeft = s_.TimeLeft;
+  }
+  std::string score = "00000";
+  app::FormatDigits5(score, 0, s_.Score);
+  C.F1L4->SetCaption(score);
+  C.F1L6->SetCaption(std::to_string(s_.Good));
+  C.F1L8->SetCaption(std::to_string(s_.Miss));
+  C.F1L9->SetCaptionBytes(s_.DrillWindow.View());
+  const uint8_t next = NextChar();
+  std::string typed = "     ";
+  if (next != 0) typed += static_cast<char>(next);
+  C.F1L15->SetCaptionBytes(typed);
+  ShowMarks(next);
+  ShowRateAndLidTitle();
+  s_.RefreshBusy = 0;
+}
+
+void DrillRun::ShowMarks(uint8_t next) {
+  if (s_.SwitchR) {
+    if (s_.LastHitChar != next) keyCaps_.UnmarkKeyReverse(s_.LastHitChar);
+    keyCaps_.MarkKeyReverse(next);
+  } else {
+    if (s_.LastHitChar != next) keyCaps_.UnmarkKey(s_.LastHitChar);
+    keyCaps_.MarkKey(next);
+  }
+}
+
+void DrillRun::ShowRateAndLidTitle() {
+  const int d = Duration();
+  int64_t count, elapsed;
+  if (d < app::kUntimed) {
+    count = static_cast<int64_t>(s_.Good) + s_.Miss;
+    elapsed = kFullLength[static_cast<size_t>(d)] - s_.TimeLeft;
+  } else {
+    count = s_.RateWindowKeys;
+    elapsed = static_cast<int64_t>(platform_.TickCount() / 100) - s_.RateWindowStart;
+  }
+  if (elapsed <= 0) elapsed = 1;
+  s_.KeyRate = static_cast<int>(std::min<int64_t>(count * 10000 / elapsed, std::numeric_limits<int>::max()));
+  C.F1L23->SetCaption(RateDigits(s_.KeyRate) + " k/s");
+  C.F1L23->SetVisible(s_.SwitchT);
+
+  if (d >= app::kUntimed || !HasRankTable()) {
+    C.Label39->SetCaption(">>>  ETERNAL  <<<");
+    C.Label39->SetFontColor(ui::clr::Yellow);
+    C.F1P2->SetCaption("TIME  TODAY  TYPE/S");
+    return;
+  }
+  const int r = rankTables_.RankPosition(s_.Score, s_.Mode, d);
+  std::string first = "*****", second;
+  if (r < 10) {
+    char place[16];
+    std::snprintf(place, sizeof place, "No.%2d", r + 1);
+    first = place;
+  }
+  if (r == 0)
+    first += " ### TOP ###";
+  else
+    second = "(next->" + std::to_string(rankTables_.RankScore(r - 1, s_.Mode, d)) + ")";
+  static constexpr ui::Color kRankColours[] = {ui::clr::Red,   ui::clr::Yellow, ui::clr::Aqua, ui::clr::Lime,
+                                               ui::clr::Lime,  ui::clr::Lime,   ui::clr::Green, ui::clr::Green,
+                                               ui::clr::Green, ui::clr::Blue,   ui::clr::Blue};
+  C.Label39->SetCaption(first + second);
+  C.Label39->SetFontColor(kRankColours[std::clamp(r, 0, 10)]);
+  C.F1P2->SetCaption("TIME  SCORE  HSCORE");
+}
 
 }  // namespace drill

@@ -30,6 +30,20 @@ class DrillRun {
   void RefreshDrillScreen();
 
  private:
+  // The character the player types next: the text at TextPos, or its start at the end.
+  uint8_t NextChar() const;
+  // The text byte at i; 0 past its end.
+  uint8_t TextAt(int i) const;
+  // The time index within 0..3 and, for the tables and checkpoint bests, whether the
+  // drill has a top-10 table (a drill mode with a timed setting).
+  int Duration() const;
+  bool HasRankTable() const;
+  void HitOrMiss(bool hit, uint8_t target);
+  void LidCheckpoint();
+  void EternalLid();
+  void ShowMarks(uint8_t next);
+  void ShowRateAndLidTitle();
+
   app::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;

@@ -3,6 +3,7 @@
 // finished drill, the name entry for a top-10 place, the results screen with class letters
 // and rates, and leaving it (missed keys first with CHKMODE, then the judgement with
 // LICENCE, else the title).
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -45,6 +46,13 @@ class RankTables {
   std::function<void(ui::Control*)> SetFocus;
 
  private:
+  // Takes the typed name into the table; Enter also writes the padded name back.
+  void TakeName(bool writeBack);
+  int RateOf(int64_t good, int64_t miss) const;
+  // The caption of row label r of table t: class letter, rank and the entry.
+  std::string RowText(int t, int r) const;
+  std::array<ui::Label*, 10> Rows() const;
+
   app::PlayState& s_;
   ui::MainControls& C;
   ui::Timer& F8T1_;

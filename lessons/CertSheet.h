@@ -2,6 +2,8 @@
 // The certificate pictures: the certificate of a new grade on LmI1, the record table of
 // all 21 grades with the thresholds of the current mode on LmI2 and Image8, and the
 // registered-name line on LmP3 and Panel8.
+#include <string>
+
 #include "app/PlayState.h"
 #include "platform/Platform.h"
 #include "ui/MainControls.h"
@@ -15,6 +17,10 @@ class CertSheet {
   void DrawCertSheet(int grade);
 
  private:
+  // "登録名:" and the name up to its first NUL, CP932.
+  std::string RegisteredNameLine() const;
+  void DrawCertificate(int grade);
+  void DrawRecordTable(int grade);
   app::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;

@@ -1,14 +1,109 @@
 #include "lessons/Certification.h"
 
+#include <string>
+
+#include "app/Digits.h"
+#include "app/Modes.h"
+
 namespace lessons {
+
+namespace {
+
+constexpr int kTimedModes = 7;
+constexpr int kTimedDurations = 3;
+constexpr int kLowestGrade = 8;
+constexpr int kMissLimit = 10;
+// The score a grade needs grows with the time setting: 30 s, 60 s, 120 s.
+constexpr int kMultiplier[kTimedDurations] = {1, 2, 4};
+
+bool InTable(int mode, int durationIndex) {
+  return mode >= 0 && mode < kTimedModes && durationIndex >= 0 && durationIndex < kTimedDurations;
+}
+
+}  // namespace
 
 Certification::Certification(app::PlayState& state, ui::MainControls& c, CertSheet& sheet)
     : s_(state), C(c), sheet_(sheet) {}
-int Certification::GetCertGrade(int, int) const { return 0; }
-void Certification::SetCertGrade(int, int, int) {}
-int Certification::GradeThreshold(int, int, int) { return 9999; }
-void Certification::ResetJudgement() {}
-bool Certification::JudgeCertification() { return true; }
+
+int Certification::GetCertGrade(int mode, int durationIndex) const {
+  if (!InTable(mode, durationIndex)) return 0;
+  return s_.DatRecord.CertGrade(durationIndex, mode);
+}
+
+void Certification::SetCertGrade(int mode, int durationIndex, int grade) {
+  // A grade is kept in a signed byte; anything it cannot hold is not a grade.
+  if (!InTable(mode, durationIndex) || grade < 0 || grade > 127) return;
+  s_.DatRecord.SetCertGrade(durationIndex, mode, static_cast<int8_t>(grade));
+}
+
+int Certification::GradeThreshold(int mode, int durationIndex, int grade) {
+  if (!InTable(mode, durationIndex) || grade < 1 || grade > kLowestGrade) return 9999;
+  const auto m = static_cast<size_t>(mode);
+  return app::PlayState::CertStep[m] * (kLowestGrade - grade) +
+         kMultiplier[durationIndex] * app::PlayState::CertBase[m];
+}
+
+void Certification::ResetJudgement() {
+  s_.CertPassed = 0;
+  s_.CertAwaitKey = 0;
+}
+
+void Certification::HideMessages() {
+  for (ui::Label* l : {C.LmL3, C.LmL2, C.LmL1, C.LmL4}) l->Hide();
+}
+
+// One step: a message, or one grade and its certificate. Each pass awards only the grade
+// above the one held, so a high score climbs one grade per key.
+bool Certification::JudgeCertification() {
+  std::string figures = "SCORE:00000 GOOD:00000 MISS:00000";
+  app::FormatDigits5(figures, 6, s_.Score);
+  app::FormatDigits5(figures, 17, s_.Good);
+  app::FormatDigits5(figures, 28, s_.Miss);
+  C.LmL4->SetCaptionBytes(figures);
+  HideMessages();
+
+  if (s_.DurationIndex >= app::kUntimed) return true;
+  if (s_.CertAwaitKey == 1) {
+    s_.CertAwaitKey = 0;
+    return true;
+  }
+  // Too many misses is told before anything else, even to a grade-1 holder.
+  if (s_.Miss >= kMissLimit) {
+    sheet_.DrawCertSheet(0);
+    C.LmL2->Show();
+    C.LmL4->Show();
+    s_.CertAwaitKey = 1;
+    return false;
+  }
+  const int held = GetCertGrade(s_.Mode, s_.DurationIndex);
+  if (held == 1) {
+    sheet_.DrawCertSheet(0);
+    C.LmL1->Show();
+    C.LmL4->Show();
+    s_.CertAwaitKey = 0;
+    return true;
+  }
+  if (s_.CertPassed == 0) sheet_.DrawCertSheet(0);
+
+  const int target = held == 0 ? kLowestGrade : held - 1;
+  if (s_.Score < GradeThreshold(s_.Mode, s_.DurationIndex, target)) {
+    s_.CertAwaitKey = 1;
+    sheet_.DrawCertSheet(0);
+    C.LmL3->Show();
+    C.LmL4->Show();
+    return false;
+  }
+
+  s_.CertPassed = 1;
+  SetCertGrade(s_.Mode, s_.DurationIndex, target);
+  HideMessages();
+  sheet_.DrawCertSheet(target);
+  if (target - 1 < 1) return false;
+  // Reaching the next grade as well: the next key awards it; otherwise it leaves.
+  s_.CertAwaitKey = s_.Score >= GradeThreshold(s_.Mode, s_.DurationIndex, target - 1) ? 0 : 1;
+  return false;
+}
+
 void Certification::JudgementKey() {
   if (JudgeCertification()) {
     for (ui::Label* l : {C.LmL1, C.LmL2, C.LmL3, C.LmL4}) l->Hide();

@@ -26,6 +26,7 @@ class Certification {
   void JudgementKey();
 
  private:
+  void HideMessages();
   app::PlayState& s_;
   ui::MainControls& C;
   CertSheet& sheet_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Keyboard.h"
 #include "ui/Color.h"
 
 namespace lessons {
@@ -66,8 +67,8 @@ constexpr char kEndingText[] =
     "　　　　　　　　　最後まで入力してくれてありがとう.\n"
     "\n"
     "　　　　　　　　　企画・制作: dojokai プロジェクト\n"
-    "　　　　　　　　　　　キー配列図: dojokai\n"
-    "　　　　　　Special thanks: すべての練習者のみなさん\n"
+    "　　　　　　　　　　　　キー配列図: dojokai\n"
+    "　　　　　　　　With thanks to: すべての練習者のみなさん\n"
     "　　　　　　　(エンディングはこのモードしかありません）\n"
     "　　　　　　　　　　スペースキーを押してください.";
 
@@ -256,9 +257,9 @@ void LessonCourse::LessonKeyPress(uint8_t ch) {
 }
 
 void LessonCourse::LessonKeyUp(uint16_t key) {
-  if (key == 9) {
+  if (key == plat::vk::Tab) {
     SkipLesson();
-  } else if (key == 27) {
+  } else if (key == plat::vk::Escape) {
     C.Panel1->Show();
     C.FLPanel->Hide();
   }
@@ -294,6 +295,11 @@ void LessonCourse::FLT1Timer() {
     HideDrillDisplay();
     return;
   }
+  ShowPractice();
+}
+
+// The practice as the timer keeps it: title, sequence (drawn if need be), character to type.
+void LessonCourse::ShowPractice() {
   ShowLessonTitle(s_.LessonNo);
   LessonDrillStep(s_.LessonNo, 0);
   HideIntroLines();
@@ -308,12 +314,7 @@ void LessonCourse::RefreshLessonScreen() {
   if (s_.LessonNo > kTest) return;
   C.FLL5->SetCaption(" ");
   if (s_.LessonDrill == 1 || s_.LessonNo == kFinalPractice || s_.LessonNo == kTest) {
-    ShowLessonTitle(s_.LessonNo);
-    LessonDrillStep(s_.LessonNo, 0);
-    HideIntroLines();
-    C.FLL11->Hide();
-    C.FLL12->Hide();
-    ShowDrillDisplay();
+    ShowPractice();
     return;
   }
   for (int k = 0; k <= s_.IntroStep; ++k) ShowIntroStep(s_.LessonNo, k);
@@ -336,7 +337,8 @@ void LessonCourse::ShowIntroStep(int lesson, int step) {
     if (phrase < kPhraseCount) keyLine = std::string(1, key) + " " + kFingerPhrases[phrase];
   }
   // One row below the key just introduced, the finger that typed it goes home again.
-  const std::string returnLine = step > 0 ? ">>  " + FingerName(phrase - 1) + "の基本位置" : "";
+  const std::string returnLine =
+      step > 0 && phrase <= kPhraseCount ? ">>  " + FingerName(phrase - 1) + "の基本位置" : "";
   switch (step) {
     case 0: C.FLL1->SetCaption(keyLine); break;
     case 1: C.FLL2->SetCaption(keyLine); C.FLL6->SetCaption(returnLine); break;
@@ -367,7 +369,8 @@ uint8_t* LessonCourse::SequenceOf(int lesson) {
 }
 
 const uint8_t* LessonCourse::Sequence() const {
-  return const_cast<LessonCourse*>(this)->SequenceOf(s_.LessonNo);
+  if (s_.LessonNo <= kLastKeyLesson) return practice_.data();
+  return s_.LessonNo == kFinalPractice ? finalPractice_.data() : test_.data();
 }
 
 // Uniform draws from the lesson's set, never the same character twice in a row.

@@ -36,6 +36,7 @@ class LessonCourse {
   int LessonDrillStep(int lesson, uint8_t ch);
   void DrawSequence(int lesson, uint8_t* buffer, int length);
   void ShowLessonTitle(int lesson);
+  void ShowPractice();
   void ClearIntroLines();
   void ShowIntroLines();
   void HideIntroLines();

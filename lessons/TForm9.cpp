@@ -1,5 +1,8 @@
 #include "lessons/TForm9.h"
 
+#include <QKeyEvent>
+
+#include "platform/Cp932.h"
 #include "ui/Controls.h"
 
 namespace lessons {
@@ -35,11 +38,20 @@ void TForm9::OnKeyChar(uint8_t ch) {
 
 void TForm9::OnKeyUp(uint16_t, plat::ShiftState) {}
 
+void TForm9::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+// The memo's bytes, padded with spaces to ten; a longer text never cuts a character.
 void TForm9::StoreName() {
   std::array<uint8_t, 10> name;
   name.fill(' ');
-  const std::string& text = C.F9M1->Text();
-  for (size_t i = 0; i < name.size() && i < text.size(); ++i) name[i] = static_cast<uint8_t>(text[i]);
+  const std::string_view text = plat::cp932::FitBytes(C.F9M1->Text(), name.size());
+  for (size_t i = 0; i < text.size(); ++i) name[i] = static_cast<uint8_t>(text[i]);
   s_.DatRecord.SetCertName(name);
 }
 

@@ -31,6 +31,10 @@ class TForm9 : public QDialog, public plat::KeySink {
   // Runs after the button stored a name (the title redraws its switch labels).
   std::function<void()> OnButtonStored;
 
+ protected:
+  // The dialog has no cancel: Esc does not close it.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void StoreName();
   app::PlayState& s_;

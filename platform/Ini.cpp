@@ -41,6 +41,10 @@ std::string Unquote(std::string v) {
   return v;
 }
 
+// A line break inside a section, key or value would end its line early and could make up
+// lines (keys) of its own; such a write is refused.
+bool FitsOneLine(std::string_view text) { return text.find_first_of("\r\n") == std::string_view::npos; }
+
 bool WriteAll(int fd, const std::string& text) {
   size_t done = 0;
   while (done < text.size()) {
@@ -155,6 +159,21 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
 
 bool IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
+  if (!FitsOneLine(section) || !FitsOneLine(key) || !FitsOneLine(value)) return false;
+  Put(section, key, value);
+  return Save();
+}
+
+bool IniFile::WriteStrings(const std::string& section,
+                           const std::vector<std::pair<std::string, std::string>>& keyValues) {
+  if (!FitsOneLine(section)) return false;
+  for (const auto& [key, value] : keyValues)
+    if (!FitsOneLine(key) || !FitsOneLine(value)) return false;
+  for (const auto& [key, value] : keyValues) Put(section, key, value);
+  return Save();
+}
+
+void IniFile::Put(const std::string& section, const std::string& key, const std::string& value) {
   const std::string name = Trim(section), k = Trim(key);
   Section* s = FindSection(name);
   if (!s) {
@@ -184,7 +203,6 @@ bool IniFile::WriteString(const std::string& section, const std::string& key,
     while (at > 0 && s->entries[at - 1].isRaw && Trim(s->entries[at - 1].raw).empty()) --at;
     s->entries.insert(s->entries.begin() + static_cast<std::ptrdiff_t>(at), Entry{k, value, false, {}});
   }
-  return Save();
 }
 
 bool IniFile::Save() const {

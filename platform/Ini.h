@@ -3,6 +3,7 @@
 // functions: section and key names compare case-insensitively, keys stay in the order
 // in which they were first written, values are text.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plat {
@@ -19,8 +20,13 @@ class IniFile {
   int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
 
   // Changes the profile in memory and writes the whole file at once; false when the file
-  // cannot be written (the file on disk is then unchanged).
+  // cannot be written (the file on disk is then unchanged). A section, key or value with a
+  // line break (CR or LF) is refused the same way: it would break the file's lines.
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // Several keys of one section in a single write of the file, new keys in the order given;
+  // false when the file cannot be written (the file on disk is then unchanged).
+  bool WriteStrings(const std::string& section,
+                    const std::vector<std::pair<std::string, std::string>>& keyValues);
 
   const std::string& Path() const { return path_; }
 
@@ -43,6 +49,8 @@ class IniFile {
   void Parse(const std::string& text);
   std::string Serialize() const;
   bool Save() const;
+  // Sets a key in memory only.
+  void Put(const std::string& section, const std::string& key, const std::string& value);
   Section* FindSection(const std::string& name);
   const Section* FindSection(const std::string& name) const;
 

@@ -7,6 +7,7 @@
 
 #include "app/PlayState.h"
 #include "platform/Platform.h"
+#include "records/DatRecord.h"
 #include "records/Settings.h"
 #include "ui/MainControls.h"
 
@@ -29,10 +30,21 @@ class DataFile {
   std::function<void()> ShowFirstRankTable;
 
  private:
+  // The five ways the data file can stand, as the settings screen shows them.
+  enum class DatState { ReadWrite, ReadOnly, Created, Unusable, Off };
+  void ShowState(DatState state);
+  // Opening steps: exclusive, then read-only, then a new file.
+  void OpenDataFile();
+  // Reads up to a whole record from the open file; the number of bytes read.
+  size_t ReadRecord();
+  DatRecord::Date Today() const;
+
   app::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
   Settings& settings_;
+  // The file failed its checksum: its bytes are copied aside before the save replaces it.
+  bool keepDamaged_ = false;
 };
 
 }  // namespace records

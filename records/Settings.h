@@ -29,6 +29,9 @@ class Settings {
   std::function<void(ui::Control*)> SetFocus;
 
  private:
+  // The folder field is usable only while CheckBox1 asks for a folder of one's own.
+  void SetFolderFieldEnabled(bool enabled);
+
   app::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
@@ -481,6 +482,7 @@ bool TextField::Accepts(const QString& text) const {
 }
 
 void TextField::SetText(std::string_view cp932) {
+  pendingLead_ = 0;
   text_.assign(cp932);
   ShowText();
 }
@@ -497,6 +499,7 @@ void TextField::SetMaxBytes(int n) { maxBytes_ = n; }
 bool TextField::TypeChar(uint8_t ch) {
   if (readOnly_ || !enabled_) return false;
   if (ch == 8) {
+    pendingLead_ = 0;
     if (text_.empty()) return false;
     // Remove the last whole character.
     size_t cut = 0;
@@ -508,9 +511,21 @@ bool TextField::TypeChar(uint8_t ch) {
     ShowText();
     return true;
   }
-  if (ch < 0x20 || ch == 0x7F) return false;
-  if (maxBytes_ > 0 && text_.size() + 1 > static_cast<size_t>(maxBytes_)) return false;
-  text_.push_back(static_cast<char>(ch));
+  // A double-byte character arrives as two bytes: it goes in whole or not at all.
+  std::string character;
+  if (pendingLead_) {
+    character = {static_cast<char>(pendingLead_), static_cast<char>(ch)};
+    pendingLead_ = 0;
+  } else if (plat::cp932::IsLeadByte(ch)) {
+    pendingLead_ = ch;
+    return true;
+  } else {
+    character = std::string(1, static_cast<char>(ch));
+  }
+  if (static_cast<unsigned char>(character[0]) < 0x20 || character[0] == 0x7F) return false;
+  if (maxBytes_ > 0 && text_.size() + character.size() > static_cast<size_t>(maxBytes_)) return false;
+  if (plat::cp932::ToUtf8(character).find("\xEF\xBF\xBD") != std::string::npos) return false;  // not CP932
+  text_ += character;
   ShowText();
   return true;
 }
@@ -560,6 +575,19 @@ void Edit::FontChanged() {
 
 Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d, parent) {
   // Memos of one line are edit lines; taller ones show their lines and are read here only.
+  if (d.height > 2 * d.fontHeight) {
+    auto* lines = new QPlainTextEdit(host);
+    lines->setReadOnly(true);
+    lines->setFrameShape(QFrame::NoFrame);
+    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lines->setFocusPolicy(Qt::NoFocus);
+    SetWidget(lines);
+    FontChanged();
+    ShowText();
+    return;
+  }
   auto* edit = new FieldWidget(*this, host);
   edit->setValidator(new ByteLimitValidator(*this, edit));
   edit->setReadOnly(readOnly_);
@@ -572,7 +600,10 @@ Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d
 
 void Memo::ShowText() {
   syncing_ = true;
-  static_cast<QLineEdit*>(widget_)->setText(plat::cp932::ToQString(text_));
+  if (auto* lines = qobject_cast<QPlainTextEdit*>(widget_))
+    lines->setPlainText(plat::cp932::ToQString(text_));
+  else
+    static_cast<QLineEdit*>(widget_)->setText(plat::cp932::ToQString(text_));
   syncing_ = false;
 }
 
@@ -588,7 +619,7 @@ void Memo::FontChanged() {
 
 Button::Button(const ControlDesign& d, Control* parent, QWidget* host) : Control(d, parent) {
   auto* button = new QPushButton(host);
-  button->setAutoDefault(false);
+  button->setAutoDefault(true);  // a focused button answers Enter, as on the desktop it was made for
   QObject::connect(button, &QPushButton::clicked, button, [this] { Click(); });
   SetWidget(button);
   CaptionChanged();

@@ -247,6 +247,7 @@ class TextField : public Control {
   int maxBytes_;
   bool readOnly_;
   bool syncing_ = false;
+  uint8_t pendingLead_ = 0;  // first byte of a double-byte character typed byte by byte
 };
 
 class Edit : public TextField {

@@ -80,7 +80,7 @@ constexpr ControlDesign kResults[] = {
     {.kind = Kind::Image, .name = "F4I1", .parent = "F4Panel", .left = 14, .top = 64,
      .width = 452, .height = 160, .visible = false},
     {.kind = Kind::Image, .name = "F4I2", .parent = "F4Panel", .left = 14, .top = 64,
-     .width = 452, .height = 160, .visible = false},
+     .width = 457, .height = 160, .visible = false},
     // a click acts like Space
     {.kind = Kind::Panel, .name = "F4P1", .parent = "F4Panel", .left = 180, .top = 262,
      .width = 121, .height = 21, .caption = "PRESS SPACE KEY", .color = clr::Black,

@@ -31,7 +31,7 @@ constexpr ControlDesign kJudgement[] = {
     // a click acts like a key
     {.kind = Kind::Panel, .name = "LmP1", .parent = "LmPanel", .left = 143, .top = 256,
      .width = 193, .height = 25, .caption = "どれかキーを押してください",
-     .fontColor = clr::Blue, .align = Align::Center},
+     .color = clr::BtnFace, .fontColor = clr::Blue, .align = Align::Center},
     // record table of all grades
     {.kind = Kind::Panel, .name = "LmP2", .parent = "LmPanel", .left = 260, .top = 32,
      .width = 209, .height = 177, .color = clr::Black, .align = Align::Center,

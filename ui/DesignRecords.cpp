@@ -63,7 +63,7 @@ constexpr ControlDesign kSettings[] = {
     {.kind = Kind::Label, .name = "Label41", .parent = "Panel11", .left = 69, .top = 252,
      .width = 342, .height = 12,
      .caption = "   設定を有効にするには、dojokaiを終了し再び起動してください   ",
-     .color = clr::Aqua, .fontColor = clr::Blue},
+     .color = clr::Aqua, .fontColor = clr::Blue, .autoSize = false, .align = Align::Center},
     {.kind = Kind::Button, .name = "Button1", .parent = "Panel11", .left = 200, .top = 272,
      .width = 81, .height = 17, .caption = "閉じる"},
 };

@@ -162,7 +162,7 @@ constexpr ControlDesign kTitle[] = {
     {.kind = Kind::Image, .name = "Image7", .parent = "Panel6", .left = 8, .top = 40,
      .width = 452, .height = 160, .visible = false},
     {.kind = Kind::Image, .name = "Image6", .parent = "Panel6", .left = 8, .top = 40,
-     .width = 452, .height = 160, .visible = false},
+     .width = 457, .height = 160, .visible = false},
     {.kind = Kind::Image, .name = "Image8", .parent = "Panel6", .left = 240, .top = 56,
      .width = 177, .height = 153, .visible = false},
     // missed-key header of pages 2 and 3

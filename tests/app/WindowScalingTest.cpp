@@ -46,8 +46,16 @@ TEST_F(WindowScalingTest, DoubleSizeDoublesEveryControlAndBackIsExact) {
   Run("resize 733 457\nresize 1111 700\nresize 480 300\n");
   const auto back = All();
   for (size_t i = 0; i < back.size(); ++i) {
-    if (Form().Controls().All()[i].get() == C().Image2) continue;
-    EXPECT_EQ(back[i], design[i]) << Form().Controls().All()[i]->Name();
+    const ui::Control* c = Form().Controls().All()[i].get();
+    if (c == C().Image2) continue;
+    // An auto-sized label fits whatever text the screens gave it meanwhile.
+    if (auto* l = dynamic_cast<const ui::Label*>(c); l && l->AutoSize()) {
+      EXPECT_EQ(std::make_tuple(back[i].left, back[i].top, back[i].font),
+                std::make_tuple(design[i].left, design[i].top, design[i].font))
+          << c->Name();
+      continue;
+    }
+    EXPECT_EQ(back[i], design[i]) << c->Name();
   }
 }
 

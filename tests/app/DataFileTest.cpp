@@ -1,0 +1,533 @@
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <random>
+#include <thread>
+
+#include "DriverFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using records::DatRecord;
+using records::TRankEntry;
+using Bytes = std::vector<uint8_t>;
+
+constexpr DatRecord::Date kToday{2026, 12, 6};  // the driver's default date
+
+TRankEntry Entry(std::string_view name, uint16_t score, uint16_t good, uint16_t miss) {
+  TRankEntry e{};
+  e.Name.fill(' ');
+  std::copy_n(name.begin(), std::min<size_t>(name.size(), 10), e.Name.begin());
+  e.Score = score;
+  e.Good = good;
+  e.Miss = miss;
+  return e;
+}
+
+void WriteBytes(const std::string& path, const Bytes& bytes) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteText(const std::string& path, const std::string& text) { WriteBytes(path, Bytes(text.begin(), text.end())); }
+
+Bytes ReadBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// A record as a previous run would have saved it: the defaults, `edit`, a correct checksum.
+Bytes SavedRecord(const std::function<void(DatRecord&)>& edit = {}) {
+  DatRecord r;
+  r.ResetDataRecord(kToday);
+  if (edit) edit(r);
+  r.SetChecksum(r.ComputeChecksum());
+  return Bytes(r.Bytes().begin(), r.Bytes().end());
+}
+
+DatRecord Defaults() {
+  DatRecord r;
+  r.ResetDataRecord(kToday);
+  return r;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct DataFileTest : DriverFixture {
+  std::string Dir() const { return dir.path().toStdString(); }
+  std::string Dat() const { return Dir() + "/dojokai.dat"; }
+  std::string Bad() const { return Dat() + ".bad"; }
+  void Config(const std::string& lines) { WriteText(Dir() + "/dojokai.cfg", "[DOJOKAI]\n" + lines); }
+  // A new run of the program on the same folder (the old window goes without saving).
+  void Restart() {
+    driver.reset();
+    driver = std::make_unique<drive::Driver>(Dir(), out, err);
+  }
+  std::string StateText() { return C().Panel13->Caption(); }
+  bool StartsWithDefaults() {
+    const DatRecord def = Defaults();
+    for (int t = 0; t < DatRecord::kRankTables; ++t)
+      for (int r = 0; r < DatRecord::kRanksPerTable; ++r)
+        if (Record().RankEntry(t, r) != def.RankEntry(t, r)) return false;
+    return Record().TotalKeys() == 0 && Record().StartDate() == kToday;
+  }
+};
+
+TEST_F(DataFileTest, SavedFileHoldsTheRecordByteForByteOnBothSidesOfTheChecksum) {
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き可能(新規)");
+  EXPECT_EQ(C().Panel13->BackColor(), ui::clr::Lime);
+  const TRankEntry lastOfFirstBlock = Entry("abcdefghij", 0x1234, 0x0056, 0x0078);
+  const TRankEntry firstOfSecondBlock = Entry("zyx", 0xBEEF, 0x0102, 0x0304);
+  Record().SetRankEntry(8, 9, lastOfFirstBlock);
+  Record().SetRankEntry(9, 0, firstOfSecondBlock);
+  Record().SetTotalKeys(0x01020304);
+  Record().SetOptionBits(0x81);
+  State().SwitchR = State().SwitchK = State().SwitchT = 1;
+  State().MaximizeAtStart = 1;
+  Run("close\n");
+
+  const Bytes b = ReadBytes(Dat());
+  ASSERT_EQ(b.size(), 4095u);
+  EXPECT_EQ(Bytes(b.begin() + 1424, b.begin() + 1440),
+            (Bytes{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 0x34, 0x12, 0x56, 0, 0x78, 0}));
+  EXPECT_EQ(Bytes(b.begin() + 1442, b.begin() + 1458),
+            (Bytes{'z', 'y', 'x', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 0xEF, 0xBE, 2, 1, 4, 3}));
+  uint16_t sum = 0;
+  for (size_t i = 0; i < 1440; i += 2) sum ^= static_cast<uint16_t>(b[i] | b[i + 1] << 8);
+  EXPECT_EQ(b[1440], sum & 0xFF);
+  EXPECT_EQ(b[1441], sum >> 8);
+  EXPECT_EQ(Bytes(b.begin() + 3366, b.begin() + 3370), (Bytes{4, 3, 2, 1}));
+  EXPECT_EQ(b[3468], 0x01 | 0x08 | 0x80);  // R, K, T
+  EXPECT_EQ(b[3469], 0x85);                // bit 2 added, the others carried
+  EXPECT_EQ(FilesIn(Dir()), std::vector<std::string>{"dojokai.dat"});  // no temporary file left
+
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き可能");
+  EXPECT_EQ(C().Panel13->BackColor(), ui::clr::Blue);
+  EXPECT_EQ(C().Panel13->FontColor(), ui::clr::White);
+  EXPECT_EQ(C().Panel13->Hint(), "現存のファイルを開いています.");
+  EXPECT_FALSE(C().Image4->Visible());
+  EXPECT_EQ(Record().RankEntry(8, 9), lastOfFirstBlock);
+  EXPECT_EQ(Record().RankEntry(9, 0), firstOfSecondBlock);
+  EXPECT_EQ(State().SwitchR + State().SwitchK + State().SwitchT, 3);
+  EXPECT_EQ(State().SwitchC + State().SwitchS + State().CertSwitch + State().SwitchPlus + State().SwitchB, 0);
+  EXPECT_EQ(State().MaximizeAtStart, 1);
+  EXPECT_EQ(State().DataLoaded, 1);
+  EXPECT_EQ(C().Label9->FontColor(), ui::clr::Navy);  // the switch labels were drawn
+}
+
+TEST_F(DataFileTest, A1442ByteFileWithTheChecksumExampleLoadsOnlyTheFirstBlock) {
+  // Words 0x0012 and 0x3400 give the checksum 0x3412, stored low byte first.
+  Bytes file(1442, 0);
+  file[0] = 0x12;
+  file[3] = 0x34;
+  file[1440] = 0x12;
+  file[1441] = 0x34;
+  WriteBytes(Dat(), file);
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き可能");
+  EXPECT_EQ(Record().Bytes()[0], 0x12);
+  EXPECT_EQ(Record().RankEntry(0, 1).Score, 0);  // the file's first block
+  const DatRecord def = Defaults();
+  EXPECT_EQ(Record().RankEntry(9, 0), def.RankEntry(9, 0));  // the rest keeps the defaults
+  EXPECT_EQ(Record().RankEntry(20, 9), def.RankEntry(20, 9));
+  EXPECT_EQ(Record().StartDate(), kToday);
+  Run("close\n");
+  const Bytes saved = ReadBytes(Dat());
+  ASSERT_EQ(saved.size(), 4095u);
+  EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 1442), file);
+  EXPECT_FALSE(fs::exists(Bad()));
+}
+
+TEST_F(DataFileTest, DamagedFirstBlockGivesDefaultsAndIsKeptAsABadCopyBeforeTheSave) {
+  const Bytes good = SavedRecord([](DatRecord& r) {
+    r.SetRankEntry(0, 0, Entry("champion", 9999, 600, 0));
+    r.SetTotalKeys(777);
+  });
+  Bytes damaged = good;
+  damaged[100] ^= 0x01;
+  WriteBytes(Dat(), damaged);
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き可能");
+  EXPECT_TRUE(StartsWithDefaults());
+  EXPECT_FALSE(fs::exists(Bad()));  // nothing is written before the exit
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Bad()), damaged);
+  DatRecord saved;
+  const Bytes b = ReadBytes(Dat());
+  ASSERT_EQ(b.size(), 4095u);
+  std::copy(b.begin(), b.end(), saved.Bytes().begin());
+  EXPECT_TRUE(saved.ChecksumValid());
+  EXPECT_EQ(saved.RankEntry(0, 0), Defaults().RankEntry(0, 0));
+
+  // Bytes from 1442 on are not checked: an edit there is taken as it is.
+  Bytes edited = good;
+  edited[3366] = 0x55;
+  edited[1442 + 10] = 0x07;
+  WriteBytes(Dat(), edited);
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(Record().RankEntry(0, 0).Score, 9999);
+  EXPECT_EQ(Record().TotalKeys(), (777u & ~0xFFu) | 0x55u);
+  EXPECT_EQ(Record().RankEntry(9, 0).Score & 0xFF, 0x07);
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Bad()), damaged);  // a sound file leaves the copy alone
+
+  // A later damage replaces the copy: it holds the most recent lost record.
+  Bytes damagedAgain = good;
+  damagedAgain[5] ^= 0x40;
+  WriteBytes(Dat(), damagedAgain);
+  Restart();
+  Run("start\nclose\n");
+  EXPECT_EQ(ReadBytes(Bad()), damagedAgain);
+}
+
+TEST_F(DataFileTest, ShortLongAndRandomFiles) {
+  // Empty (created earlier, never written): read-write, the defaults, nothing to keep.
+  WriteBytes(Dat(), {});
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き可能");
+  EXPECT_TRUE(StartsWithDefaults());
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Dat()).size(), 4095u);
+  EXPECT_FALSE(fs::exists(Bad()));
+
+  // One byte, and all but the last checksum byte: both fail the check.
+  const Bytes good = SavedRecord([](DatRecord& r) { r.SetRankEntry(0, 0, Entry("champion", 9999, 600, 0)); });
+  ASSERT_NE(good[1441], 0);  // so that the missing byte matters
+  for (const Bytes& shortFile : {Bytes{0x41}, Bytes(good.begin(), good.begin() + 1441)}) {
+    WriteBytes(Dat(), shortFile);
+    Restart();
+    Run("start\n");
+    EXPECT_EQ(StateText(), "読み書き可能") << shortFile.size();
+    EXPECT_TRUE(StartsWithDefaults()) << shortFile.size();
+    Run("close\n");
+    EXPECT_EQ(ReadBytes(Bad()), shortFile);
+  }
+
+  // Random bytes.
+  std::mt19937 gen(20261206);
+  Bytes noise(4095);
+  for (uint8_t& b : noise) b = static_cast<uint8_t>(gen());
+  uint16_t noiseSum = 0;
+  for (size_t i = 0; i < 1440; i += 2) noiseSum ^= static_cast<uint16_t>(noise[i] | noise[i + 1] << 8);
+  ASSERT_NE(noise[1440] | noise[1441] << 8, noiseSum);
+  WriteBytes(Dat(), noise);
+  Restart();
+  Run("start\n");
+  EXPECT_TRUE(StartsWithDefaults());
+
+  // A longer file: the record is read from its start and the tail survives the save.
+  Bytes longFile = SavedRecord([](DatRecord& r) { r.SetTotalKeys(4242); });
+  for (int i = 0; i < 905; ++i) longFile.push_back(static_cast<uint8_t>(i * 7));
+  WriteBytes(Dat(), longFile);
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(Record().TotalKeys(), 4242u);
+  Record().SetTotalKeys(4243);
+  Run("close\n");
+  const Bytes saved = ReadBytes(Dat());
+  ASSERT_EQ(saved.size(), 5000u);
+  EXPECT_EQ(Bytes(saved.begin() + 4095, saved.end()), Bytes(longFile.begin() + 4095, longFile.end()));
+  EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 4095), Bytes(Record().Bytes().begin(), Record().Bytes().end()));
+}
+
+TEST_F(DataFileTest, AFolderOrAnUnreadableFileInItsPlaceIsNeitherReadNorWritten) {
+  fs::create_directory(Dat());
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き不可");
+  EXPECT_EQ(C().Panel13->BackColor(), ui::clr::Red);
+  EXPECT_EQ(C().Panel13->FontColor(), ui::clr::White);
+  EXPECT_EQ(C().Panel13->Hint(), "権限がないか、またはパス名が無効");
+  EXPECT_TRUE(C().Image4->Visible());
+  EXPECT_EQ(State().DatNoSave, 1);
+  EXPECT_EQ(State().DataLoaded, 1);
+  Run("close\n");
+  EXPECT_TRUE(fs::is_directory(Dat()));
+
+  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not bind root";
+  fs::remove(Dat());
+  const Bytes good = SavedRecord([](DatRecord& r) { r.SetTotalKeys(31); });
+  WriteBytes(Dat(), good);
+  ::chmod(Dat().c_str(), 0444);  // readable only: the old record, nothing saved
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み込みのみ可能");
+  EXPECT_EQ(Record().TotalKeys(), 31u);
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Dat()), good);
+  ::chmod(Dat().c_str(), 0200);  // not even readable: left alone, not emptied
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き不可");
+  Run("close\n");
+  ::chmod(Dat().c_str(), 0600);
+  EXPECT_EQ(ReadBytes(Dat()), good);
+}
+
+TEST_F(DataFileTest, SwitchedOffDataFileIsNeitherOpenedNorWritten) {
+  const Bytes good = SavedRecord([](DatRecord& r) {
+    r.SetTotalKeys(31);
+    r.SetLastDate({2026, 12, 5});
+  });
+  WriteBytes(Dat(), good);
+  Config("DOJDATNOTRW=1\n");
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書きしない");
+  EXPECT_EQ(C().Panel13->BackColor(), ui::clr::White);
+  EXPECT_TRUE(C().Image4->Visible());
+  EXPECT_EQ(State().DatNoSave, 0);
+  EXPECT_FALSE(State().DatHandle.IsOpen());
+  EXPECT_TRUE(StartsWithDefaults());
+  EXPECT_EQ(Record().LastDate(), kToday);  // the day is taken also without a file
+  Record().SetTotalKeys(99);
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Dat()), good);
+}
+
+TEST_F(DataFileTest, ConfiguredFolderWithOrWithoutTrailingSlashGivesTheSamePath) {
+  const std::string sub = Dir() + "/data";
+  fs::create_directory(sub);
+  Config("DOJDATPATH=" + sub + "\nDOJDATPATHON=1\n");
+  Run("start\n");
+  EXPECT_EQ(State().DatPath, sub + "/dojokai.dat");
+  EXPECT_EQ(C().Panel12->Caption(), sub + "/dojokai.dat");
+  EXPECT_EQ(StateText(), "読み書き可能(新規)");
+  EXPECT_TRUE(fs::exists(sub + "/dojokai.dat"));
+  EXPECT_FALSE(fs::exists(Dat()));
+
+  Config("DOJDATPATH=" + sub + "/\nDOJDATPATHON=1\n");
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(State().DatPath, sub + "/dojokai.dat");
+  EXPECT_EQ(StateText(), "読み書き可能");
+
+  // Without DOJDATPATHON the folder is only remembered; an empty folder is the root.
+  Config("DOJDATPATH=" + sub + "\n");
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(State().DatPath, Dat());
+  Config("DOJDATPATH=\nDOJDATPATHON=1\nDOJDATNOTRW=1\n");
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(State().DatPath, "/dojokai.dat");
+}
+
+TEST_F(DataFileTest, PathsOf500BytesOrMoreStopTheLoadWithTheDefaults) {
+  const std::string folder = "/" + std::string(499, 'f');
+  Config("DOJDATPATH=" + folder + "\nDOJDATPATHON=1\n");
+  Run("start\n");
+  EXPECT_EQ(State().DatNoSave, 1);
+  EXPECT_EQ(State().DataLoaded, 0);
+  EXPECT_EQ(StateText(), "");
+  EXPECT_EQ(C().Panel12->Caption(), "");
+
+  Config("DOJDATPATH=" + folder.substr(1) + "\nDOJDATPATHON=1\n");  // 499 bytes: goes on
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(State().DataLoaded, 1);
+  EXPECT_EQ(StateText(), "読み書き不可");  // no such folder
+
+  // The program's own path: "<folder>/dojokai" of 500 bytes stops, 499 bytes goes on.
+  for (size_t length : {500u, 499u}) {
+    std::string exeDir = Dir() + "/" + std::string(length - Dir().size() - 9, 'p');
+    for (size_t at = Dir().size() + 200; at < exeDir.size() - 1; at += 200) exeDir[at] = '/';
+    fs::create_directories(exeDir);
+    ASSERT_EQ((exeDir + "/dojokai").size(), length);
+    driver.reset();
+    driver = std::make_unique<drive::Driver>(exeDir, out, err);
+    Run("start\nclose\n");
+    EXPECT_EQ(State().DataLoaded, length < 500 ? 1 : 0);
+    EXPECT_EQ(fs::exists(exeDir + "/dojokai.dat"), length < 500);
+  }
+}
+
+TEST_F(DataFileTest, TodaysCountSurvivesARestartOnTheSameDayOnly) {
+  Run("now 2026-12-06 10:00:00\nstart\n");
+  Record().SetTodayGood(321);
+  Run("close\n");
+  Restart();
+  Run("now 2026-12-06 23:59:59\nstart\n");
+  EXPECT_EQ(Record().TodayGood(), 321);
+  Run("close\n");
+  Restart();
+  Run("now 2026-12-07 00:00:00\nstart\n");
+  EXPECT_EQ(Record().TodayGood(), 0);
+  EXPECT_EQ(Record().LastDate(), (DatRecord::Date{2026, 12, 7}));
+  Record().SetTodayGood(5);
+  Run("close\n");
+  Restart();
+  Run("now 2027-12-07 09:00:00\nstart\n");  // the same day a year later
+  EXPECT_EQ(Record().TodayGood(), 0);
+}
+
+TEST_F(DataFileTest, SwitchesComeFromTheFileUnlessResetIsChecked) {
+  WriteBytes(Dat(), SavedRecord([](DatRecord& r) {
+               r.SetSwitchBits(0xFF);
+               r.SetOptionBits(0x04);
+             }));
+  Config("RESETSW=1\n");
+  Run("start\n");
+  const auto& s = State();
+  EXPECT_EQ(s.SwitchR + s.SwitchC + s.SwitchS + s.SwitchK + s.CertSwitch + s.SwitchPlus + s.SwitchB + s.SwitchT, 0);
+  EXPECT_EQ(s.MaximizeAtStart, 1);  // the option is not a switch
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Dat())[3468], 0);
+
+  WriteBytes(Dat(), SavedRecord([](DatRecord& r) { r.SetSwitchBits(0xFF); }));
+  Config("RESETSW=0\n");
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(State().SwitchR + State().SwitchC + State().SwitchS + State().SwitchK + State().CertSwitch +
+                State().SwitchPlus + State().SwitchB + State().SwitchT,
+            8);
+  EXPECT_EQ(State().MaximizeAtStart, 0);
+  EXPECT_EQ(C().Label8->Caption(), "LICEN +");
+}
+
+TEST_F(DataFileTest, EraseButtonsActOnlyOnYes) {
+  Run("start\nwait 50\nkey F2\n");
+  ASSERT_TRUE(C().Panel11->Visible());
+  DatRecord& r = Record();
+  r.SetCertGrade(2, 6, 3);
+  r.SetCertName({'t', 'a', 'r', 'o', 0, 0, 0, 0, 0, 0});
+  r.SetRankEntry(0, 0, Entry("champion", 9999, 600, 0));
+  r.SetTotalKeys(5);
+  r.SetStartDate({2020, 1, 2});
+  State().CertSwitch = 1;
+
+  Run("answer no\nclick Button2\n");
+  EXPECT_EQ(r.CertGrade(2, 6), 3);
+  EXPECT_EQ(State().CertSwitch, 1);
+  ASSERT_EQ(Platform().Messages().size(), 1u);
+  EXPECT_EQ(Platform().Messages()[0].text, "認定書の記録を消去してもよいですか？");
+  EXPECT_EQ(Platform().Messages()[0].caption, "DOJOKAI");
+  Run("answer yes\nclick Button2\n");
+  for (int i = 0; i < 31; ++i) EXPECT_EQ(r.Bytes()[3437 + i], 0) << i;
+  EXPECT_EQ(State().CertSwitch, 0);
+  EXPECT_EQ(C().Label8->FontColor(), ui::clr::Silver);
+
+  r.SetCertGrade(0, 0, 8);
+  Run("answer no\nclick Button3\n");
+  EXPECT_EQ(r.RankEntry(0, 0).Score, 9999);
+  EXPECT_EQ(Platform().Messages().back().text, "全得点と名前を初期化してもよいですか？");
+  Run("answer yes\nclick Button3\n");
+  EXPECT_EQ(r.RankEntry(0, 0), Defaults().RankEntry(0, 0));
+  EXPECT_EQ(r.TotalKeys(), 5u);
+  EXPECT_EQ(r.StartDate(), (DatRecord::Date{2020, 1, 2}));
+  EXPECT_EQ(r.CertGrade(0, 0), 8);
+  EXPECT_EQ(Platform().Messages().back().caption, "DOJOKAI");
+}
+
+TEST_F(DataFileTest, ASecondCopyRunningAtTheSameTimeOnlyReads) {
+  const Bytes original = SavedRecord([](DatRecord& r) { r.SetTotalKeys(99); });
+  WriteBytes(Dat(), original);
+  Run("start\n");
+  EXPECT_EQ(StateText(), "読み書き可能");
+  std::ostringstream out2, err2;
+  auto second = std::make_unique<drive::Driver>(Dir(), out2, err2);
+  ASSERT_EQ(second->Run("start\n"), 0) << err2.str();
+  app::TForm2& other = second->GameObject()->Form();
+  EXPECT_EQ(other.C.Panel13->Caption(), "読み込みのみ可能");
+  EXPECT_EQ(other.C.Panel13->BackColor(), ui::clr::Yellow);
+  EXPECT_EQ(other.C.Panel13->FontColor(), ui::clr::Black);
+  EXPECT_TRUE(other.C.Image4->Visible());
+  EXPECT_EQ(other.State().DatNoSave, 1);
+  EXPECT_EQ(other.State().DatRecord.TotalKeys(), 99u);
+  other.State().DatRecord.SetTotalKeys(1);
+  ASSERT_EQ(second->Run("close\n"), 0) << err2.str();
+  EXPECT_EQ(ReadBytes(Dat()), original);
+  second.reset();
+
+  Record().SetTotalKeys(100);
+  Run("close\n");
+  EXPECT_EQ(ReadBytes(Dat())[3366], 100);
+}
+
+TEST_F(DataFileTest, FailedSaveLeavesTheOldFileAndSaysSo) {
+  const std::string sub = Dir() + "/data", moved = Dir() + "/moved";
+  fs::create_directory(sub);
+  const Bytes original = SavedRecord([](DatRecord& r) { r.SetTotalKeys(5); });
+  WriteBytes(sub + "/dojokai.dat", original);
+  Config("DOJDATPATH=" + sub + "\nDOJDATPATHON=1\n");
+  Run("start\n");
+  Record().SetTotalKeys(6);
+  // The folder goes away under the running game; a plain file takes its name.
+  fs::rename(sub, moved);
+  WriteText(sub, "not a folder");
+  testing::internal::CaptureStderr();
+  Run("close\n");
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(sub + "/dojokai.dat"), std::string::npos) << said;
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_EQ(ReadBytes(moved + "/dojokai.dat"), original);
+  EXPECT_EQ(FilesIn(moved), std::vector<std::string>{"dojokai.dat"});
+
+  // A damaged file whose copy cannot be made is not overwritten either.
+  Bytes damaged = original;
+  damaged[0] ^= 1;
+  WriteBytes(Dat(), damaged);
+  fs::create_directory(Bad());
+  Config("");
+  Restart();
+  Run("start\n");
+  testing::internal::CaptureStderr();
+  Run("close\n");
+  const std::string said2 = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said2.find(".bad"), std::string::npos) << said2;
+  EXPECT_EQ(ReadBytes(Dat()), damaged);
+}
+
+// The real program, stopped by a signal, still saves its record.
+TEST(DataFileSignalTest, TerminationSignalClosesTheWindowAndSaves) {
+  const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "dojokai";
+  if (!fs::exists(program)) GTEST_SKIP() << "no game program beside the tests";
+  QTemporaryDir folder;
+  const fs::path copy = fs::path(folder.path().toStdString()) / "dojokai";
+  fs::copy_file(program, copy);
+  const fs::path dat = copy.parent_path() / "dojokai.dat";
+  for (int sig : {SIGTERM, SIGHUP}) {
+    fs::remove(dat);
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      ::execl(copy.c_str(), copy.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    // The file is created while the window is built, after the handlers are in place.
+    for (int i = 0; i < 400 && !fs::exists(dat); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    ASSERT_TRUE(fs::exists(dat));
+    ::kill(pid, sig);
+    int status = 0;
+    pid_t done = 0;
+    for (int i = 0; i < 800 && (done = ::waitpid(pid, &status, WNOHANG)) == 0; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    if (done == 0) {
+      ::kill(pid, SIGKILL);
+      ::waitpid(pid, &status, 0);
+      FAIL() << "the program did not end on signal " << sig;
+    }
+    ASSERT_TRUE(WIFEXITED(status)) << "signal " << sig;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(fs::file_size(dat), 4095u) << "signal " << sig;
+  }
+}
+
+}  // namespace

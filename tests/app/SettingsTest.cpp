@@ -1,0 +1,138 @@
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "DriverFixture.h"
+
+namespace {
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream f(path, std::ios::binary | std::ios::trunc);
+  f << text;
+}
+
+std::string ReadText(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+struct SettingsTest : DriverFixture {
+  std::string Dir() const { return dir.path().toStdString(); }
+  std::string Cfg() const { return Dir() + "/dojokai.cfg"; }
+  void Restart() {
+    driver.reset();
+    driver = std::make_unique<drive::Driver>(Dir(), out, err);
+  }
+  std::vector<ui::CheckBox*> FileOptions() {
+    return {C().CheckBox1, C().CheckBox2, C().CheckBox4, C().CheckBox5, C().CheckBox6, C().CheckBox7};
+  }
+};
+
+TEST_F(SettingsTest, FreshStartHasEverythingOffAndTheFirstCloseWritesTheEightKeys) {
+  Run("start\nwait 50\nkey F2\n");
+  ASSERT_TRUE(C().Panel11->Visible());
+  EXPECT_FALSE(C().Panel1->Visible());
+  EXPECT_EQ(Form().FocusedControl(), C().Button1);
+  for (ui::CheckBox* box : FileOptions()) {
+    EXPECT_FALSE(box->Checked()) << box->Name();
+    EXPECT_TRUE(box->Enabled()) << box->Name();
+  }
+  EXPECT_EQ(C().Edit1->Text(), "");
+  EXPECT_FALSE(C().Edit1->Enabled());
+  EXPECT_EQ(C().Edit1->BackColor(), ui::clr::BtnFace);
+  EXPECT_EQ(State().DatPath, Dir() + "/dojokai.dat");
+  EXPECT_FALSE(std::ifstream(Cfg()).good());  // nothing is written before the screen closes
+
+  Run("click Button1\n");
+  EXPECT_TRUE(C().Panel1->Visible());
+  EXPECT_FALSE(C().Panel11->Visible());
+  EXPECT_EQ(ReadText(Cfg()),
+            "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=\nDOJDATPATHON=0\nRESETSW=0\nDOJDATNOTRW=0\n"
+            "STARTZKEY=0\nTITSCOREOFF=0\nBMPJPGLOADON=0\n");
+}
+
+TEST_F(SettingsTest, OptionsWrittenOnCloseAreReadAtTheNextStart) {
+  Run("start\nwait 2100\nclick Label50\n");
+  ASSERT_TRUE(C().Panel11->Visible());
+  Run("check CheckBox1 on\n");
+  EXPECT_TRUE(C().Edit1->Enabled());
+  EXPECT_EQ(C().Edit1->BackColor(), ui::clr::Window);
+  const std::string folder = Dir() + "/道場";
+  Run("set Edit1 " + folder + "\ncheck CheckBox5 on\ncheck CheckBox6 on\ncheck CheckBox3 on\nclick Button1\n");
+  EXPECT_EQ(State().MaximizeAtStart, 1);
+  EXPECT_NE(ReadText(Cfg()).find("DOJDATPATH=" + folder + "\n"), std::string::npos);  // UTF-8 text
+
+  Restart();
+  Run("start\n");
+  EXPECT_EQ(C().Edit1->TextUtf8(), folder);
+  EXPECT_TRUE(C().CheckBox1->Checked());
+  EXPECT_TRUE(C().Edit1->Enabled());
+  EXPECT_TRUE(C().CheckBox5->Checked());
+  EXPECT_TRUE(C().CheckBox6->Checked());
+  EXPECT_FALSE(C().CheckBox2->Checked());
+  EXPECT_EQ(State().DatPath, folder + "/dojokai.dat");
+
+  // The check box governs the folder field.
+  Run("check CheckBox1 off\n");
+  EXPECT_FALSE(C().Edit1->Enabled());
+  EXPECT_EQ(C().Edit1->BackColor(), ui::clr::BtnFace);
+
+  // A folder typed into the field stops at 250 bytes.
+  Run("check CheckBox1 on\nset Edit1 " + std::string(300, 'x') + "\n");
+  EXPECT_EQ(C().Edit1->Text(), std::string(250, 'x'));
+}
+
+TEST_F(SettingsTest, OnlyTheNumberOneChecksABoxAndCrlfLinesRead) {
+  WriteText(Cfg(),
+            "[dojokai]\r\n"
+            "DOJDATPATH=" + Dir() + "/sub\r\n"
+            "DOJDATPATHON= 1 \r\n"
+            "RESETSW=2\r\n"
+            "DOJDATNOTRW=yes\r\n"
+            "STARTZKEY=1x\r\n"
+            "TITSCOREOFF=01\r\n"
+            "BMPJPGLOADON=-1\r\n");
+  Run("start\n");
+  EXPECT_TRUE(C().CheckBox1->Checked());
+  EXPECT_EQ(C().Edit1->TextUtf8(), Dir() + "/sub");  // no carriage return kept
+  EXPECT_EQ(State().DatPath, Dir() + "/sub/dojokai.dat");
+  EXPECT_FALSE(C().CheckBox2->Checked());
+  EXPECT_FALSE(C().CheckBox4->Checked());
+  EXPECT_FALSE(C().CheckBox5->Checked());
+  EXPECT_TRUE(C().CheckBox6->Checked());
+  EXPECT_FALSE(C().CheckBox7->Checked());
+}
+
+TEST_F(SettingsTest, ReadOnlyConfigurationKeepsItsContentsWhileTheMaximiseOptionIsSaved) {
+  const std::string text = "[DOJOKAI]\nDOJDATPATHON=0\nRESETSW=1\n";
+  WriteText(Cfg(), text);
+  ::chmod(Cfg().c_str(), 0444);
+  Run("start\nwait 50\nkey F2\n");
+  EXPECT_EQ(State().CfgLocked, 1);
+  for (ui::CheckBox* box : FileOptions()) EXPECT_FALSE(box->Enabled()) << box->Name();
+  EXPECT_FALSE(C().Edit1->Enabled());
+  EXPECT_EQ(C().Edit1->BackColor(), ui::clr::BtnFace);
+  EXPECT_TRUE(C().CheckBox2->Checked());  // read all the same
+  EXPECT_TRUE(C().CheckBox3->Enabled());
+  EXPECT_TRUE(C().Button2->Enabled());
+  EXPECT_TRUE(C().Button3->Enabled());
+  Run("check CheckBox2 off\ncheck CheckBox3 on\nclick Button1\nclose\n");
+  EXPECT_TRUE(C().CheckBox2->Checked());  // a disabled box does not change
+  EXPECT_EQ(ReadText(Cfg()), text);
+
+  Restart();
+  Run("start\nwait 50\nkey F2\n");
+  EXPECT_EQ(State().MaximizeAtStart, 1);
+  EXPECT_TRUE(C().CheckBox3->Checked());
+  ::chmod(Cfg().c_str(), 0644);
+}
+
+TEST_F(SettingsTest, ScoreShowOptionTakesEffectAtOnce) {
+  Run("start\nwait 2100\nkey F2\ncheck CheckBox6 on\nclick Button1\nwait 15000\n");
+  EXPECT_TRUE(C().Panel1->Visible());
+  EXPECT_EQ(State().IdleScoreShow, 0);
+}
+
+}  // namespace
