@@ -5,9 +5,22 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
+#include <string_view>
+#include <algorithm>
 
 #include "app/Game.h"
 #include "tools/drive/Driver.h"
+
+// A top-10 entry with its name padded to ten bytes.
+inline records::TRankEntry MakeRankEntry(std::string_view name, uint16_t score, uint16_t good, uint16_t miss) {
+  records::TRankEntry e{};
+  e.Name.fill(' ');
+  std::copy_n(name.begin(), std::min<size_t>(name.size(), 10), e.Name.begin());
+  e.Score = score;
+  e.Good = good;
+  e.Miss = miss;
+  return e;
+}
 
 struct DriverFixture : ::testing::Test {
   QTemporaryDir dir;

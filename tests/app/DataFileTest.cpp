@@ -23,15 +23,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr DatRecord::Date kToday{2026, 12, 6};  // the driver's default date
 
-TRankEntry Entry(std::string_view name, uint16_t score, uint16_t good, uint16_t miss) {
-  TRankEntry e{};
-  e.Name.fill(' ');
-  std::copy_n(name.begin(), std::min<size_t>(name.size(), 10), e.Name.begin());
-  e.Score = score;
-  e.Good = good;
-  e.Miss = miss;
-  return e;
-}
 
 void WriteBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
@@ -91,8 +82,8 @@ TEST_F(DataFileTest, SavedFileHoldsTheRecordByteForByteOnBothSidesOfTheChecksum)
   Run("start\n");
   EXPECT_EQ(StateText(), "読み書き可能(新規)");
   EXPECT_EQ(C().Panel13->BackColor(), ui::clr::Lime);
-  const TRankEntry lastOfFirstBlock = Entry("abcdefghij", 0x1234, 0x0056, 0x0078);
-  const TRankEntry firstOfSecondBlock = Entry("zyx", 0xBEEF, 0x0102, 0x0304);
+  const TRankEntry lastOfFirstBlock = MakeRankEntry("abcdefghij", 0x1234, 0x0056, 0x0078);
+  const TRankEntry firstOfSecondBlock = MakeRankEntry("zyx", 0xBEEF, 0x0102, 0x0304);
   Record().SetRankEntry(8, 9, lastOfFirstBlock);
   Record().SetRankEntry(9, 0, firstOfSecondBlock);
   Record().SetTotalKeys(0x01020304);
@@ -157,7 +148,7 @@ TEST_F(DataFileTest, A1442ByteFileWithTheChecksumExampleLoadsOnlyTheFirstBlock) 
 
 TEST_F(DataFileTest, DamagedFirstBlockGivesDefaultsAndIsKeptAsABadCopyBeforeTheSave) {
   const Bytes good = SavedRecord([](DatRecord& r) {
-    r.SetRankEntry(0, 0, Entry("champion", 9999, 600, 0));
+    r.SetRankEntry(0, 0, MakeRankEntry("champion", 9999, 600, 0));
     r.SetTotalKeys(777);
   });
   Bytes damaged = good;
@@ -209,7 +200,7 @@ TEST_F(DataFileTest, ShortLongAndRandomFiles) {
   EXPECT_FALSE(fs::exists(Bad()));
 
   // One byte, and all but the last checksum byte: both fail the check.
-  const Bytes good = SavedRecord([](DatRecord& r) { r.SetRankEntry(0, 0, Entry("champion", 9999, 600, 0)); });
+  const Bytes good = SavedRecord([](DatRecord& r) { r.SetRankEntry(0, 0, MakeRankEntry("champion", 9999, 600, 0)); });
   ASSERT_NE(good[1441], 0);  // so that the missing byte matters
   for (const Bytes& shortFile : {Bytes{0x41}, Bytes(good.begin(), good.begin() + 1441)}) {
     WriteBytes(Dat(), shortFile);
@@ -407,7 +398,7 @@ TEST_F(DataFileTest, EraseButtonsActOnlyOnYes) {
   DatRecord& r = Record();
   r.SetCertGrade(2, 6, 3);
   r.SetCertName({'t', 'a', 'r', 'o', 0, 0, 0, 0, 0, 0});
-  r.SetRankEntry(0, 0, Entry("champion", 9999, 600, 0));
+  r.SetRankEntry(0, 0, MakeRankEntry("champion", 9999, 600, 0));
   r.SetTotalKeys(5);
   r.SetStartDate({2020, 1, 2});
   State().CertSwitch = 1;

@@ -7,15 +7,6 @@ namespace {
 
 using records::TRankEntry;
 
-TRankEntry Entry(std::string_view name, uint16_t score, uint16_t good, uint16_t miss) {
-  TRankEntry e{};
-  e.Name.fill(' ');
-  std::copy_n(name.begin(), std::min<size_t>(name.size(), 10), e.Name.begin());
-  e.Score = score;
-  e.Good = good;
-  e.Miss = miss;
-  return e;
-}
 
 std::string NameOf(const TRankEntry& e) { return std::string(e.Name.begin(), e.Name.end()); }
 
@@ -25,7 +16,7 @@ struct RankTablesTest : DriverFixture {
   // Table t holds the scores 1000, 900, …, 100 under the names r0..r9.
   void FillTable(int t) {
     for (int r = 0; r < 10; ++r)
-      Record().SetRankEntry(t, r, Entry("r" + std::to_string(r), static_cast<uint16_t>(1000 - 100 * r), 1, 0));
+      Record().SetRankEntry(t, r, MakeRankEntry("r" + std::to_string(r), static_cast<uint16_t>(1000 - 100 * r), 1, 0));
   }
   // The end of a drill with at least one correct key: the splash, and one second later
   // its timer places the result.
@@ -82,8 +73,8 @@ TEST_F(RankTablesTest, EqualScoresRankBelowTheHolderAndTheTenthDropsOut) {
   Run("type new\nkey ENTER\n");
   EXPECT_TRUE(C().F4Panel->Visible());
   EXPECT_FALSE(C().F7Panel->Visible());
-  EXPECT_EQ(Record().RankEntry(4, 9), Entry("new", 101, 20, 1));
-  EXPECT_EQ(Record().RankEntry(4, 8), Entry("r8", 200, 1, 0));
+  EXPECT_EQ(Record().RankEntry(4, 9), MakeRankEntry("new", 101, 20, 1));
+  EXPECT_EQ(Record().RankEntry(4, 8), MakeRankEntry("r8", 200, 1, 0));
   EXPECT_EQ(C().c_no10->FontColor(), ui::clr::Lime);
   EXPECT_EQ(C().c_no10->Caption(), "  S    10  new         00101   00020   00001   0.350");
 
@@ -93,7 +84,7 @@ TEST_F(RankTablesTest, EqualScoresRankBelowTheHolderAndTheTenthDropsOut) {
   EXPECT_EQ(C().c_no10->FontColor(), ui::clr::White);  // the last drill's row is white again
   Run("key ENTER\n");
   EXPECT_EQ(NameOf(Record().RankEntry(4, 0)), "r0        ");
-  EXPECT_EQ(Record().RankEntry(4, 1), Entry("", 1000, 70, 0));
+  EXPECT_EQ(Record().RankEntry(4, 1), MakeRankEntry("", 1000, 70, 0));
   EXPECT_EQ(NameOf(Record().RankEntry(4, 2)), "r1        ");
   EXPECT_EQ(NameOf(Record().RankEntry(4, 9)), "r8        ");  // "new" dropped out
 
@@ -172,7 +163,7 @@ TEST_F(RankTablesTest, RowsShowClassRankEntryAndRateUnderTheirHeadings) {
   EXPECT_EQ(drill::RankTables::RateText(0), " 0.000");
   EXPECT_EQ(drill::RankTables::RateText(70000), "65.535");
 
-  Record().SetRankEntry(12, 0, Entry("TARO", 2304, 150, 6));
+  Record().SetRankEntry(12, 0, MakeRankEntry("TARO", 2304, 150, 6));
   State().DurationIndex = 0;
   Ranks().ShowRankTable(12);
   const std::string row = C().c_no1->Caption();
@@ -196,7 +187,7 @@ TEST_F(RankTablesTest, RowsShowClassRankEntryAndRateUnderTheirHeadings) {
   Ranks().ShowRankTable(12);
   EXPECT_EQ(C().c_no1->Caption().substr(46), " 5.200");
   // Ten bytes of full-width name keep the columns.
-  Record().SetRankEntry(12, 1, Entry(*plat::cp932::FromUtf8("ＴＡＲＯ太"), 900, 60, 30));
+  Record().SetRankEntry(12, 1, MakeRankEntry(*plat::cp932::FromUtf8("ＴＡＲＯ太"), 900, 60, 30));
   Ranks().ShowRankTable(12);
   EXPECT_EQ(C().c_no2->Caption(), "  F     2  ＴＡＲＯ太  00900   00060   00030   3.000");
 }
