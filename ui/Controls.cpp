@@ -212,12 +212,15 @@ Label::Label(const ControlDesign& d, Control* parent, QWidget* host)
     : Control(d, parent), transparent_(d.transparent), autoSize_(d.autoSize),
       wordWrap_(d.wordWrap), align_(d.align) {
   SetWidget(new DrawnWidget(*this, host));
+  widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   AdjustBounds();
 }
 
 void Label::SetTransparent(bool transparent) {
   if (transparent_ == transparent) return;
   transparent_ = transparent;
+  // An opaque label covers its whole rectangle: nothing below it needs painting.
+  widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   Repaint();
 }
 
@@ -272,6 +275,7 @@ Panel::Panel(const ControlDesign& d, Control* parent, QWidget* host)
     : Control(d, parent), inner_(d.bevelInner), outer_(d.bevelOuter), bevelWidth_(d.bevelWidth),
       align_(d.align) {
   SetWidget(new DrawnWidget(*this, host));
+  widget_->setAttribute(Qt::WA_OpaquePaintEvent);  // a panel paints all of itself
 }
 
 void Panel::SetBevelInner(Bevel b) {
