@@ -10,8 +10,12 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 #include "app/Pictures.h"
 #include "platform/Fonts.h"
@@ -21,7 +25,7 @@ namespace app {
 
 Game::Game(plat::Platform& platform) {
   form_ = std::make_unique<TForm2>(platform);
-  dialog_ = std::make_unique<lessons::TForm9>(form_->State(), platform);
+  dialog_ = std::make_unique<lessons::TForm9>(form_->State());
   form_->SetNameDialog(dialog_.get());
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
@@ -100,9 +104,40 @@ class StopSignals {
   std::unique_ptr<QSocketNotifier> notifier_;
 };
 
+// With DOJOKAI_FIRST_FRAME set (the start-up benchmark), the game prints the monotonic clock
+// once the main window's first paint has reached the window system, and closes.
+class FirstFrameReport : public QObject {
+ public:
+  explicit FirstFrameReport(timespec mainEntered) : mainEntered_(mainEntered) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || done_) return false;
+    done_ = true;
+    // The queued call runs after the paint pass, and with it the flush, has finished.
+    QTimer::singleShot(0, this, [this, window = static_cast<QWidget*>(watched)] {
+      timespec now{};
+      clock_gettime(CLOCK_MONOTONIC, &now);
+      std::printf("first frame: monotonic %lld ns, %.1f ms after main\n",
+                  static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
+                  static_cast<double>(now.tv_sec - mainEntered_.tv_sec) * 1e3 +
+                      static_cast<double>(now.tv_nsec - mainEntered_.tv_nsec) / 1e6);
+      std::fflush(stdout);
+      window->close();
+    });
+    return false;
+  }
+
+ private:
+  timespec mainEntered_;
+  bool done_ = false;
+};
+
 }  // namespace
 
 int RunEntryRoutine(int argc, char** argv) {
+  timespec mainEntered{};
+  clock_gettime(CLOCK_MONOTONIC, &mainEntered);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dojokai"));
   QApplication::setApplicationDisplayName(QStringLiteral("dojokai"));
@@ -115,6 +150,8 @@ int RunEntryRoutine(int argc, char** argv) {
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     stopSignals.CloseOnSignal(game.Form());
+    FirstFrameReport firstFrame(mainEntered);
+    if (std::getenv("DOJOKAI_FIRST_FRAME")) game.Form().installEventFilter(&firstFrame);
     QApplication::exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("dojokai"), QString::fromLocal8Bit(e.what()));

@@ -19,7 +19,7 @@ constexpr char kBuiltinWordListCredit[] = "(c) dojokai project  内蔵単語";
 TForm2::TForm2(plat::Platform& platform)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
       F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_),
-      keyCaps_(s_, C), missStats_(s_, C), rankTables_(s_, C, F8T1, missStats_),
+      keyCaps_(C), missStats_(s_, C), rankTables_(s_, C, F8T1, missStats_),
       drillRun_(s_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
       modeSelect_(s_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, C, platform, random_, FLT1),
       certSheet_(s_, C, platform), certification_(s_, C, certSheet_), settings_(s_, C, platform),

@@ -153,7 +153,7 @@ void ForEachTaggedCap(const ui::Panel& keyboard, F&& f) {
 
 }  // namespace
 
-KeyCaps::KeyCaps(app::PlayState& state, ui::MainControls& c) : s_(state), C(c) {}
+KeyCaps::KeyCaps(ui::MainControls& c) : C(c) {}
 
 KeyCaps::Caps KeyCaps::KeyCapMap(uint8_t ch) const {
   const CapOf& of = kMap[ch];

@@ -11,7 +11,7 @@ namespace drill {
 
 class KeyCaps {
  public:
-  KeyCaps(app::PlayState& state, ui::MainControls& c);
+  explicit KeyCaps(ui::MainControls& c);
 
   // The caps that a character marks: its key alone, or its key and a SHIFT cap; both null
   // for a character no key types.
@@ -35,7 +35,6 @@ class KeyCaps {
   void UnmarkKeyReverse(uint8_t ch);
 
  private:
-  app::PlayState& s_;
   ui::MainControls& C;
 };
 

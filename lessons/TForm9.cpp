@@ -7,9 +7,9 @@
 
 namespace lessons {
 
-TForm9::TForm9(app::PlayState& state, plat::Platform& platform)
+TForm9::TForm9(app::PlayState& state)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      s_(state), platform_(platform) {
+      s_(state) {
   const ui::FormDesign& design = ui::NameDialogDesign();
   setObjectName(QString::fromUtf8(design.name));
   setWindowTitle(QString::fromUtf8(design.caption));

@@ -12,7 +12,7 @@ namespace lessons {
 
 class TForm9 : public QDialog, public plat::KeySink {
  public:
-  TForm9(app::PlayState& state, plat::Platform& platform);
+  explicit TForm9(app::PlayState& state);
   ~TForm9() override;
 
   ui::NameDialogControls C;
@@ -38,7 +38,6 @@ class TForm9 : public QDialog, public plat::KeySink {
  private:
   void StoreName();
   app::PlayState& s_;
-  plat::Platform& platform_;
   ui::ControlSet controls_;
   ui::Control* focus_ = nullptr;
 };

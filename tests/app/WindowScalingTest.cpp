@@ -27,7 +27,6 @@ TEST_F(WindowScalingTest, DoubleSizeDoublesEveryControlAndBackIsExact) {
   for (ui::Control* c : std::initializer_list<ui::Control*>{C().P_Q, C().F1P3, C().Panel6, C().GroupBox1,
                                                            C().CheckBox5, C().Image5, C().F6P3}) {
     const Geometry g = Of(c);
-    EXPECT_EQ(g.left, 2 * c->Left() / 2);
     const size_t i = static_cast<size_t>(
         std::find_if(Form().Controls().All().begin(), Form().Controls().All().end(),
                      [&](const auto& p) { return p.get() == c; }) -
@@ -36,7 +35,9 @@ TEST_F(WindowScalingTest, DoubleSizeDoublesEveryControlAndBackIsExact) {
     EXPECT_EQ(g.top, 2 * design[i].top) << c->Name();
     EXPECT_EQ(g.width, 2 * design[i].width) << c->Name();
     EXPECT_EQ(g.height, 2 * design[i].height) << c->Name();
-    if (c->GetKind() != ui::Kind::Image) EXPECT_EQ(g.font, 2 * design[i].font) << c->Name();
+    if (c->GetKind() != ui::Kind::Image) {
+      EXPECT_EQ(g.font, 2 * design[i].font) << c->Name();
+    }
   }
   EXPECT_EQ(C().Panel6->BevelWidth(), 4);
   EXPECT_EQ(C().Button1->Width(), 162);  // recorded one by one
