@@ -96,10 +96,12 @@ TEST(ControlsTest, TextFieldsHoldAtMostTheirBytesNeverHalfACharacter) {
   EXPECT_EQ(n->TextUtf8(), "ab");
   // Byte by byte, as key events bring a double-byte character: whole or not at all.
   n->SetText("");
-  for (char b : *plat::cp932::FromUtf8("abcdefghi郎")) n->TypeChar(static_cast<uint8_t>(b));
+  const std::string tooLong = *plat::cp932::FromUtf8("abcdefghi郎");
+  for (char b : tooLong) n->TypeChar(static_cast<uint8_t>(b));
   EXPECT_EQ(n->TextUtf8(), "abcdefghi");
   n->SetText("");
-  for (char b : *plat::cp932::FromUtf8("太郎")) n->TypeChar(static_cast<uint8_t>(b));
+  const std::string name = *plat::cp932::FromUtf8("太郎");
+  for (char b : name) n->TypeChar(static_cast<uint8_t>(b));
   EXPECT_EQ(n->TextUtf8(), "太郎");
   EXPECT_FALSE(n->Accepts(QStringLiteral("12345678901")));
   EXPECT_TRUE(n->Accepts(QStringLiteral("ｱｲｳｴｵｶｷｸｹｺ")));
