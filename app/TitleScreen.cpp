@@ -229,12 +229,16 @@ void TitleScreen::AdvancePlayTime() {
 
   s.PlayTimeNominalMs += 50;
   if (s.PlayTimeNominalMs >= 5000) {
-    int32_t d = static_cast<int32_t>(tick - static_cast<uint32_t>(s.PlayTimeBaseTick) -
-                                     static_cast<uint32_t>(s.PlayTimeNominalMs));
+    // Before the first reference (0) d is the whole uptime less 5 s; the wrapping difference
+    // would make that a small negative number just before the tick count wraps.
+    int64_t d = s.PlayTimeBaseTick == 0
+                    ? int64_t{tick} - s.PlayTimeNominalMs
+                    : static_cast<int32_t>(tick - static_cast<uint32_t>(s.PlayTimeBaseTick) -
+                                           static_cast<uint32_t>(s.PlayTimeNominalMs));
     if (d > 19999 || d < -19999)
       d = 0;
     else
-      seconds += d / 1000;
+      seconds += static_cast<int>(d / 1000);
     s.PlayTimeBaseTick = static_cast<int32_t>(tick - static_cast<uint32_t>(d % 1000));
     s.PlayTimeNominalMs -= 5000;
   }
@@ -488,60 +492,70 @@ void TitleScreen::Label47MouseUp(ui::Label* label) { label->SetTransparent(true)
 void TitleScreen::DrawInfoPage1() {
   PlayState& s = f_.State();
   ui::Image* image = f_.C.Image5;
+  // The page as lines of text first; it is painted again only when one of them changed.
+  std::vector<PageLine> lines;
+  if (image->Visible()) {
+    auto line = [&](int row, int column, ui::Color colour, const std::string& cp932) {
+      lines.push_back({GridX(column), GridY(row), colour, cp932});
+    };
+    const records::DatRecord& r = s.DatRecord;
+    line(0, 0, ui::clr::White, " -----------------+   DOJ data   +-----------------");
+    std::string dates = "(XXXX/XX/XX - XXXX/XX/XX)";
+    const auto start = r.StartDate();
+    const plat::LocalDateTime today = f_.Platform().Now();
+    FormatDigits4(dates, 1, start.Year);
+    FormatDigits2(dates, 6, start.Month);
+    FormatDigits2(dates, 9, start.Day);
+    FormatDigits4(dates, 14, today.year);
+    FormatDigits2(dates, 19, today.month);
+    FormatDigits2(dates, 22, today.day);
+    line(1, 13, ui::clr::Aqua, dates);
+    line(3, 0, ui::clr::White, "   ----------  key record.(MAX 32bit)  ----------");
+    std::string keys = "GOOD:XXXXXXXXXX  MISS:XXXXXXXXXX";
+    FormatDigits10(keys, 5, r.GoodKeys());
+    FormatDigits10(keys, 22, r.MissKeys());
+    line(4, 10, ui::clr::Aqua, keys);
+    std::string total = "total:XXXXXXXXXX(G+M+etc)";
+    FormatDigits10(total, 6, r.TotalKeys());
+    line(5, 15, ui::clr::Fuchsia, total);
+    line(7, 0, ui::clr::Yellow, "--------------selected mode(MAX 65535)  ------------");
+    static constexpr ui::Color kModeColours[7] = {ui::clr::Aqua,   ui::clr::Lime, ui::clr::Yellow, ui::clr::White,
+                                                  ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
+    for (int m = 0; m < 7; ++m) {
+      std::string row = std::string(kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
+      FormatDigits5(row, 13, r.ModeUse(0, m));
+      FormatDigits5(row, 30, r.ModeUse(1, m));
+      FormatDigits5(row, 47, r.ModeUse(2, m));
+      line(8 + m, 0, kModeColours[m], row);
+    }
+    std::string other = "...  ... XXXXX";
+    FormatDigits5(other, 9, r.OtherModeUse());
+    line(15, 21, ui::clr::White, other);
+    std::string drills = "total(MAX 32bit):XXXXXXXXXX";
+    FormatDigits10(drills, 17, r.DrillTotal());
+    line(16, 13, ui::clr::Fuchsia, drills);
+    std::string time = " total time.[XXXXX:XX.XXs]";
+    const auto pt = r.PlayTime();
+    FormatDigits5(time, 13, pt.Hours);
+    FormatDigits2(time, 19, pt.Minutes);
+    FormatDigits2(time, 22, pt.Seconds);
+    line(18, 13, ui::clr::Fuchsia, time);
+  }
+  if (pageDrawn_ && lines == pageLines_) return;
+  pageDrawn_ = true;
+  pageLines_ = lines;
+
+  // Black, in the window's font, white unless a line says otherwise.
   ui::Canvas& canvas = image->Canvas();
   canvas.Fill(ui::clr::Black);
   canvas.SetBrushColor(ui::clr::Black);
   canvas.SetFontHeight(12);
   canvas.SetFace(ui::Face::Gothic);
   canvas.SetFontColor(ui::clr::White);
-  if (!image->Visible()) return;
-  const records::DatRecord& r = s.DatRecord;
-  auto line = [&](int row, int column, ui::Color colour, const std::string& cp932) {
-    canvas.SetFontColor(colour);
-    canvas.TextOut(GridX(column), GridY(row), cp932);
-  };
-
-  line(0, 0, ui::clr::White, " -----------------+   DOJ data   +-----------------");
-  std::string dates = "(XXXX/XX/XX - XXXX/XX/XX)";
-  const auto start = r.StartDate();
-  const plat::LocalDateTime today = f_.Platform().Now();
-  FormatDigits4(dates, 1, start.Year);
-  FormatDigits2(dates, 6, start.Month);
-  FormatDigits2(dates, 9, start.Day);
-  FormatDigits4(dates, 14, today.year);
-  FormatDigits2(dates, 19, today.month);
-  FormatDigits2(dates, 22, today.day);
-  line(1, 13, ui::clr::Aqua, dates);
-  line(3, 0, ui::clr::White, "   ----------  key record.(MAX 32bit)  ----------");
-  std::string keys = "GOOD:XXXXXXXXXX  MISS:XXXXXXXXXX";
-  FormatDigits10(keys, 5, r.GoodKeys());
-  FormatDigits10(keys, 22, r.MissKeys());
-  line(4, 10, ui::clr::Aqua, keys);
-  std::string total = "total:XXXXXXXXXX(G+M+etc)";
-  FormatDigits10(total, 6, r.TotalKeys());
-  line(5, 15, ui::clr::Fuchsia, total);
-  line(7, 0, ui::clr::Yellow, "--------------selected mode(MAX 65535)  ------------");
-  static constexpr ui::Color kModeColours[7] = {ui::clr::Aqua,   ui::clr::Lime, ui::clr::Yellow, ui::clr::White,
-                                                ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
-  for (int m = 0; m < 7; ++m) {
-    std::string row = std::string(kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
-    FormatDigits5(row, 13, r.ModeUse(0, m));
-    FormatDigits5(row, 30, r.ModeUse(1, m));
-    FormatDigits5(row, 47, r.ModeUse(2, m));
-    line(8 + m, 0, kModeColours[m], row);
+  for (const PageLine& l : lines) {
+    canvas.SetFontColor(l.colour);
+    canvas.TextOut(l.x, l.y, l.text);
   }
-  std::string other = "...  ... XXXXX";
-  FormatDigits5(other, 9, r.OtherModeUse());
-  line(15, 21, ui::clr::White, other);
-  std::string drills = "total(MAX 32bit):XXXXXXXXXX";
-  FormatDigits10(drills, 17, r.DrillTotal());
-  line(16, 13, ui::clr::Fuchsia, drills);
-  std::string time = " total time.[XXXXX:XX.XXs]";
-  const auto pt = r.PlayTime();
-  FormatDigits5(time, 13, pt.Hours);
-  FormatDigits2(time, 19, pt.Minutes);
-  FormatDigits2(time, 22, pt.Seconds);
-  line(18, 13, ui::clr::Fuchsia, time);
 }
 
 }  // namespace app

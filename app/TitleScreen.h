@@ -4,6 +4,7 @@
 // and the idle score show. Driven by the 50 ms Timer1 and the title's keys and clicks.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ui {
 class Label;
@@ -46,6 +47,14 @@ class TitleScreen {
   double Scale() const;
 
   TForm2& f_;
+  struct PageLine {
+    int x, y;
+    uint32_t colour;
+    std::string text;
+    bool operator==(const PageLine&) const = default;
+  };
+  std::vector<PageLine> pageLines_;
+  bool pageDrawn_ = false;
 };
 
 }  // namespace app

@@ -70,6 +70,11 @@ std::string MissStats::FormatMissEntry(uint8_t ch) const {
 }
 
 void MissStats::DrawMissStats() {
+  // The title redraws the pages twice a second: pictures of unchanged counts stay as drawn.
+  if (drawn_ && drawnDrill_ == s_.DrillMissCounts && drawnRun_ == s_.RunMissCounts) return;
+  drawn_ = true;
+  drawnDrill_ = s_.DrillMissCounts;
+  drawnRun_ = s_.RunMissCounts;
   for (ui::Image* latin : {C.F4I1, C.Image7}) DrawGrid(*latin, kLatinGrid, kLatinLayout, *this, s_.DrillMissCounts);
   for (ui::Image* kana : {C.F4I2, C.Image6}) DrawGrid(*kana, KanaGrid(), kKanaLayout, *this, s_.DrillMissCounts);
 }

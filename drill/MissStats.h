@@ -2,6 +2,7 @@
 // Missed keys: every miss is counted against the character that should have been typed,
 // per drill (up to 255) and since start (up to 65535), and drawn as two grids — Latin and
 // kana — on the results screen and on the title's information pages 2 and 3.
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -25,6 +26,9 @@ class MissStats {
  private:
   app::PlayState& s_;
   ui::MainControls& C;
+  bool drawn_ = false;
+  std::array<uint8_t, 256> drawnDrill_{};
+  std::array<uint16_t, 256> drawnRun_{};
 };
 
 }  // namespace drill

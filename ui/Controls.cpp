@@ -353,6 +353,9 @@ void Image::Paint(QPainter& p) {
     p.drawImage(QPoint(0, 0), picture_);
 }
 
+Canvas::Canvas(Image& owner) : owner_(owner) {}
+Canvas::~Canvas() = default;
+
 void Canvas::Fill(Color c) {
   owner_.Picture().fill(ToQColor(c));
   texts_.clear();
@@ -366,15 +369,19 @@ void Canvas::TextOut(int x, int y, std::string_view cp932) {
 void Canvas::TextOutUtf8(int x, int y, std::string_view utf8) {
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
   QImage& picture = owner_.Picture();
+  // The pages draw hundreds of cells at a time: the font is made once per size and face.
+  if (!font_ || fontKey_ != std::make_pair(face_, fontPx_)) {
+    font_ = std::make_unique<QFont>(MakeFont(face_, fontPx_));
+    metrics_ = std::make_unique<QFontMetricsF>(*font_);
+    fontKey_ = {face_, fontPx_};
+  }
   {
     QPainter p(&picture);
-    const QFont font = MakeFont(face_, fontPx_);
-    const QFontMetricsF fm(font);
-    const QRectF cell(x, y, fm.horizontalAdvance(text), fontPx_);
+    const QRectF cell(x, y, metrics_->horizontalAdvance(text), fontPx_);
     p.fillRect(cell, ToQColor(brush_));
-    p.setFont(font);
+    p.setFont(*font_);
     p.setPen(ToQColor(fontColor_));
-    p.drawText(QPointF(x, y + (fontPx_ + fm.ascent() - fm.descent()) / 2.0), text);
+    p.drawText(QPointF(x, y + (fontPx_ + metrics_->ascent() - metrics_->descent()) / 2.0), text);
   }
   texts_.push_back({x, y, fontColor_, std::string(utf8)});
   owner_.PictureChanged();

@@ -15,6 +15,7 @@
 class QWidget;
 class QPainter;
 class QFont;
+class QFontMetricsF;
 
 namespace ui {
 
@@ -163,7 +164,8 @@ class Image;
 
 class Canvas {
  public:
-  explicit Canvas(Image& owner) : owner_(owner) {}
+  explicit Canvas(Image& owner);
+  ~Canvas();
   // Fills the whole picture and forgets the texts written on it.
   void Fill(Color c);
   void SetBrushColor(Color c) { brush_ = c; }
@@ -185,6 +187,9 @@ class Canvas {
   int fontPx_ = 12;
   Face face_ = Face::Gothic;
   std::vector<CanvasText> texts_;
+  std::unique_ptr<QFont> font_;
+  std::unique_ptr<QFontMetricsF> metrics_;
+  std::pair<Face, int> fontKey_{Face::Gothic, 0};
 };
 
 class Image : public Control {
