@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
            cmake g++ xvfb xauth
 
-.PHONY: all deps configure build run test bench install clean fuzz
+.PHONY: all deps configure build run test bench install clean fuzz screenshots
 
 all: build
 
@@ -49,6 +49,14 @@ test: build
 # Benchmarks print their figures; they are not part of the tests.
 bench: build
 	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
+
+# The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png.
+# The program folder has a fixed name, so the path on the settings screen stays the same.
+screenshots: build
+	@dir=/tmp/dojokai-screenshots; rm -rf $$dir && mkdir -p $$dir && \
+	cp $(BUILD)/dojokai.bin $(BUILD)/dojokai.hlp $$dir/ && \
+	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo; rc=$$?; rm -rf $$dir; \
+	if [ $$rc = 0 ]; then echo "screenshots written to docs/"; else exit $$rc; fi
 
 # The game, its word list, manual and icon, and a desktop entry, in one folder.
 PREFIX ?= $(HOME)/dojokai

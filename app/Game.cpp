@@ -105,17 +105,22 @@ class StopSignals {
 };
 
 // With DOJOKAI_FIRST_FRAME set (the start-up benchmark), the game prints the monotonic clock
-// once the main window's first paint has reached the window system, and closes.
+// once the first paint of the main window has reached the window system, and closes.
 class FirstFrameReport : public QObject {
  public:
-  explicit FirstFrameReport(timespec mainEntered) : mainEntered_(mainEntered) {}
+  FirstFrameReport(QWidget& window, timespec mainEntered) : window_(window), mainEntered_(mainEntered) {
+    qApp->installEventFilter(this);
+  }
 
  protected:
+  // The panels cover the window, so the first paint may go to any widget inside it.
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() != QEvent::Paint || done_) return false;
-    done_ = true;
+    if (event->type() != QEvent::Paint || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != &window_)
+      return false;
+    qApp->removeEventFilter(this);
     // The queued call runs after the paint pass, and with it the flush, has finished.
-    QTimer::singleShot(0, this, [this, window = static_cast<QWidget*>(watched)] {
+    QTimer::singleShot(0, this, [this] {
       timespec now{};
       clock_gettime(CLOCK_MONOTONIC, &now);
       std::printf("first frame: monotonic %lld ns, %.1f ms after main\n",
@@ -123,14 +128,14 @@ class FirstFrameReport : public QObject {
                   static_cast<double>(now.tv_sec - mainEntered_.tv_sec) * 1e3 +
                       static_cast<double>(now.tv_nsec - mainEntered_.tv_nsec) / 1e6);
       std::fflush(stdout);
-      window->close();
+      window_.close();
     });
     return false;
   }
 
  private:
+  QWidget& window_;
   timespec mainEntered_;
-  bool done_ = false;
 };
 
 }  // namespace
@@ -150,8 +155,8 @@ int RunEntryRoutine(int argc, char** argv) {
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     stopSignals.CloseOnSignal(game.Form());
-    FirstFrameReport firstFrame(mainEntered);
-    if (std::getenv("DOJOKAI_FIRST_FRAME")) game.Form().installEventFilter(&firstFrame);
+    std::unique_ptr<FirstFrameReport> firstFrame;
+    if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);
     QApplication::exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, QStringLiteral("dojokai"), QString::fromLocal8Bit(e.what()));

@@ -189,9 +189,18 @@ void Driver::Execute(const std::string& line) {
       throw ScriptError("now needs YYYY-MM-DD HH:MM:SS");
     platform_.SetNow(t);
   } else if (command == "uptime") {
-    const int ms = r.Number("MS");
+    // Any count the 32-bit tick can show, up to just before it wraps.
+    const std::string word = r.PlainWord("MS");
     r.End();
-    if (ms < 0) throw ScriptError("uptime must not be negative");
+    size_t used = 0;
+    unsigned long long ms = 0;
+    try {
+      ms = std::stoull(word, &used);
+    } catch (...) {
+      used = 0;
+    }
+    if (used == 0 || used != word.size() || !std::isdigit(static_cast<unsigned char>(word[0])) || ms > 0xFFFFFFFFull)
+      throw ScriptError("uptime needs a tick count from 0 to 4294967295: " + word);
     platform_.SetUptime(static_cast<uint32_t>(ms));
   } else if (command == "start") {
     r.End();
