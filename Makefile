@@ -47,7 +47,10 @@ test: build
 	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # Benchmarks print their figures; they are not part of the tests.
+# The start-up and memory benchmarks play the real game under Xvfb with typed keys.
+BENCH_PACKAGES = xdotool
 bench: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
 	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
 
 # The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png.
