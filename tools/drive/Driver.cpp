@@ -155,8 +155,8 @@ void Driver::TypeByte(uint8_t ch, bool shift) {
   Stroke(stroke->vk, shift || stroke->shift, stroke->kana);
 }
 
-void Driver::Keystroke(const std::string& spec) {
-  std::string name = spec;
+void Driver::Keystroke(const std::string& keyName) {
+  std::string name = keyName;
   bool shift = false;
   if (name.size() > 6 && Upper(name.substr(0, 6)) == "SHIFT+") {
     shift = true;
