@@ -3,15 +3,11 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
-#include <chrono>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <algorithm>
 
 #include "app/Game.h"
-#include "platform/Ini.h"
 #include "platform/Keyboard.h"
+#include "tests/monkey/MonkeyUtil.h"
 
 namespace monkey {
 namespace {
@@ -58,52 +54,6 @@ std::string KeyName(uint16_t code) {
   return "?";
 }
 
-int64_t ToMs(const plat::LocalDateTime& t) {
-  using namespace std::chrono;
-  const sys_days days = year{t.year} / month{static_cast<unsigned>(t.month)} / day{static_cast<unsigned>(t.day)};
-  return days.time_since_epoch().count() * int64_t{86400000} +
-         ((t.hour * 60 + t.minute) * 60 + t.second) * int64_t{1000} + t.millisecond;
-}
-
-plat::LocalDateTime FromMs(int64_t ms) {
-  using namespace std::chrono;
-  const int64_t dayCount = ms >= 0 ? ms / 86400000 : (ms - 86399999) / 86400000;
-  const year_month_day ymd{sys_days{days{dayCount}}};
-  const int64_t inDay = ms - dayCount * 86400000;
-  plat::LocalDateTime t;
-  t.year = static_cast<int>(ymd.year());
-  t.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-  t.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-  t.hour = static_cast<int>(inDay / 3600000);
-  t.minute = static_cast<int>(inDay / 60000 % 60);
-  t.second = static_cast<int>(inDay / 1000 % 60);
-  return t;
-}
-
-std::string NowLine(const plat::LocalDateTime& t) {
-  char text[64];
-  std::snprintf(text, sizeof text, "now %04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
-                t.second);
-  return text;
-}
-
-std::optional<std::string> ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// The virtual platform, with the player's answer chosen when a question comes up without
-// one waiting.
-class MonkeyPlatform : public plat::VirtualPlatform {
- public:
-  std::function<void(const std::string&)> BeforeQuestion;
-  bool Question(const std::string& text, const std::string& caption) override {
-    if (BeforeQuestion) BeforeQuestion(text);
-    return VirtualPlatform::Question(text, caption);
-  }
-};
-
 }  // namespace
 
 Monkey::Monkey(Options options) : options_(std::move(options)), rng_(options_.seed) {
@@ -146,158 +96,6 @@ bool Monkey::Run() {
   return !failed_;
 }
 
-// --- Lives -------------------------------------------------------------------------------
-
-void Monkey::StartLife() {
-  ++life_;
-  ++stats_.lives;
-  script_.clear();
-  quitting_ = false;
-
-  // The calendar goes on from the last run: minutes later, the next day, or just before
-  // midnight so that the run crosses it.
-  const int64_t day = 86400000;
-  const int64_t before = calendarMs_ / day;
-  const uint64_t pick = Below(100);
-  if (pick < 60) {
-    calendarMs_ += static_cast<int64_t>(Below(600)) * 1000;
-  } else if (pick < 80) {
-    calendarMs_ += day + static_cast<int64_t>(Below(3600)) * 1000;
-  } else if (pick < 90) {
-    calendarMs_ = (calendarMs_ / day + 1) * day - static_cast<int64_t>(1 + Below(120)) * 1000;
-  } else {
-    calendarMs_ += static_cast<int64_t>(Below(3 * 86400)) * 1000;
-  }
-  calendarMs_ -= calendarMs_ % 1000;
-  if (calendarMs_ / day != before) ++stats_.newDays;
-
-  // The tick count at start: an ordinary hour of uptime, a machine just booted, or the
-  // count about to pass its sign bit or to wrap.
-  uint32_t uptime = 3600000;
-  switch (Below(10)) {
-    case 0: uptime = static_cast<uint32_t>(Below(20000)); break;
-    case 1: uptime = 0x80000000u - static_cast<uint32_t>(Below(60000)); break;
-    case 2: uptime = static_cast<uint32_t>(0x100000000ull - Below(60000) - 1); break;
-    default: break;
-  }
-
-  PrepareFiles();
-
-  auto platform = std::make_unique<MonkeyPlatform>();
-  platform->BeforeQuestion = [this](const std::string& text) { AnswerNow(text); };
-  platform_ = std::move(platform);
-  platform_->SetProgramDir(programDir_);
-  platform_->SetNow(FromMs(calendarMs_));
-  platform_->SetUptime(uptime);
-  platform_->SetModalLoop([this](QDialog& dialog) { ModalLoop(dialog); });
-  messagesSeen_ = 0;
-  pendingAnswers_ = 0;
-  Log("# life " + std::to_string(life_) + " of seed " + std::to_string(options_.seed));
-  Log(NowLine(FromMs(calendarMs_)));
-  Log("uptime " + std::to_string(uptime));
-  Log("start");
-  game_ = std::make_unique<app::Game>(*platform_);
-  Form().SetSimulatedFocus(true);
-
-  // Who plays this time: someone hitting keys at random, a beginner, or a keen typist.
-  static constexpr int kAccuracy[] = {0, 30, 70, 90, 98, 99};
-  accuracy_ = kAccuracy[Below(std::size(kAccuracy))];
-  keen_ = accuracy_ >= 98;
-
-  app::PlayState& s = Form().State();
-  datPath_ = s.DatPath;
-  couldSave_ = s.DataLoaded && !s.DatNoSave && s.DatHandle.IsOpen();
-  CheckReload();
-  if (failed_) return;
-
-  // Now and then the game has been running for days: the session counters near their caps.
-  if (Chance(5)) {
-    s.GoodSinceStart = 65535 - static_cast<int>(Below(40));
-    s.StartSeconds -= 921658 - static_cast<int>(Below(30));
-    Log("# a long session: GoodSinceStart " + std::to_string(s.GoodSinceStart) + ", StartSeconds " +
-        std::to_string(s.StartSeconds) + " (set directly)");
-  }
-  ledger_.record = s.DatRecord;
-  ledger_.goodSinceStart = s.GoodSinceStart;
-  ledger_.uptime = s.UptimeSeconds;
-  ledger_.startSeconds = s.StartSeconds;
-  ledger_.tick = platform_->TickCount();
-  wrapPending_ = false;
-  CheckState();
-}
-
-void Monkey::EndLife(bool quit) {
-  if (quit)
-    ++stats_.quits;
-  else
-    ++stats_.windowCloses;
-  CheckSaved();
-  calendarMs_ = ToMs(platform_->Now());
-  game_.reset();
-  platform_.reset();
-}
-
-// The configuration may name a folder for the data file; it is kept inside the sandbox, in
-// a folder that exists or one that does not. Now and then the data file starts with its
-// counters close to their maxima.
-void Monkey::PrepareFiles() {
-  const std::string cfg = programDir_ + "/dojokai.cfg";
-  if (plat::FileExists(cfg)) {
-    plat::IniFile ini(cfg);
-    // Half the time a data file switched off is switched on again, as by hand in the file.
-    if (ini.ReadInteger("DOJOKAI", "DOJDATNOTRW", 0) == 1 && Chance(50)) ini.WriteString("DOJOKAI", "DOJDATNOTRW", "0");
-    if (ini.ReadInteger("DOJOKAI", "DOJDATPATHON", 0) == 1) {
-      const uint64_t pick = Below(10);
-      const std::string folder =
-          pick < 5 ? altDir_ : pick < 8 ? altDir_ + "/" : options_.sandbox + "/missing";
-      ini.WriteString("DOJOKAI", "DOJDATPATH", folder);
-    }
-  }
-  const std::string path = ActiveDatPath();
-  if (!path.empty() && life_ > 1 && Chance(10)) {
-    records::DatRecord r;
-    const plat::LocalDateTime today = FromMs(calendarMs_);
-    const records::DatRecord::Date date{static_cast<uint16_t>(today.year), static_cast<uint8_t>(today.month),
-                                        static_cast<uint8_t>(today.day)};
-    r.ResetDataRecord(date);
-    if (auto bytes = ReadWhole(path); bytes && bytes->size() >= records::DatRecord::kSize)
-      std::copy_n(bytes->begin(), records::DatRecord::kSize, r.Bytes().begin());
-    const auto near32 = [this] { return static_cast<uint32_t>(0xFFFFFFFFu - Below(200)); };
-    const auto near16 = [this] { return static_cast<uint16_t>(0xFFFF - Below(200)); };
-    r.SetTotalKeys(near32());
-    r.SetGoodKeys(near32());
-    r.SetMissKeys(near32());
-    r.SetDrillTotal(near32());
-    r.SetTodayGood(near16());
-    r.SetOtherModeUse(near16());
-    for (int d = 0; d < 3; ++d)
-      for (int m = 0; m < 7; ++m) r.SetModeUse(d, m, near16());
-    r.SetPlayTime({65535, 59, static_cast<uint8_t>(40 + Below(20)), static_cast<uint8_t>(5 * Below(20))});
-    r.SetLastDate(date);
-    r.SetChecksum(r.ComputeChecksum());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(r.Bytes().data()), records::DatRecord::kSize);
-    out.close();
-    if (out) {
-      saved_[path] = r.Bytes();
-      ++stats_.nearMaxStarts;
-    }
-  }
-  startFiles_.clear();
-  for (const std::string& name : {programDir_ + "/dojokai.dat", programDir_ + "/dojokai.cfg", altDir_ + "/dojokai.dat"})
-    if (auto bytes = ReadWhole(name)) startFiles_[name] = *bytes;
-}
-
-// The data file the next start opens, "" when the settings switch it off.
-std::string Monkey::ActiveDatPath() const {
-  const plat::IniFile ini(programDir_ + "/dojokai.cfg");
-  if (ini.ReadInteger("DOJOKAI", "DOJDATNOTRW", 0) == 1) return "";
-  if (ini.ReadInteger("DOJOKAI", "DOJDATPATHON", 0) != 1) return programDir_ + "/dojokai.dat";
-  std::string folder = ini.ReadString("DOJOKAI", "DOJDATPATH", "");
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder + "dojokai.dat";
-}
-
 // --- Events ------------------------------------------------------------------------------
 
 void Monkey::Log(const std::string& line) {
@@ -315,8 +113,8 @@ void Monkey::AfterEvent() {
   if (options_.progress && options_.progressEvery > 0 && events_ % options_.progressEvery == 0)
     *options_.progress << "event " << events_ << ", life " << life_ << std::endl;
   CheckMessages();
-  if (failed_ || Form().Closed()) return;
-  CheckState();
+  if (!failed_ && !Form().Closed()) CheckState();
+  charsThisEvent_ = 1;
 }
 
 void Monkey::Step(bool inDialog) {
@@ -391,8 +189,8 @@ bool Monkey::TypeByte(uint8_t ch) {
 }
 
 // What the drill or the lesson waits for; 0 when the monkey does not know.
-uint8_t Monkey::WantedChar() const {
-  app::TForm2& form = const_cast<Monkey*>(this)->Form();
+uint8_t Monkey::WantedChar() {
+  app::TForm2& form = Form();
   const app::PlayState& s = form.State();
   if (form.C.F1Panel->Visible()) {
     const uint8_t c = s.DrillText.At(static_cast<size_t>(std::max(s.TextPos, 0)));
@@ -410,6 +208,11 @@ void Monkey::KeyEvent(bool inDialog) {
   if (!inDialog && Chance(accuracy_)) {
     const uint8_t wanted = WantedChar();
     if (wanted && TypeByte(wanted)) return;
+  }
+  // Names are often typed through an input method.
+  if (Chance(inDialog || Form().C.F7Panel->Visible() ? 20 : 2)) {
+    CharEvent();
+    return;
   }
   const uint64_t pick = Below(100);
   if (pick < 62) {
@@ -431,6 +234,31 @@ void Monkey::KeyEvent(bool inDialog) {
   } else {
     PressKey(vk::Space, false);
   }
+}
+
+// What an input method hands the window without a key: one byte, or the two bytes of a
+// double-byte character (not every one of them is a character of the code page).
+void Monkey::CharEvent() {
+  std::string bytes;
+  if (Chance(50)) {
+    bytes += static_cast<char>(1 + Below(255));
+  } else {
+    bytes += static_cast<char>(Chance(80) ? 0x81 + Below(0x1F) : 0xE0 + Below(0x1D));
+    bytes += static_cast<char>(Chance(50) ? 0x40 + Below(0x3F) : 0x80 + Below(0x7D));
+  }
+  std::string line = "char \"";
+  for (char b : bytes) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02x", static_cast<unsigned char>(b));
+    line += hex;
+  }
+  Log(line + "\"");
+  charsThisEvent_ = static_cast<int>(bytes.size());
+  for (char b : bytes) {
+    platform_->Keys().Char(static_cast<uint8_t>(b));
+    platform_->ProcessPendingEvents();
+  }
+  AfterEvent();
 }
 
 // A click on a control a player can reach: shown and enabled, on the dialog while it is open.
@@ -490,11 +318,13 @@ void Monkey::WaitEvent(bool inDialog) {
          : pick < 98 ? 3000 + static_cast<int64_t>(Below(12000))
                      : left + static_cast<int64_t>(Below(1500));
   } else {
-    // Now and then long enough for the title's idle score show.
-    ms = pick < 60   ? static_cast<int64_t>(Below(100))
-         : pick < 90 ? static_cast<int64_t>(Below(600))
-         : pick < 99 || Below(2) ? static_cast<int64_t>(Below(3001))
-                                 : 10000 + static_cast<int64_t>(Below(5000));
+    // On the title now and then long enough for its idle score show.
+    const bool title = Form().C.Panel1->Visible();
+    ms = pick < 60                 ? static_cast<int64_t>(Below(100))
+         : pick < 90               ? static_cast<int64_t>(Below(600))
+         : pick < (title ? 98 : 99) ? static_cast<int64_t>(Below(3001))
+         : title                   ? 10000 + static_cast<int64_t>(Below(6000))
+                                   : 3000 + static_cast<int64_t>(Below(3000));
   }
   Log("wait " + std::to_string(ms));
   stats_.simulatedMs += ms;
@@ -527,9 +357,13 @@ void Monkey::AnswerNow(const std::string& question) {
   while (at != script_.begin() && ((at - 1)->empty() || (at - 1)->front() == '#')) --at;
   if (at != script_.begin()) --at;
   script_.insert(at, yes ? "answer yes" : "answer no");
+  recent_.push_back(std::string("   (answered ") + (yes ? "yes" : "no") + ", queued before the command above)");
+  if (recent_.size() > 20) recent_.pop_front();
 }
 
 void Monkey::ResizeEvent() {
+  const bool taking = Form().State().InputEnabled;
+  const int oldWidth = Form().ClientWidth(), oldHeight = Form().ClientHeight();
   const uint64_t pick = Below(100);
   ++stats_.resizes;
   if (pick < 15) {
@@ -549,6 +383,13 @@ void Monkey::ResizeEvent() {
   }
   QCoreApplication::processEvents();
   AfterEvent();
+  // Once the game takes keys a change of size keeps the window within the design size and
+  // the band of shapes: never below 480 × 300, at most twice as wide as high, one and a half
+  // times as high as wide. (A size set before the first tick stays as it is.)
+  if (failed_ || Form().Closed()) return;
+  const int w = Form().ClientWidth(), h = Form().ClientHeight();
+  if (taking && (w != oldWidth || h != oldHeight) && (w < 480 || h < 300 || w > 2 * h || 2 * h > 3 * w))
+    Fail("the client area is " + std::to_string(w) + " × " + std::to_string(h));
 }
 
 // The system clock is set: forward by minutes or a day, or back a little.
@@ -572,6 +413,7 @@ void Monkey::ClockEvent() {
 // patience runs out; then the window system closes it.
 void Monkey::ModalLoop(QDialog& dialog) {
   ++stats_.dialogs;
+  if (Form().State().DatRecord.CertName()[0] != 0) Fail("the name dialog opened with a name registered");
   plat::Keyboard& keys = platform_->Keys();
   plat::KeySink* sink = keys.Sink();
   if (auto* dialogSink = dynamic_cast<plat::KeySink*>(&dialog)) keys.SetSink(dialogSink);
@@ -579,9 +421,13 @@ void Monkey::ModalLoop(QDialog& dialog) {
   for (uint64_t budget = 1 + Below(40); budget > 0 && dialog.isVisible() && !failed_ && events_ < options_.events;
        --budget)
     Step(true);
-  if (dialog.isVisible()) Log("# the window system closes the name dialog here");
+  const bool dismissed = dialog.isVisible();
+  if (dismissed) Log("# the window system closes the name dialog here");
   --modalDepth_;
   keys.SetSink(sink);
+  // Its button and Enter both register a name, blanks for an empty field.
+  if (!dismissed && !failed_ && Form().State().DatRecord.CertName()[0] == 0)
+    Fail("the name dialog closed without registering a name");
 }
 
 }  // namespace monkey

@@ -22,4 +22,13 @@ TEST_F(MonkeyRegressionTest, PlayTimeDoesNotRunBackWhenTheTickCountIsAboutToWrap
   EXPECT_EQ(Hundredths(Record().PlayTime()), before + 3010);
 }
 
+// A driver script can start the game at any count of the 32-bit tick, also past 2^31.
+TEST_F(MonkeyRegressionTest, DriverTakesEveryTickCountTheClockCanShow) {
+  EXPECT_EQ(RunCode("uptime 4294967296\n"), drive::Driver::kScriptError);
+  EXPECT_EQ(RunCode("uptime -1\n"), drive::Driver::kScriptError);
+  driver = std::make_unique<drive::Driver>(dir.path().toStdString(), out, err);
+  Run("uptime 4294967295\nstart\n");
+  EXPECT_EQ(Platform().TickCount(), 4294967295u);
+}
+
 }  // namespace

@@ -7,13 +7,14 @@
 
 namespace {
 
-// 50,000 random events from a fixed seed; the long run is dojokai-monkey.
-TEST(MonkeyTest, FiftyThousandRandomEventsBreakNoRule) {
+// 30,000 random events from a fixed seed (about 7 s, and 25 s under the sanitizers); the
+// long run of a million is dojokai-monkey.
+TEST(MonkeyTest, ThirtyThousandRandomEventsBreakNoRule) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   monkey::Options options;
   options.seed = 20261206;
-  options.events = 50000;
+  options.events = 30000;
   options.sandbox = dir.path().toStdString();
   options.reportDir = QDir::tempPath().toStdString();
   monkey::Monkey run(options);
@@ -24,6 +25,7 @@ TEST(MonkeyTest, FiftyThousandRandomEventsBreakNoRule) {
   // The run went through every screen and the events that change the records.
   const monkey::Coverage& seen = run.Stats();
   for (int64_t n : seen.eventsOnScreen) EXPECT_GT(n, 0);
+  EXPECT_EQ(seen.transitions.size(), 20u);
   EXPECT_GT(seen.quits, 0);
   EXPECT_GT(seen.windowCloses, 0);
   EXPECT_GT(seen.rankEntries, 0);
