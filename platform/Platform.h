@@ -23,6 +23,9 @@ struct LocalDateTime {
 const char* ShortDayName(int dayOfWeek);
 // Day of the week of a calendar date (0 = Sunday).
 int DayOfWeek(int year, int month, int day);
+// A local date and time as milliseconds since 1970 (counted as if it were UTC), and back.
+int64_t EpochMs(const LocalDateTime& t);
+LocalDateTime FromEpochMs(int64_t ms);
 
 // One interval timer as the platform runs it; the ui Timer control owns one.
 class TimerBackend {

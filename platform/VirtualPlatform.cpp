@@ -6,35 +6,6 @@
 #include <chrono>
 
 namespace plat {
-namespace {
-
-int64_t DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
-}
-
-LocalDateTime FromEpochMs(int64_t ms) {
-  using namespace std::chrono;
-  const sys_days days{std::chrono::days{ms >= 0 ? ms / 86400000 : (ms - 86399999) / 86400000}};
-  const int64_t inDay = ms - days.time_since_epoch().count() * int64_t{86400000};
-  const year_month_day ymd{days};
-  LocalDateTime t;
-  t.year = static_cast<int>(ymd.year());
-  t.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-  t.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-  t.hour = static_cast<int>(inDay / 3600000);
-  t.minute = static_cast<int>(inDay / 60000 % 60);
-  t.second = static_cast<int>(inDay / 1000 % 60);
-  t.millisecond = static_cast<int>(inDay % 1000);
-  t.dayOfWeek = static_cast<int>(weekday{days}.c_encoding());
-  return t;
-}
-
-}  // namespace
 
 class VirtualTimer : public TimerBackend {
  public:
@@ -63,10 +34,7 @@ VirtualPlatform::VirtualPlatform() { SetNow({2026, 12, 6, 10, 0, 0, 0, 0}); }
 VirtualPlatform::~VirtualPlatform() = default;
 
 void VirtualPlatform::SetNow(const LocalDateTime& when) {
-  const int64_t ms = DaysFromCivil(when.year, when.month, when.day) * 86400000 +
-                     ((when.hour * 60 + when.minute) * 60 + when.second) * int64_t{1000} +
-                     when.millisecond;
-  localBaseMs_ = ms - elapsedMs_;
+  localBaseMs_ = EpochMs(when) - elapsedMs_;
 }
 
 void VirtualPlatform::Advance(int64_t ms) {

@@ -40,12 +40,6 @@ class VirtualPlatform : public Platform {
   // closes. Without one, a dialog closes at once (as by the window system).
   void SetModalLoop(std::function<void(QDialog&)> loop) { modalLoop_ = std::move(loop); }
 
-  // Timers as the driver reports them.
-  struct TimerInfo {
-    bool active;
-    int interval;
-  };
-
   uint32_t TickCount() override;
   int64_t CalendarSeconds() override;
   LocalDateTime Now() override;

@@ -8,6 +8,7 @@
 #include "app/Game.h"
 #include "platform/Keyboard.h"
 #include "tests/monkey/MonkeyUtil.h"
+#include "tools/drive/Driver.h"
 
 namespace monkey {
 namespace {
@@ -287,18 +288,7 @@ void Monkey::ClickEvent(bool inDialog) {
   } else {
     const bool twice = kind >= 85;
     Log((twice ? "dblclick " : "click ") + c->Name());
-    c->MouseDown(ui::MouseButton::Left);
-    if (auto* box = dynamic_cast<ui::CheckBox*>(c))
-      box->SetChecked(!box->Checked());
-    else
-      c->Click();
-    c->MouseUp(ui::MouseButton::Left);
-    if (dynamic_cast<ui::TextField*>(c) && !inDialog) Form().SetFocusTo(c);
-    if (twice) {
-      c->DblClick();
-      c->MouseDown(ui::MouseButton::Left);
-      c->MouseUp(ui::MouseButton::Left);
-    }
+    drive::ClickLikeAPlayer(Form(), *c, twice, inDialog);
   }
   AfterEvent();
 }

@@ -1,6 +1,5 @@
 #pragma once
 // Small helpers of the monkey: the virtual calendar in milliseconds and whole files.
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -12,27 +11,8 @@
 namespace monkey {
 
 // Local date and time as milliseconds since 1970, and back.
-inline int64_t ToMs(const plat::LocalDateTime& t) {
-  using namespace std::chrono;
-  const sys_days days = year{t.year} / month{static_cast<unsigned>(t.month)} / day{static_cast<unsigned>(t.day)};
-  return days.time_since_epoch().count() * int64_t{86400000} +
-         ((t.hour * 60 + t.minute) * 60 + t.second) * int64_t{1000} + t.millisecond;
-}
-
-inline plat::LocalDateTime FromMs(int64_t ms) {
-  using namespace std::chrono;
-  const int64_t dayCount = ms >= 0 ? ms / 86400000 : (ms - 86399999) / 86400000;
-  const year_month_day ymd{sys_days{days{dayCount}}};
-  const int64_t inDay = ms - dayCount * 86400000;
-  plat::LocalDateTime t;
-  t.year = static_cast<int>(ymd.year());
-  t.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-  t.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-  t.hour = static_cast<int>(inDay / 3600000);
-  t.minute = static_cast<int>(inDay / 60000 % 60);
-  t.second = static_cast<int>(inDay / 1000 % 60);
-  return t;
-}
+inline int64_t ToMs(const plat::LocalDateTime& t) { return plat::EpochMs(t); }
+inline plat::LocalDateTime FromMs(int64_t ms) { return plat::FromEpochMs(ms); }
 
 // The driver command that sets the clock to `t`.
 inline std::string NowLine(const plat::LocalDateTime& t) {

@@ -13,14 +13,10 @@
 #include "platform/Fonts.h"
 #include "platform/Keyboard.h"
 #include "platform/VirtualPlatform.h"
+#include "tools/bench/RealGame.h"
 #include "tools/drive/Offscreen.h"
 
 namespace {
-
-double Percentile(std::vector<double> v, double p) {
-  std::sort(v.begin(), v.end());
-  return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
-}
 
 void Stroke(plat::Keyboard& keys, uint16_t vk) {
   keys.Press(vk);
@@ -66,7 +62,7 @@ void RunDrill(const QString& folder, int width, int height, Repaint mode) {
   const app::PlayState& s = form.State();
   std::printf("%dx%d, %s: median %.1f us, p99 %.1f us (%d keys, GOOD %d MISS %d, drill screen %s)\n",
               form.ClientWidth(), form.ClientHeight(), mode == Repaint::WholeWindow ? "whole window" : "dirty only",
-              Percentile(times, 0.5), Percentile(times, 0.99), kKeys, s.Good, s.Miss,
+              bench::Percentile(times, 0.5), bench::Percentile(times, 0.99), kKeys, s.Good, s.Miss,
               form.C.F1Panel->Visible() ? "shown" : "gone");
 }
 

@@ -13,6 +13,7 @@
 #include "platform/Fonts.h"
 #include "platform/RealPlatform.h"
 #include "platform/VirtualPlatform.h"
+#include "tools/bench/RealGame.h"
 #include "tools/drive/Offscreen.h"
 
 namespace {
@@ -21,11 +22,6 @@ double CpuSeconds() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
   return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-double Percentile(std::vector<double> v, double p) {
-  std::sort(v.begin(), v.end());
-  return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
 }
 
 }  // namespace
@@ -51,8 +47,8 @@ int main(int argc, char** argv) {
       game.Form().repaint();
       ticks.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e3);
     }
-    std::printf("Timer1 tick with repaint (480x300): median %.1f us, p99 %.1f us\n", Percentile(ticks, 0.5),
-                Percentile(ticks, 0.99));
+    std::printf("Timer1 tick with repaint (480x300): median %.1f us, p99 %.1f us\n", bench::Percentile(ticks, 0.5),
+                bench::Percentile(ticks, 0.99));
 
     std::vector<double> rescales;
     for (int i = 0; i < 20; ++i) {
@@ -65,7 +61,7 @@ int main(int argc, char** argv) {
       game.Form().SetClientWidth(480);
     }
     std::printf("Full rescale 480x300 -> 1920x1200 with repaint: median %.2f ms, max %.2f ms\n",
-                Percentile(rescales, 0.5), Percentile(rescales, 1.0));
+                bench::Percentile(rescales, 0.5), bench::Percentile(rescales, 1.0));
   }
 
   {

@@ -56,6 +56,24 @@ bool OnOff(const std::string& word) {
 
 }  // namespace
 
+// A mouse click as the window system delivers it: down, click (a check box changes its
+// state), up; a double click adds its own event and a second down and up. A clicked edit
+// field of the window takes the keyboard focus.
+void ClickLikeAPlayer(app::TForm2& form, ui::Control& c, bool doubleClick, bool inDialog) {
+  c.MouseDown(ui::MouseButton::Left);
+  if (auto* box = dynamic_cast<ui::CheckBox*>(&c))
+    box->SetChecked(!box->Checked());
+  else
+    c.Click();
+  c.MouseUp(ui::MouseButton::Left);
+  if (dynamic_cast<ui::TextField*>(&c) && !inDialog) form.SetFocusTo(&c);
+  if (doubleClick) {
+    c.DblClick();
+    c.MouseDown(ui::MouseButton::Left);
+    c.MouseUp(ui::MouseButton::Left);
+  }
+}
+
 Driver::Driver(std::string exeDir, std::ostream& out, std::ostream& err)
     : exeDir_(std::move(exeDir)), out_(out), err_(err) {
   platform_.SetProgramDir(exeDir_);
@@ -259,18 +277,7 @@ void Driver::Execute(const std::string& line) {
     } else if (command == "mouseup") {
       c->MouseUp(ui::MouseButton::Left);
     } else {
-      c->MouseDown(ui::MouseButton::Left);
-      if (auto* box = dynamic_cast<ui::CheckBox*>(c))
-        box->SetChecked(!box->Checked());
-      else
-        c->Click();
-      c->MouseUp(ui::MouseButton::Left);
-      if (dynamic_cast<ui::TextField*>(c) && !modal_) game_->Form().SetFocusTo(c);
-      if (command == "dblclick") {
-        c->DblClick();
-        c->MouseDown(ui::MouseButton::Left);
-        c->MouseUp(ui::MouseButton::Left);
-      }
+      ClickLikeAPlayer(game_->Form(), *c, command == "dblclick", modal_ != nullptr);
     }
   } else if (command == "answer") {
     const std::string word = Upper(r.PlainWord("yes or no"));

@@ -18,9 +18,13 @@ class Control;
 
 namespace app {
 class Game;
+class TForm2;
 }
 
 namespace drive {
+
+// A player's click (or double click) on a control that is shown and enabled.
+void ClickLikeAPlayer(app::TForm2& form, ui::Control& c, bool doubleClick, bool inDialog);
 
 class Driver {
  public:
