@@ -63,9 +63,9 @@ void TForm2::FormKeyUp(uint16_t& key, plat::ShiftState) {
   if (C.Panel1->Visible()) {
     switch (key) {
       case plat::vk::F1: help_.ToggleBriefHelp(); break;
-      case plat::vk::F1 + 1: settings_.OpenSettings(); break;
-      case plat::vk::F1 + 8: scaling_.SpeedButton2Click(); break;
-      case plat::vk::F1 + 9: help_.OpenHelpFile(); break;
+      case plat::vk::F2: settings_.OpenSettings(); break;
+      case plat::vk::F9: scaling_.SpeedButton2Click(); break;
+      case plat::vk::F10: help_.OpenHelpFile(); break;
       default: break;
     }
     return;
@@ -74,11 +74,11 @@ void TForm2::FormKeyUp(uint16_t& key, plat::ShiftState) {
     if (key == plat::vk::Tab) modeSelect_.F6P3Click();
     return;
   }
-  if (key == plat::vk::F1 + 2) {
+  if (key == plat::vk::F3) {
     s_.SwitchT = !s_.SwitchT;
     C.F1L23->SetVisible(s_.SwitchT);
     DrawSwitchLabels();
-  } else if (key == plat::vk::F1 + 3) {
+  } else if (key == plat::vk::F4) {
     s_.SwitchK = !s_.SwitchK;
     C.F1P1->SetVisible(s_.SwitchK);
     DrawSwitchLabels();
@@ -107,7 +107,7 @@ void TForm2::OnKeyChar(uint8_t ch) {
     // check boxes answer Enter and Space.
     if (auto* field = dynamic_cast<ui::TextField*>(focus_)) {
       field->TypeChar(key);
-    } else if (focus_->GetKind() == ui::Kind::Button && (key == 13 || key == ' ')) {
+    } else if (focus_->GetKind() == ui::Kind::Button && (key == plat::ch::Enter || key == plat::ch::Space)) {
       focus_->Click();
     } else if (auto* box = dynamic_cast<ui::CheckBox*>(focus_); box && key == ' ') {
       box->SetChecked(!box->Checked());

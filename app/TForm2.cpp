@@ -22,8 +22,8 @@ TForm2::TForm2(plat::Platform& platform)
       keyCaps_(C), missStats_(s_, C), rankTables_(s_, C, F8T1, missStats_),
       drillRun_(s_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
       modeSelect_(s_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, C, platform, random_, FLT1),
-      certSheet_(s_, C, platform), certification_(s_, C, certSheet_), settings_(s_, C, platform),
-      dataFile_(s_, C, platform, settings_), title_(*this), help_(s_, C, platform),
+      certSheet_(s_, C, platform), certification_(s_, C, certSheet_), config_(s_, C, platform),
+      settings_(s_, C, config_), dataFile_(s_, C, platform, config_), title_(*this), help_(s_, C, platform),
       scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
   const ui::FormDesign& design = ui::MainFormDesign();
@@ -118,11 +118,11 @@ void TForm2::Construct() {
   // 12: drill state.
   for (auto& mode : s_.CheckpointBest)
     for (auto& time : mode) time.fill(0);
-  s_.DrillText = {reinterpret_cast<const uint8_t*>(kAlphabetText), sizeof kAlphabetText - 1};
+  s_.DrillText = {reinterpret_cast<const uint8_t*>(game::kAlphabetText), sizeof game::kAlphabetText - 1};
   s_.Score = s_.Good = s_.Miss = 0;
   s_.GoodSinceStart = 0;
   s_.TypedChar = 0;
-  s_.DrillWindow.Assign(std::string("     ") + std::string(kAlphabetText, 6));
+  s_.DrillWindow.Assign(std::string("     ") + std::string(game::kAlphabetText, 6));
   s_.TextPos = 0;
   s_.LookaheadPos = 5;
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "app/TitleScreen.h"
 #include "drill/DrillRun.h"
 #include "drill/DrillTexts.h"
@@ -20,9 +20,10 @@
 #include "platform/Platform.h"
 #include "platform/Random.h"
 #include "records/DataFile.h"
-#include "records/HelpDisplays.h"
-#include "records/Settings.h"
-#include "records/WindowScaling.h"
+#include "window/HelpDisplays.h"
+#include "records/ConfigFile.h"
+#include "window/SettingsScreen.h"
+#include "window/WindowScaling.h"
 #include "ui/MainControls.h"
 #include "ui/Timer.h"
 
@@ -32,14 +33,14 @@ class TForm9;
 
 namespace app {
 
-class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost {
+class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost {
  public:
   explicit TForm2(plat::Platform& platform);
   ~TForm2() override;
 
   void SetNameDialog(lessons::TForm9* dialog) { nameDialog_ = dialog; }
 
-  PlayState& State() { return s_; }
+  game::PlayState& State() { return s_; }
   plat::Platform& Platform() { return platform_; }
   ui::ControlSet& Controls() { return controls_; }
   ui::MainControls C;
@@ -80,8 +81,8 @@ class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost
   lessons::LessonCourse& Lessons() { return lessons_; }
   lessons::Certification& Certification() { return certification_; }
   records::DataFile& Data() { return dataFile_; }
-  records::Settings& SettingsScreen() { return settings_; }
-  records::WindowScaling& Scaling() { return scaling_; }
+  window::SettingsScreen& Settings() { return settings_; }
+  window::WindowScaling& Scaling() { return scaling_; }
 
   // The control that has the keyboard focus (edit fields, buttons); keys the window does
   // not take go on to it.
@@ -126,7 +127,7 @@ class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost
   void DrawSwitchLabels() { title_.DrawSwitchLabels(); }
 
   plat::Platform& platform_;
-  PlayState s_;
+  game::PlayState s_;
   plat::GameRandom random_;
   ui::ControlSet controls_;
   std::vector<ui::Panel*> screens_;
@@ -148,11 +149,12 @@ class TForm2 : public QWidget, public plat::KeySink, public records::ScalingHost
   lessons::LessonCourse lessons_;
   lessons::CertSheet certSheet_;
   lessons::Certification certification_;
-  records::Settings settings_;
+  records::ConfigFile config_;
+  window::SettingsScreen settings_;
   records::DataFile dataFile_;
   TitleScreen title_;
-  records::HelpDisplays help_;
-  records::WindowScaling scaling_;
+  window::HelpDisplays help_;
+  window::WindowScaling scaling_;
 };
 
 }  // namespace app

@@ -1,9 +1,10 @@
 #include "app/TitleScreen.h"
+#include "platform/Keyboard.h"
 
 #include <cmath>
 
-#include "app/Digits.h"
-#include "app/Modes.h"
+#include "game/Digits.h"
+#include "game/Modes.h"
 #include "app/TForm2.h"
 #include "platform/Cp932.h"
 
@@ -18,9 +19,9 @@ TitleScreen::TitleScreen(TForm2& form) : f_(form) {}
 
 std::string TitleScreen::UptimeText(int seconds) {
   std::string t = "XXX:XX.XXs";
-  FormatDigits3(t, 0, seconds / 3600);
-  FormatDigits2(t, 4, seconds / 60 % 60);
-  FormatDigits2(t, 7, seconds % 60);
+  game::FormatDigits3(t, 0, seconds / 3600);
+  game::FormatDigits2(t, 4, seconds / 60 % 60);
+  game::FormatDigits2(t, 7, seconds % 60);
   return t;
 }
 
@@ -33,7 +34,7 @@ std::string TitleScreen::DateTimeText(int year, int month, int day, int dayOfWee
 }
 
 double TitleScreen::Scale() const {
-  const PlayState& s = f_.State();
+  const game::PlayState& s = f_.State();
   if (!s.GeometryCaptured || s.BaseClientWidth == 0) return 1.0;
   // The scale in whole percent, as the window reads it.
   return static_cast<float>(f_.ClientWidth() * 100 / s.BaseClientWidth) * 0.01f;
@@ -42,7 +43,7 @@ double TitleScreen::Scale() const {
 // --- Timer1: every 50 ms for the whole run -------------------------------------------------
 
 void TitleScreen::Timer1Timer() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
   s.InputEnabled = 1;
 
@@ -145,10 +146,10 @@ void TitleScreen::Timer1Timer() {
   // Counters of the title and the drill screen.
   const uint16_t today = s.DatRecord.TodayGood();
   std::string count = "XXXXX";
-  FormatDigits5(count, 0, today);
+  game::FormatDigits5(count, 0, today);
   C.Label21->SetCaption(count);
   C.F1L21->SetCaption(count);
-  FormatDigits5(count, 0, s.GoodSinceStart);
+  game::FormatDigits5(count, 0, s.GoodSinceStart);
   C.Label24->SetCaption(count);
   C.F1L24->SetCaption(count);
   const int q = today / 10000;
@@ -191,7 +192,7 @@ void TitleScreen::Timer1Timer() {
 // Certification stars: one "+" for each grade 1 held, "☆" for five, "★" for ten, "★★" for
 // twenty, "★☆★" in blue for all 21.
 void TitleScreen::ShowCertStars() {
-  const records::DatRecord& r = f_.State().DatRecord;
+  const game::DatRecord& r = f_.State().DatRecord;
   int n = 0;
   for (int i = 0; i < 21; ++i) n += r.CertGradeAt(i) == 1;
   std::string text;
@@ -222,8 +223,8 @@ void TitleScreen::ShowCertStars() {
 // The total running time grows by 50 ms a tick; every 5 s it is set right by the tick
 // count, within ±20 s. It never goes below zero and stops at 65535:59:59.
 void TitleScreen::AdvancePlayTime() {
-  PlayState& s = f_.State();
-  records::DatRecord::PlayTimeValue t = s.DatRecord.PlayTime();
+  game::PlayState& s = f_.State();
+  game::DatRecord::PlayTimeValue t = s.DatRecord.PlayTime();
   int hours = t.Hours, minutes = t.Minutes, seconds = t.Seconds, hundredths = t.Hundredths;
   const uint32_t tick = f_.Platform().TickCount();
 
@@ -286,7 +287,7 @@ void TitleScreen::AdvancePlayTime() {
 
 // After 200 quiet ticks the title shows the last results; 200 ticks later it comes back.
 void TitleScreen::IdleScoreShow() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
   if (s.BriefHelpShown || C.CheckBox6->Checked()) s.IdleTicks = 0;
   if (!C.F4Panel->Visible() && s.IdleScoreShow == 1) {
@@ -315,7 +316,7 @@ void TitleScreen::IdleScoreShow() {
 // --- Keys and clicks ---------------------------------------------------------------------
 
 void TitleScreen::TitleKey(uint8_t key) {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
   s.IdleTicks = 0;
   if (s.IdleScoreShow == 1) {
@@ -327,7 +328,7 @@ void TitleScreen::TitleKey(uint8_t key) {
     C.Panel1->Hide();
     C.F6Panel->Show();
   }
-  if (key == 27) {
+  if (key == plat::ch::Escape) {
     if (f_.Platform().Question("終了しますか？", "DOJOKAI")) f_.close();
   } else if (key == '+') {
     s.SwitchPlus = !s.SwitchPlus;
@@ -368,13 +369,13 @@ void TitleScreen::TitleKey(uint8_t key) {
 // L toggles the certification; without a registered name the name dialog asks for one,
 // on switching off as well as on.
 void TitleScreen::ToggleCertSwitch() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   s.CertSwitch = !s.CertSwitch;
   if (s.DatRecord.CertName()[0] == 0) f_.ShowNameDialog();
 }
 
 void TitleScreen::OpenInfoPanel() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   f_.DrawMissStats();
   f_.DrawCertSheet(0);
   f_.C.Panel6->Show();
@@ -383,7 +384,7 @@ void TitleScreen::OpenInfoPanel() {
 
 // The information panel turns a page on any key, or on a click on SPC or the prompt.
 void TitleScreen::TurnInfoPage(bool fromClick) {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
   switch (s.InfoPage) {
     case 1:
@@ -419,7 +420,7 @@ void TitleScreen::TurnInfoPage(bool fromClick) {
 }
 
 void TitleScreen::DrawSwitchLabels() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
   C.Label8->SetCaption(s.SwitchPlus ? "LICEN +" : "LICENCE");
   struct Row {
@@ -442,7 +443,7 @@ void TitleScreen::Label1Click() {
 }
 
 void TitleScreen::Label6Click(int tag) {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   s.IdleTicks = 0;
   switch (tag) {
     case 0: s.SwitchR = !s.SwitchR; break;
@@ -457,14 +458,14 @@ void TitleScreen::Label6Click(int tag) {
 }
 
 void TitleScreen::Label8Click() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   s.CertSwitch = !s.CertSwitch;
   DrawSwitchLabels();
   if (s.DatRecord.CertName()[0] == 0) f_.ShowNameDialog();
 }
 
 void TitleScreen::Label47Click() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   s.IdleTicks = 0;
   if (s.InfoPage != 0) return;
   DrawInfoPage1();
@@ -490,55 +491,55 @@ void TitleScreen::Label47MouseUp(ui::Label* label) { label->SetTransparent(true)
 // --- Information page 1: the data summary -------------------------------------------------
 
 void TitleScreen::DrawInfoPage1() {
-  PlayState& s = f_.State();
+  game::PlayState& s = f_.State();
   ui::Image* image = f_.C.Image5;
   // The page as lines of text first; it is painted again only when one of them changed.
   std::vector<PageLine> lines;
   if (image->Visible()) {
     auto line = [&](int row, int column, ui::Color colour, const std::string& cp932) {
-      lines.push_back({GridX(column), GridY(row), colour, cp932});
+      lines.push_back({game::GridX(column), game::GridY(row), colour, cp932});
     };
-    const records::DatRecord& r = s.DatRecord;
+    const game::DatRecord& r = s.DatRecord;
     line(0, 0, ui::clr::White, " -----------------+   DOJ data   +-----------------");
     std::string dates = "(XXXX/XX/XX - XXXX/XX/XX)";
     const auto start = r.StartDate();
     const plat::LocalDateTime today = f_.Platform().Now();
-    FormatDigits4(dates, 1, start.Year);
-    FormatDigits2(dates, 6, start.Month);
-    FormatDigits2(dates, 9, start.Day);
-    FormatDigits4(dates, 14, today.year);
-    FormatDigits2(dates, 19, today.month);
-    FormatDigits2(dates, 22, today.day);
+    game::FormatDigits4(dates, 1, start.Year);
+    game::FormatDigits2(dates, 6, start.Month);
+    game::FormatDigits2(dates, 9, start.Day);
+    game::FormatDigits4(dates, 14, today.year);
+    game::FormatDigits2(dates, 19, today.month);
+    game::FormatDigits2(dates, 22, today.day);
     line(1, 13, ui::clr::Aqua, dates);
     line(3, 0, ui::clr::White, "   ----------  key record.(MAX 32bit)  ----------");
     std::string keys = "GOOD:XXXXXXXXXX  MISS:XXXXXXXXXX";
-    FormatDigits10(keys, 5, r.GoodKeys());
-    FormatDigits10(keys, 22, r.MissKeys());
+    game::FormatDigits10(keys, 5, r.GoodKeys());
+    game::FormatDigits10(keys, 22, r.MissKeys());
     line(4, 10, ui::clr::Aqua, keys);
     std::string total = "total:XXXXXXXXXX(G+M+etc)";
-    FormatDigits10(total, 6, r.TotalKeys());
+    game::FormatDigits10(total, 6, r.TotalKeys());
     line(5, 15, ui::clr::Fuchsia, total);
     line(7, 0, ui::clr::Yellow, "--------------selected mode(MAX 65535)  ------------");
-    static constexpr ui::Color kModeColours[7] = {ui::clr::Aqua,   ui::clr::Lime, ui::clr::Yellow, ui::clr::White,
-                                                  ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
-    for (int m = 0; m < 7; ++m) {
-      std::string row = std::string(kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
-      FormatDigits5(row, 13, r.ModeUse(0, m));
-      FormatDigits5(row, 30, r.ModeUse(1, m));
-      FormatDigits5(row, 47, r.ModeUse(2, m));
-      line(8 + m, 0, kModeColours[m], row);
+    static constexpr ui::Color kRowColours[game::kTimedModes] = {ui::clr::Aqua,   ui::clr::Lime, ui::clr::Yellow, ui::clr::White,
+                                                                      ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
+    for (int m = 0; m < game::kTimedModes; ++m) {
+      std::string row = std::string(game::kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
+      game::FormatDigits5(row, 13, r.ModeUse(0, m));
+      game::FormatDigits5(row, 30, r.ModeUse(1, m));
+      game::FormatDigits5(row, 47, r.ModeUse(2, m));
+      line(8 + m, 0, kRowColours[m], row);
     }
     std::string other = "...  ... XXXXX";
-    FormatDigits5(other, 9, r.OtherModeUse());
+    game::FormatDigits5(other, 9, r.OtherModeUse());
     line(15, 21, ui::clr::White, other);
     std::string drills = "total(MAX 32bit):XXXXXXXXXX";
-    FormatDigits10(drills, 17, r.DrillTotal());
+    game::FormatDigits10(drills, 17, r.DrillTotal());
     line(16, 13, ui::clr::Fuchsia, drills);
     std::string time = " total time.[XXXXX:XX.XXs]";
     const auto pt = r.PlayTime();
-    FormatDigits5(time, 13, pt.Hours);
-    FormatDigits2(time, 19, pt.Minutes);
-    FormatDigits2(time, 22, pt.Seconds);
+    game::FormatDigits5(time, 13, pt.Hours);
+    game::FormatDigits2(time, 19, pt.Minutes);
+    game::FormatDigits2(time, 22, pt.Seconds);
     line(18, 13, ui::clr::Fuchsia, time);
   }
   if (pageDrawn_ && lines == pageLines_) return;

@@ -1,4 +1,5 @@
 #include "drill/DrillRun.h"
+#include "platform/Keyboard.h"
 
 #include <algorithm>
 #include <array>
@@ -7,14 +8,12 @@
 #include <string>
 #include <utility>
 
-#include "app/Digits.h"
-#include "app/Modes.h"
+#include "game/Digits.h"
+#include "game/Modes.h"
 
 namespace drill {
 
 namespace {
-
-constexpr uint8_t kEsc = 27;
 
 // Per time index 0..3: the full length in tenths and the spacing of the lid checkpoints.
 constexpr std::array<int, 4> kFullLength = {300, 600, 1200, 9999};
@@ -75,7 +74,7 @@ int ScoreOf(int good, int miss) {
 // Keys per second × 1000 as "D.DDD" behind a blank or as "DD.DDD".
 std::string RateDigits(int rate) {
   std::string digits = "00000";
-  app::FormatDigits5(digits, 0, std::min(rate, 65535));
+  game::FormatDigits5(digits, 0, std::min(rate, 65535));
   std::string text = digits.substr(0, 2) + "." + digits.substr(2);
   if (text[0] == '0') text[0] = ' ';
   return text;
@@ -83,7 +82,7 @@ std::string RateDigits(int rate) {
 
 }  // namespace
 
-DrillRun::DrillRun(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
+DrillRun::DrillRun(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
                    ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
                    DrillTexts& texts)
     : s_(state), C(c), platform_(platform), F1T1_(F1T1), F8T1_(F8T1), keyCaps_(keyCaps),
@@ -102,10 +101,10 @@ uint8_t DrillRun::NextChar() const {
   return c != 0 ? c : TextAt(0);
 }
 
-int DrillRun::Duration() const { return std::clamp(s_.DurationIndex, 0, app::kUntimed); }
+int DrillRun::Duration() const { return std::clamp(s_.DurationIndex, 0, game::kUntimed); }
 
 bool DrillRun::HasRankTable() const {
-  return s_.Mode >= 0 && s_.Mode < app::kLessonMode && s_.DurationIndex >= 0 && s_.DurationIndex < app::kUntimed;
+  return s_.Mode >= 0 && s_.Mode < game::kLessonMode && s_.DurationIndex >= 0 && s_.DurationIndex < game::kUntimed;
 }
 
 void DrillRun::DrillKey(uint8_t ch) {
@@ -117,7 +116,7 @@ void DrillRun::DrillKey(uint8_t ch) {
     return;
   }
   s_.PrevRawChar = ch;
-  if (app::IsKanaMode(s_.Mode) && s_.TypedChar < 0xA1) s_.TypedChar = MapKanaKey(ch, platform_.ShiftDown());
+  if (game::IsKanaMode(s_.Mode) && s_.TypedChar < 0xA1) s_.TypedChar = MapKanaKey(ch, platform_.ShiftDown());
   if (s_.SwitchB) {
     target = FoldCase(target);
     s_.TypedChar = FoldCase(s_.TypedChar);
@@ -134,9 +133,9 @@ void DrillRun::DrillKey(uint8_t ch) {
       s_.RateWindowKeys = 0;
     }
   }
-  if (ch == kEsc) {
+  if (ch == plat::ch::Escape) {
     s_.TimeLeft = 0;
-    if (s_.DurationIndex >= app::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+    if (s_.DurationIndex >= game::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
     EndDrill();
     if (HasRankTable()) rankTables_.ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
   }
@@ -184,7 +183,7 @@ void DrillRun::HitOrMiss(bool hit, uint8_t target) {
     // The MISS limiter: the ninth miss ends the drill.
     if (s_.SwitchPlus && s_.Miss >= 9) {
       s_.TimeLeft = 0;
-      if (s_.DurationIndex >= app::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+      if (s_.DurationIndex >= game::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
       EndDrill();
     }
   }
@@ -213,7 +212,7 @@ void DrillRun::StartDrill() {
   keyCaps_.ClearKeyCapColours();
   keyCaps_.ResetKeyCapFonts();
   s_.LastHitChar = 0;
-  if (app::IsKanaMode(s_.Mode))
+  if (game::IsKanaMode(s_.Mode))
     keyCaps_.ShowKanaCaps();
   else
     keyCaps_.ShowLatinCaps();
@@ -241,7 +240,7 @@ void DrillRun::EndDrill() {
   // Without a hit the drill screen goes at once; once it is gone a second call leaves the
   // screen the player has moved on to.
   if (!C.F1Panel->Visible()) return;
-  if (s_.DurationIndex < app::kUntimed)
+  if (s_.DurationIndex < game::kUntimed)
     C.F4Panel->Show();
   else
     C.Panel1->Show();
@@ -252,7 +251,7 @@ void DrillRun::F1T1Timer() {
   const int d = Duration();
   const int full = kFullLength[static_cast<size_t>(d)];
   // The untimed clock follows the wall clock, so the drift check never corrects it.
-  if (d >= app::kUntimed) s_.DrillStartClock = static_cast<int32_t>(platform_.CalendarSeconds());
+  if (d >= game::kUntimed) s_.DrillStartClock = static_cast<int32_t>(platform_.CalendarSeconds());
   // Every sixth tick the clock is held against the wall clock.
   if (s_.DriftCheckTicks < 5) {
     ++s_.DriftCheckTicks;
@@ -272,7 +271,7 @@ void DrillRun::F1T1Timer() {
   if (s_.TimeLeft < 0) {
     s_.TimeLeft = 1;
     F1T1_.SetEnabled(false);
-    if (d >= app::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+    if (d >= game::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
     EndDrill();
     s_.DrillRunning = 0;
   }
@@ -285,7 +284,7 @@ void DrillRun::F1T1Timer() {
     s_.RateWindowKeys /= 10;
   }
   LidCheckpoint();
-  if (d >= app::kUntimed) EternalLid();
+  if (d >= game::kUntimed) EternalLid();
   RefreshDrillScreen();
 }
 
@@ -301,9 +300,9 @@ void DrillRun::LidCheckpoint() {
                                                       [static_cast<size_t>(d)][static_cast<size_t>(k)]
                                   : nullptr;
   std::string text = "XXXs  XXXXX  XXXXX";
-  app::FormatDigits3(text, 0, elapsed / 10);
-  app::FormatDigits5(text, 6, s_.Score);
-  app::FormatDigits5(text, 13, best ? *best : 0);
+  game::FormatDigits3(text, 0, elapsed / 10);
+  game::FormatDigits5(text, 6, s_.Score);
+  game::FormatDigits5(text, 13, best ? *best : 0);
   ui::Label* rows[] = {C.F1L16, C.F1L17, C.F1L18, C.F1L19, C.F1L20};
   ui::Label* row = rows[k];
   row->SetCaption(text);
@@ -348,7 +347,7 @@ void DrillRun::RefreshDrillScreen() {
   if (s_.RefreshBusy) return;
   s_.RefreshBusy = 1;
   // The untimed clock never runs out.
-  if (s_.DurationIndex >= app::kUntimed && s_.TimeLeft >= 1000) s_.TimeLeft = 9999;
+  if (s_.DurationIndex >= game::kUntimed && s_.TimeLeft >= 1000) s_.TimeLeft = 9999;
   if (s_.TimeLeft != s_.ShownTimeLeft) {
     const int t = std::clamp(s_.TimeLeft, 0, 9999);
     const char text[] = {static_cast<char>('0' + t / 1000), static_cast<char>('0' + t / 100 % 10),
@@ -357,7 +356,7 @@ void DrillRun::RefreshDrillScreen() {
     s_.ShownTimeLeft = s_.TimeLeft;
   }
   std::string score = "00000";
-  app::FormatDigits5(score, 0, s_.Score);
+  game::FormatDigits5(score, 0, s_.Score);
   C.F1L4->SetCaption(score);
   C.F1L6->SetCaption(std::to_string(s_.Good));
   C.F1L8->SetCaption(std::to_string(s_.Miss));
@@ -384,7 +383,7 @@ void DrillRun::ShowMarks(uint8_t next) {
 void DrillRun::ShowRateAndLidTitle() {
   const int d = Duration();
   int64_t count, elapsed;
-  if (d < app::kUntimed) {
+  if (d < game::kUntimed) {
     count = static_cast<int64_t>(s_.Good) + s_.Miss;
     elapsed = kFullLength[static_cast<size_t>(d)] - s_.TimeLeft;
   } else {
@@ -396,7 +395,7 @@ void DrillRun::ShowRateAndLidTitle() {
   C.F1L23->SetCaption(RateDigits(s_.KeyRate) + " k/s");
   C.F1L23->SetVisible(s_.SwitchT);
 
-  if (d >= app::kUntimed || !HasRankTable()) {
+  if (d >= game::kUntimed || !HasRankTable()) {
     C.Label39->SetCaption(">>>  ETERNAL  <<<");
     C.Label39->SetFontColor(ui::clr::Yellow);
     C.F1P2->SetCaption("TIME  TODAY  TYPE/S");

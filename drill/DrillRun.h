@@ -4,7 +4,7 @@
 // the end of the drill.
 #include <cstdint>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "drill/DrillTexts.h"
 #include "drill/KeyCaps.h"
 #include "drill/MissStats.h"
@@ -17,7 +17,7 @@ namespace drill {
 
 class DrillRun {
  public:
-  DrillRun(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
+  DrillRun(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
            ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables, DrillTexts& texts);
 
   // The half-width kana a key character types on the JIS kana layout (0: none).
@@ -44,7 +44,7 @@ class DrillRun {
   void ShowMarks(uint8_t next);
   void ShowRateAndLidTitle();
 
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
   ui::Timer& F1T1_;

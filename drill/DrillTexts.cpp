@@ -11,9 +11,9 @@ void DrillTexts::PrepareRandomTexts() {
   }
   rnd[1021] = 0;
   auto& erai = s_.EraiText.bytes;
-  constexpr size_t kKanaCount = sizeof app::kKanaText - 1;
+  constexpr size_t kKanaCount = sizeof game::kKanaText - 1;
   for (size_t n = 0; n < 1022; ++n)
-    erai[n] = static_cast<uint8_t>(app::kKanaText[random_.Below(static_cast<int>(kKanaCount))]);
+    erai[n] = static_cast<uint8_t>(game::kKanaText[random_.Below(static_cast<int>(kKanaCount))]);
   erai[1022] = 0;
 }
 

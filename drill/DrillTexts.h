@@ -1,7 +1,7 @@
 #pragma once
 // The texts each drill mode types: the fixed alphabets and kana string, and the two
 // texts of random characters remade before every drill.
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
 
@@ -9,7 +9,7 @@ namespace drill {
 
 class DrillTexts {
  public:
-  DrillTexts(app::PlayState& state, plat::Platform& platform, plat::GameRandom& random)
+  DrillTexts(game::PlayState& state, plat::Platform& platform, plat::GameRandom& random)
       : s_(state), platform_(platform), random_(random) {}
 
   // Seeds the generator with the calendar second, then builds RndText (1021 characters
@@ -17,7 +17,7 @@ class DrillTexts {
   void PrepareRandomTexts();
 
  private:
-  app::PlayState& s_;
+  game::PlayState& s_;
   plat::Platform& platform_;
   plat::GameRandom& random_;
 };

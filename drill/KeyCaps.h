@@ -4,7 +4,7 @@
 // shifted character), by caption colour or, reversed, by background.
 #include <cstdint>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "ui/MainControls.h"
 
 namespace drill {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/Digits.h"
+#include "game/Digits.h"
 #include "platform/Cp932.h"
 
 namespace drill {
@@ -53,7 +53,7 @@ void DrawGrid(ui::Image& image, const Columns& columns, GridLayout layout, const
 
 }  // namespace
 
-MissStats::MissStats(app::PlayState& state, ui::MainControls& c) : s_(state), C(c) {}
+MissStats::MissStats(game::PlayState& state, ui::MainControls& c) : s_(state), C(c) {}
 
 void MissStats::CountMiss(uint8_t ch) {
   if (ch >= 'a' && ch <= 'z') ch = static_cast<uint8_t>(ch - 'a' + 'A');
@@ -64,8 +64,8 @@ void MissStats::CountMiss(uint8_t ch) {
 std::string MissStats::FormatMissEntry(uint8_t ch) const {
   std::string cell = "C XXX(XXXXX)";
   cell[0] = static_cast<char>(ch);
-  app::FormatDigits3(cell, 2, s_.DrillMissCounts[ch]);
-  app::FormatDigits5(cell, 6, s_.RunMissCounts[ch]);
+  game::FormatDigits3(cell, 2, s_.DrillMissCounts[ch]);
+  game::FormatDigits5(cell, 6, s_.RunMissCounts[ch]);
   return cell;
 }
 

@@ -6,14 +6,14 @@
 #include <cstdint>
 #include <string>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "ui/MainControls.h"
 
 namespace drill {
 
 class MissStats {
  public:
-  MissStats(app::PlayState& state, ui::MainControls& c);
+  MissStats(game::PlayState& state, ui::MainControls& c);
 
   // Counts a miss against `ch` ('a'..'z' under their capitals).
   void CountMiss(uint8_t ch);
@@ -24,7 +24,7 @@ class MissStats {
   void DrawMissStats();
 
  private:
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   bool drawn_ = false;
   std::array<uint8_t, 256> drawnDrill_{};

@@ -1,32 +1,31 @@
 #include "drill/ModeSelect.h"
+#include "platform/Keyboard.h"
 
 #include <string>
 
-#include "app/Modes.h"
+#include "game/Modes.h"
 
 namespace drill {
 
 namespace {
 
-constexpr uint8_t kEsc = 27, kEnter = 13;
-
-app::TextRef FixedText(const char* text, size_t length) {
+game::TextRef FixedText(const char* text, size_t length) {
   return {reinterpret_cast<const uint8_t*>(text), length};
 }
 
 }  // namespace
 
-ModeSelect::ModeSelect(app::PlayState& state, ui::MainControls& c, plat::Platform& platform,
+ModeSelect::ModeSelect(game::PlayState& state, ui::MainControls& c, plat::Platform& platform,
                        plat::GameRandom& random, ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList)
     : s_(state), C(c), platform_(platform), random_(random), F1T1_(F1T1), drillRun_(drillRun),
       wordList_(wordList) {}
 
 void ModeSelect::ModeSelectKey(uint8_t ch) {
-  if (ch == kEsc) {
+  if (ch == plat::ch::Escape) {
     C.Panel1->Show();
     C.F6Panel->Hide();
-  } else if (ch == kEnter) {
-    if (s_.Mode == app::kLessonMode) {
+  } else if (ch == plat::ch::Enter) {
+    if (s_.Mode == game::kLessonMode) {
       EnterLessonsFromMenu();
       return;
     }
@@ -38,11 +37,11 @@ void ModeSelect::ModeSelectKey(uint8_t ch) {
     s_.Mode = ch - '1';
     StartDrillFromMenu();
   } else if (ch == '0') {
-    s_.Mode = app::kLessonMode;
+    s_.Mode = game::kLessonMode;
     EnterLessonsFromMenu();
   } else if (ch == ' ') {
     s_.DurationIndex = (s_.DurationIndex + 1) % 4;
-    C.F6P2->SetCaption(app::kDurationLabels[static_cast<size_t>(s_.DurationIndex)]);
+    C.F6P2->SetCaption(game::kDurationLabels[static_cast<size_t>(s_.DurationIndex)]);
   }
 }
 
@@ -52,56 +51,56 @@ void ModeSelect::F6L11Click(int tag) {
 }
 
 void ModeSelect::F6L11DblClick(int tag) {
-  if (tag < 0 || tag > app::kLessonMode) return;
+  if (tag < 0 || tag > game::kLessonMode) return;
   s_.Mode = tag;
-  if (tag == app::kLessonMode)
+  if (tag == game::kLessonMode)
     EnterLessonsFromMenu();
   else
     StartDrillFromMenu();
 }
 
 void ModeSelect::F6P3Click() {
-  const int next = s_.Mode >= app::kLessonMode || s_.Mode < 0 ? 0 : s_.Mode + 1;
+  const int next = s_.Mode >= game::kLessonMode || s_.Mode < 0 ? 0 : s_.Mode + 1;
   SelectMode(next);
   ShowModeCaption(s_.Mode);
 }
 
 void ModeSelect::F6P2Click() {
   s_.DurationIndex = s_.DurationIndex >= 3 || s_.DurationIndex < 0 ? 0 : s_.DurationIndex + 1;
-  C.F6P2->SetCaption(app::kDurationLabels[static_cast<size_t>(s_.DurationIndex)]);
+  C.F6P2->SetCaption(game::kDurationLabels[static_cast<size_t>(s_.DurationIndex)]);
 }
 
 // A mode index 0..7, or a digit: '1'..'7' for the drills 0..6 and '0' for the lessons.
 void ModeSelect::SelectMode(int v) {
   int mode;
-  if (v >= 0 && v <= app::kLessonMode)
+  if (v >= 0 && v <= game::kLessonMode)
     mode = v;
   else if (v >= '1' && v <= '7')
     mode = v - '1';
   else if (v == '0')
-    mode = app::kLessonMode;
+    mode = game::kLessonMode;
   else
     return;
   s_.Mode = mode;
-  C.F6P3->SetFontColor(app::kModeColours[static_cast<size_t>(mode)]);
+  C.F6P3->SetFontColor(game::kModeColours[static_cast<size_t>(mode)]);
 }
 
 void ModeSelect::ShowModeCaption(int m) {
-  if (m < 0 || m > app::kLessonMode) return;
-  C.F6P3->SetCaptionBytes(std::string("[ ") + app::kModeNames[static_cast<size_t>(m)] + " ]");
+  if (m < 0 || m > game::kLessonMode) return;
+  C.F6P3->SetCaptionBytes(std::string("[ ") + game::kModeNames[static_cast<size_t>(m)] + " ]");
 }
 
 void ModeSelect::StartDrillFromMenu() {
-  if (s_.Mode < 0 || s_.Mode >= app::kLessonMode) return;  // the lessons are no drill
-  const int d = s_.DurationIndex >= 0 && s_.DurationIndex <= app::kUntimed ? s_.DurationIndex : 0;
+  if (s_.Mode < 0 || s_.Mode >= game::kLessonMode) return;  // the lessons are no drill
+  const int d = s_.DurationIndex >= 0 && s_.DurationIndex <= game::kUntimed ? s_.DurationIndex : 0;
   s_.DurationIndex = d;
-  s_.TimeLeft = app::kDurationSeconds[static_cast<size_t>(d)] * 10;
+  s_.TimeLeft = game::kDurationSeconds[static_cast<size_t>(d)] * 10;
   s_.Score = s_.Good = s_.Miss = 0;
   F1T1_.SetEnabled(false);
   PrepareDrillText();
   drillRun_.StartDrill();
   // The untimed setting has no usage counter of its own.
-  if (d < app::kUntimed) s_.DatRecord.AddModeUse(d, s_.Mode);
+  if (d < game::kUntimed) s_.DatRecord.AddModeUse(d, s_.Mode);
   s_.DatRecord.AddDrillTotal();
   C.F1Panel->Show();
   C.F6Panel->Hide();
@@ -118,19 +117,19 @@ void ModeSelect::EnterLessonsFromMenu() {
 
 void ModeSelect::PrepareDrillText() {
   switch (s_.Mode) {
-    case 0: s_.DrillText = FixedText(app::kAlphabetText, sizeof app::kAlphabetText - 1); break;
+    case 0: s_.DrillText = FixedText(game::kAlphabetText, sizeof game::kAlphabetText - 1); break;
     case 1:
       wordList_.FillLatinWordText(s_, random_, platform_.HighResolutionCounter());
-      s_.DrillText = app::TextRef::Of(s_.LatinWordText);
+      s_.DrillText = game::TextRef::Of(s_.LatinWordText);
       break;
-    case 2: s_.DrillText = app::TextRef::Of(s_.RndText); break;
-    case 3: s_.DrillText = FixedText(app::kReverseAlphabetText, sizeof app::kReverseAlphabetText - 1); break;
-    case 4: s_.DrillText = FixedText(app::kKanaText, sizeof app::kKanaText - 1); break;
+    case 2: s_.DrillText = game::TextRef::Of(s_.RndText); break;
+    case 3: s_.DrillText = FixedText(game::kReverseAlphabetText, sizeof game::kReverseAlphabetText - 1); break;
+    case 4: s_.DrillText = FixedText(game::kKanaText, sizeof game::kKanaText - 1); break;
     case 5:
       wordList_.FillKanaWordText(s_, random_, platform_.HighResolutionCounter());
-      s_.DrillText = app::TextRef::Of(s_.KanaWordText);
+      s_.DrillText = game::TextRef::Of(s_.KanaWordText);
       break;
-    case 6: s_.DrillText = app::TextRef::Of(s_.EraiText); break;
+    case 6: s_.DrillText = game::TextRef::Of(s_.EraiText); break;
     default: break;  // the lessons keep the text as it is
   }
 }

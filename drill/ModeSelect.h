@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "drill/DrillRun.h"
 #include "drill/WordList.h"
 #include "platform/Platform.h"
@@ -16,7 +16,7 @@ namespace drill {
 
 class ModeSelect {
  public:
-  ModeSelect(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
+  ModeSelect(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
              ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList);
 
   void ModeSelectKey(uint8_t ch);
@@ -34,7 +34,7 @@ class ModeSelect {
   std::function<void()> StartLessonCourse;
 
  private:
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
   plat::GameRandom& random_;

@@ -1,12 +1,13 @@
 #include "drill/RankTables.h"
+#include "platform/Keyboard.h"
 
 #include <QLineEdit>
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "app/Digits.h"
-#include "app/Modes.h"
+#include "game/Digits.h"
+#include "game/Modes.h"
 #include "platform/Cp932.h"
 #include "ui/Color.h"
 
@@ -14,13 +15,12 @@ namespace drill {
 
 namespace {
 
-using records::DatRecord;
-using records::TRankEntry;
+using game::DatRecord;
+using game::TRankEntry;
 
 constexpr int kTables = DatRecord::kRankTables;
 constexpr int kRanks = DatRecord::kRanksPerTable;
 constexpr size_t kNameBytes = DatRecord::kNameSize;
-constexpr uint16_t kEnterKey = 13;
 
 // Class letters by misses: none, 1..3, then one letter for every four more; F from 24.
 constexpr std::array<char, 8> kClassLetters = {'*', 'S', 'A', 'B', 'C', 'D', 'E', 'F'};
@@ -34,13 +34,13 @@ bool HasTable(int mode, int durationIndex) {
 
 std::string Digits5(int64_t value) {
   std::string text = "XXXXX";
-  app::FormatDigits5(text, 0, value);
+  game::FormatDigits5(text, 0, value);
   return text;
 }
 
 }  // namespace
 
-RankTables::RankTables(app::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats)
+RankTables::RankTables(game::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats)
     : s_(state), C(c), F8T1_(F8T1), missStats_(missStats) {}
 
 int RankTables::RankPosition(int score, int mode, int durationIndex) const {
@@ -72,7 +72,7 @@ std::string RankTables::RateText(int rateTimes1000) {
 // Keys per second × 1000 over the seconds of the current time setting (30 for untimed).
 int RankTables::RateOf(int64_t good, int64_t miss) const {
   const int di = s_.DurationIndex;
-  const int64_t seconds = di >= 0 && di < DatRecord::kTimedDurations ? app::kDurationSeconds[static_cast<size_t>(di)] : 30;
+  const int64_t seconds = di >= 0 && di < DatRecord::kTimedDurations ? game::kDurationSeconds[static_cast<size_t>(di)] : 30;
   return static_cast<int>(std::clamp<int64_t>((good + miss) * 1000 / seconds, 0, 65535));
 }
 
@@ -102,7 +102,7 @@ void RankTables::ShowRankTable(int t) {
   if (t >= 0 && t < kTables) {
     const auto rows = Rows();
     for (int r = 0; r < kRanks; ++r) rows[static_cast<size_t>(r)]->SetCaptionBytes(RowText(t, r));
-    C.F4L14->SetCaptionBytes(std::string(app::kModeNames[static_cast<size_t>(t / 3)]) +
+    C.F4L14->SetCaptionBytes(std::string(game::kModeNames[static_cast<size_t>(t / 3)]) +
                              kTableTimes[static_cast<size_t>(t % 3)]);
   }
   C.F4L37->SetCaption(Digits5(s_.Score) + "   " + Digits5(s_.Good) + "   " + Digits5(s_.Miss));
@@ -141,7 +141,7 @@ void RankTables::PlaceResult() {
 
 void RankTables::ConfirmName(uint16_t key) {
   // Every other key only edits the field: the name cannot be skipped.
-  if (key != kEnterKey) return;
+  if (key != plat::vk::Return) return;
   TakeName(true);
 }
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "drill/MissStats.h"
 #include "ui/MainControls.h"
 #include "ui/Timer.h"
@@ -17,7 +17,7 @@ namespace drill {
 
 class RankTables {
  public:
-  RankTables(app::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats);
+  RankTables(game::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats);
 
   // The first rank whose score is below `score` (0..9), 10 when none is.
   int RankPosition(int score, int mode, int durationIndex) const;
@@ -53,7 +53,7 @@ class RankTables {
   std::string RowText(int t, int r) const;
   std::array<ui::Label*, 10> Rows() const;
 
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   ui::Timer& F8T1_;
   MissStats& missStats_;

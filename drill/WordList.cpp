@@ -169,7 +169,7 @@ int WordList::FillWordText(int category, uint8_t* buffer, size_t capacity, int& 
   return 0;
 }
 
-void WordList::FillLatinWordText(app::PlayState& state, plat::GameRandom& random, uint64_t seed) const {
+void WordList::FillLatinWordText(game::PlayState& state, plat::GameRandom& random, uint64_t seed) const {
   auto& text = state.LatinWordText;
   text.bytes.fill(0);
   for (int attempt = 1; attempt <= 10; ++attempt) {
@@ -180,7 +180,7 @@ void WordList::FillLatinWordText(app::PlayState& state, plat::GameRandom& random
   }
 }
 
-void WordList::FillKanaWordText(app::PlayState& state, plat::GameRandom& random, uint64_t seed) const {
+void WordList::FillKanaWordText(game::PlayState& state, plat::GameRandom& random, uint64_t seed) const {
   auto& text = state.KanaWordText;
   text.bytes.fill(0);
   for (int attempt = 1; attempt <= 10; ++attempt) {

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Random.h"
 
 namespace drill {
@@ -57,8 +57,8 @@ class WordList {
   // The drill texts of the HAO and ﾃﾐｽ drills: up to ten tries with random categories
   // (0..3, resp. 4..7), the last try with category 0, resp. 4. When every try fails the
   // text stays empty.
-  void FillLatinWordText(app::PlayState& state, plat::GameRandom& random, uint64_t seed) const;
-  void FillKanaWordText(app::PlayState& state, plat::GameRandom& random, uint64_t seed) const;
+  void FillLatinWordText(game::PlayState& state, plat::GameRandom& random, uint64_t seed) const;
+  void FillKanaWordText(game::PlayState& state, plat::GameRandom& random, uint64_t seed) const;
 
   const std::vector<uint8_t>& Image() const { return image_; }
   void SetImage(std::vector<uint8_t> image) { image_ = std::move(image); }

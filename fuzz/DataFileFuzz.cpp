@@ -17,12 +17,12 @@
 #include "fuzz/FuzzFiles.h"
 #include "platform/Fonts.h"
 #include "platform/VirtualPlatform.h"
-#include "records/DatRecord.h"
+#include "game/DatRecord.h"
 #include "tools/drive/Offscreen.h"
 
 namespace {
 
-using records::DatRecord;
+using game::DatRecord;
 
 [[noreturn]] void Fail(const char* what) {
   std::fprintf(stderr, "data-file fuzz: %s\n", what);

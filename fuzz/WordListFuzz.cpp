@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "drill/WordList.h"
 
 namespace {
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   // The drill texts as the word drills make them, on a play state of their own.
-  static const auto state = std::make_unique<app::PlayState>();
+  static const auto state = std::make_unique<game::PlayState>();
   state->LastWordPick = 0;
   state->LastWordInitial = 0;
   list.FillLatinWordText(*state, random, 77u);

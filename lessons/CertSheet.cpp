@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Digits.h"
-#include "app/Modes.h"
+#include "game/Digits.h"
+#include "game/Modes.h"
 #include "platform/Cp932.h"
 #include "ui/Controls.h"
 
@@ -12,8 +12,6 @@ namespace lessons {
 
 namespace {
 
-constexpr int kTimedModes = 7;
-constexpr int kLowestGrade = 8;
 
 // The templates, as CP932 bytes; their fields are filled at byte positions.
 std::string Cp932(std::string_view utf8) { return plat::cp932::FromUtf8(utf8).value_or(std::string()); }
@@ -24,7 +22,7 @@ void Put(std::string& text, size_t pos, std::string_view bytes) {
 
 // Full-width "１".."８" for a grade; "--" for none (or for a value no grade can have).
 std::string GradeDigit(int grade) {
-  if (grade < 1 || grade > kLowestGrade) return "--";
+  if (grade < 1 || grade > game::kLowestGrade) return "--";
   return std::string{'\x82', static_cast<char>(0x4F + grade)};
 }
 
@@ -46,7 +44,7 @@ int Multiplier(int durationIndex) {
 }
 
 // The lessons (mode 7) have no grades: the right-hand column then shows ABC.
-size_t ShownMode(int mode) { return mode >= 0 && mode < kTimedModes ? static_cast<size_t>(mode) : 0; }
+size_t ShownMode(int mode) { return mode >= 0 && mode < game::kTimedModes ? static_cast<size_t>(mode) : 0; }
 
 // The name as it is printed: at most 10 bytes, control bytes as spaces and a double-byte
 // character cut by the end as a space, so the text after the name keeps its place.
@@ -72,7 +70,7 @@ std::string PrintableName(const std::array<uint8_t, 10>& name, bool stopAtNul) {
 
 }  // namespace
 
-CertSheet::CertSheet(app::PlayState& state, ui::MainControls& c, plat::Platform& platform)
+CertSheet::CertSheet(game::PlayState& state, ui::MainControls& c, plat::Platform& platform)
     : s_(state), C(c), platform_(platform) {}
 
 std::string CertSheet::RegisteredNameLine() const {
@@ -81,7 +79,7 @@ std::string CertSheet::RegisteredNameLine() const {
 
 // The certificate is drawn on LmI1 even while hidden; the record table on LmI2 and Image8.
 void CertSheet::DrawCertSheet(int grade) {
-  if (grade < 0 || grade > kLowestGrade) grade = 0;
+  if (grade < 0 || grade > game::kLowestGrade) grade = 0;
   ui::Canvas& sheet = C.LmI1->Canvas();
   ui::Canvas& records = C.LmI2->Canvas();
   ui::Canvas& info = C.Image8->Canvas();
@@ -123,21 +121,21 @@ void CertSheet::DrawCertificate(int grade) {
   std::string dateLine = Cp932("xxxx年 xx月 xx日 hao develop");
   const plat::LocalDateTime now = platform_.Now();
   std::string year = "XXXXX";
-  app::FormatDigits5(year, 0, now.year);
+  game::FormatDigits5(year, 0, now.year);
   Put(dateLine, 0, year.substr(1));
-  app::FormatDigits2(dateLine, 7, now.month);
-  app::FormatDigits2(dateLine, 12, now.day);
+  game::FormatDigits2(dateLine, 7, now.month);
+  game::FormatDigits2(dateLine, 12, now.day);
   Put(gradeLine, 11, TimeField(s_.DurationIndex));
 
   auto row = [&](int column, int row, ui::Color colour, const std::string& text) {
     sheet.SetFontColor(colour);
-    sheet.TextOut(app::GridX(column), app::GridY(row), text);
+    sheet.TextOut(game::GridX(column), game::GridY(row), text);
   };
   row(0, 0, ui::clr::White, Cp932("++++++      認      定     ++++++"));
-  Put(gradeLine, 7, app::kModeNames[mode]);
+  Put(gradeLine, 7, game::kModeNames[mode]);
   row(14, 2, ui::clr::Yellow, gradeLine);
   std::string scoreLine = Cp932("得点 XXXXX      XXXXXXXXXX殿");
-  app::FormatDigits5(scoreLine, 5, s_.Score);
+  game::FormatDigits5(scoreLine, 5, s_.Score);
   Put(scoreLine, 16, PrintableName(s_.DatRecord.CertName(), false));
   row(3, 4, ui::clr::Lime, scoreLine);
   row(1, 7, ui::clr::Aqua, Cp932("　あなたは、キーボード練習[DOJKA] "));
@@ -152,29 +150,29 @@ void CertSheet::DrawRecordTable(int grade) {
   auto both = [&](int column, int row, ui::Color colour, const std::string& text) {
     for (ui::Canvas* canvas : {&C.LmI2->Canvas(), &C.Image8->Canvas()}) {
       canvas->SetFontColor(colour);
-      canvas->TextOut(app::GridX(column), app::GridY(row), text);
+      canvas->TextOut(game::GridX(column), game::GridY(row), text);
     }
   };
   both(6, 0, ui::clr::Aqua, Cp932("認定級"));
   both(0, 2, ui::clr::Yellow, Cp932("種別 [30][60][120]"));
-  for (int m = 0; m < kTimedModes; ++m) {
+  for (int m = 0; m < game::kTimedModes; ++m) {
     std::string line = " XXX  XX  XX  XX";
-    Put(line, 1, app::kModeNames[static_cast<size_t>(m)]);
+    Put(line, 1, game::kModeNames[static_cast<size_t>(m)]);
     for (int d = 0; d < 3; ++d) Put(line, 6 + 4 * static_cast<size_t>(d), GradeDigit(s_.DatRecord.CertGrade(d, m)));
     both(0, 3 + m, ui::clr::White, line);
   }
 
   const size_t mode = ShownMode(s_.Mode);
   std::string heading = "XXX(XXX)";
-  Put(heading, 0, app::kModeNames[mode]);
+  Put(heading, 0, game::kModeNames[mode]);
   Put(heading, 4, TimeField(s_.DurationIndex));
   both(20, 0, ui::clr::Yellow, heading);
   both(20, 1, ui::clr::Aqua, Cp932("級 SCORE"));
-  const int base = Multiplier(s_.DurationIndex) * app::PlayState::CertBase[mode];
-  for (int g = kLowestGrade; g >= 1; --g) {
+  const int base = Multiplier(s_.DurationIndex) * game::PlayState::CertBase[mode];
+  for (int g = game::kLowestGrade; g >= 1; --g) {
     std::string line = "XX XXXXX";
     Put(line, 0, GradeDigit(g));
-    app::FormatDigits5(line, 3, app::PlayState::CertStep[mode] * (kLowestGrade - g) + base);
+    game::FormatDigits5(line, 3, game::PlayState::CertStep[mode] * (game::kLowestGrade - g) + base);
     both(20, g + 1, g == grade ? ui::clr::Lime : ui::clr::White, line);
   }
 }

@@ -4,7 +4,7 @@
 // registered-name line on LmP3 and Panel8.
 #include <string>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "ui/MainControls.h"
 
@@ -12,7 +12,7 @@ namespace lessons {
 
 class CertSheet {
  public:
-  CertSheet(app::PlayState& state, ui::MainControls& c, plat::Platform& platform);
+  CertSheet(game::PlayState& state, ui::MainControls& c, plat::Platform& platform);
   // 0: no new grade (the certificate is hidden); 1..8: the grade just awarded.
   void DrawCertSheet(int grade);
 
@@ -21,7 +21,7 @@ class CertSheet {
   std::string RegisteredNameLine() const;
   void DrawCertificate(int grade);
   void DrawRecordTable(int grade);
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
 };

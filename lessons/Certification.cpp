@@ -2,27 +2,25 @@
 
 #include <string>
 
-#include "app/Digits.h"
-#include "app/Modes.h"
+#include "game/Digits.h"
+#include "game/Modes.h"
 
 namespace lessons {
 
 namespace {
 
-constexpr int kTimedModes = 7;
 constexpr int kTimedDurations = 3;
-constexpr int kLowestGrade = 8;
 constexpr int kMissLimit = 10;
 // The score a grade needs grows with the time setting: 30 s, 60 s, 120 s.
 constexpr int kMultiplier[kTimedDurations] = {1, 2, 4};
 
 bool InTable(int mode, int durationIndex) {
-  return mode >= 0 && mode < kTimedModes && durationIndex >= 0 && durationIndex < kTimedDurations;
+  return mode >= 0 && mode < game::kTimedModes && durationIndex >= 0 && durationIndex < kTimedDurations;
 }
 
 }  // namespace
 
-Certification::Certification(app::PlayState& state, ui::MainControls& c, CertSheet& sheet)
+Certification::Certification(game::PlayState& state, ui::MainControls& c, CertSheet& sheet)
     : s_(state), C(c), sheet_(sheet) {}
 
 int Certification::GetCertGrade(int mode, int durationIndex) const {
@@ -37,10 +35,10 @@ void Certification::SetCertGrade(int mode, int durationIndex, int grade) {
 }
 
 int Certification::GradeThreshold(int mode, int durationIndex, int grade) {
-  if (!InTable(mode, durationIndex) || grade < 1 || grade > kLowestGrade) return 9999;
+  if (!InTable(mode, durationIndex) || grade < 1 || grade > game::kLowestGrade) return 9999;
   const auto m = static_cast<size_t>(mode);
-  return app::PlayState::CertStep[m] * (kLowestGrade - grade) +
-         kMultiplier[durationIndex] * app::PlayState::CertBase[m];
+  return game::PlayState::CertStep[m] * (game::kLowestGrade - grade) +
+         kMultiplier[durationIndex] * game::PlayState::CertBase[m];
 }
 
 void Certification::ResetJudgement() {
@@ -56,13 +54,13 @@ void Certification::HideMessages() {
 // above the one held, so a high score climbs one grade per key.
 bool Certification::JudgeCertification() {
   std::string figures = "SCORE:00000 GOOD:00000 MISS:00000";
-  app::FormatDigits5(figures, 6, s_.Score);
-  app::FormatDigits5(figures, 17, s_.Good);
-  app::FormatDigits5(figures, 28, s_.Miss);
+  game::FormatDigits5(figures, 6, s_.Score);
+  game::FormatDigits5(figures, 17, s_.Good);
+  game::FormatDigits5(figures, 28, s_.Miss);
   C.LmL4->SetCaptionBytes(figures);
   HideMessages();
 
-  if (s_.DurationIndex >= app::kUntimed) return true;
+  if (s_.DurationIndex >= game::kUntimed) return true;
   if (s_.CertAwaitKey == 1) {
     s_.CertAwaitKey = 0;
     return true;
@@ -85,7 +83,7 @@ bool Certification::JudgeCertification() {
   }
   if (s_.CertPassed == 0) sheet_.DrawCertSheet(0);
 
-  const int target = held == 0 ? kLowestGrade : held - 1;
+  const int target = held == 0 ? game::kLowestGrade : held - 1;
   if (s_.Score < GradeThreshold(s_.Mode, s_.DurationIndex, target)) {
     s_.CertAwaitKey = 1;
     sheet_.DrawCertSheet(0);

@@ -1,7 +1,7 @@
 #pragma once
 // Grade certification: with LICENCE on, a finished timed drill is judged against the score
 // the next grade (8級 up to 1級) needs in its mode and time setting; one grade per step.
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "lessons/CertSheet.h"
 #include "ui/MainControls.h"
 
@@ -9,7 +9,7 @@ namespace lessons {
 
 class Certification {
  public:
-  Certification(app::PlayState& state, ui::MainControls& c, CertSheet& sheet);
+  Certification(game::PlayState& state, ui::MainControls& c, CertSheet& sheet);
 
   // The grade held (0: none); 0 for a mode outside 0..6 or a time setting outside 0..2.
   int GetCertGrade(int mode, int durationIndex) const;
@@ -27,7 +27,7 @@ class Certification {
 
  private:
   void HideMessages();
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   CertSheet& sheet_;
 };

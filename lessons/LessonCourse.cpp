@@ -176,7 +176,7 @@ constexpr std::array<CapOfChar, 256> kCapOfChar = MakeCapOfChar();
 
 }  // namespace
 
-LessonCourse::LessonCourse(app::PlayState& state, ui::MainControls& c, plat::Platform& platform,
+LessonCourse::LessonCourse(game::PlayState& state, ui::MainControls& c, plat::Platform& platform,
                            plat::GameRandom& random, ui::Timer& FLT1)
     : s_(state), C(c), platform_(platform), random_(random), FLT1_(FLT1) {}
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
 #include "ui/MainControls.h"
@@ -15,7 +15,7 @@ namespace lessons {
 
 class LessonCourse {
  public:
-  LessonCourse(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
+  LessonCourse(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
                ui::Timer& FLT1);
 
   void StartLessonCourse();
@@ -49,7 +49,7 @@ class LessonCourse {
   void ShowTestScore();
   uint8_t* SequenceOf(int lesson);
 
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
   plat::GameRandom& random_;

@@ -1,4 +1,5 @@
 #include "lessons/TForm9.h"
+#include "platform/Keyboard.h"
 
 #include <QKeyEvent>
 
@@ -7,7 +8,7 @@
 
 namespace lessons {
 
-TForm9::TForm9(app::PlayState& state)
+TForm9::TForm9(game::PlayState& state)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       s_(state) {
   const ui::FormDesign& design = ui::NameDialogDesign();
@@ -33,7 +34,7 @@ void TForm9::OnKeyDown(uint16_t vk, plat::ShiftState) {
 void TForm9::OnKeyChar(uint8_t ch) {
   if (!isVisible()) return;
   if (focus_ == C.F9M1) C.F9M1->TypeChar(ch);
-  if (focus_ == C.F9B1 && (ch == 13 || ch == ' ')) C.F9B1->Click();
+  if (focus_ == C.F9B1 && (ch == plat::ch::Enter || ch == plat::ch::Space)) C.F9B1->Click();
 }
 
 void TForm9::OnKeyUp(uint16_t, plat::ShiftState) {}

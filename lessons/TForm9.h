@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <functional>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "ui/MainControls.h"
 
@@ -12,7 +12,7 @@ namespace lessons {
 
 class TForm9 : public QDialog, public plat::KeySink {
  public:
-  explicit TForm9(app::PlayState& state);
+  explicit TForm9(game::PlayState& state);
   ~TForm9() override;
 
   ui::NameDialogControls C;
@@ -37,7 +37,7 @@ class TForm9 : public QDialog, public plat::KeySink {
 
  private:
   void StoreName();
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::ControlSet controls_;
   ui::Control* focus_ = nullptr;
 };

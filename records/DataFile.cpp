@@ -14,6 +14,8 @@
 #include "platform/Files.h"
 
 namespace records {
+
+using game::DatRecord;
 namespace {
 
 using Mode = plat::SharedFile::Mode;
@@ -43,10 +45,10 @@ constexpr StateLook kStateLooks[] = {
 };
 
 // The title switches by their bit in SwitchBits.
-constexpr uint8_t app::PlayState::*kSwitchBits[8] = {
-    &app::PlayState::SwitchR,    &app::PlayState::SwitchC,    &app::PlayState::SwitchS,
-    &app::PlayState::SwitchK,    &app::PlayState::CertSwitch, &app::PlayState::SwitchPlus,
-    &app::PlayState::SwitchB,    &app::PlayState::SwitchT};
+constexpr uint8_t game::PlayState::*kSwitchBits[8] = {
+    &game::PlayState::SwitchR,    &game::PlayState::SwitchC,    &game::PlayState::SwitchS,
+    &game::PlayState::SwitchK,    &game::PlayState::CertSwitch, &game::PlayState::SwitchPlus,
+    &game::PlayState::SwitchB,    &game::PlayState::SwitchT};
 
 std::string ErrorText(const char* step) { return std::string(step) + ": " + std::strerror(errno); }
 
@@ -155,8 +157,8 @@ void ReportNotSaved(const std::string& path, const std::string& why) {
 
 }  // namespace
 
-DataFile::DataFile(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, Settings& settings)
-    : s_(state), C(c), platform_(platform), settings_(settings) {}
+DataFile::DataFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ConfigFile& config)
+    : s_(state), C(c), platform_(platform), config_(config) {}
 
 DatRecord::Date DataFile::Today() const {
   const plat::LocalDateTime now = platform_.Now();
@@ -177,7 +179,7 @@ void DataFile::LoadDataFile() {
   // The settings come first: they say where the file is and whether it is used.
   C.Edit1->SetMaxBytes(kFolderFieldLimit);
   C.Edit1->SetText("");
-  settings_.ResolveConfig();
+  config_.ResolveConfig();
   s_.DatNoSave = 0;
   C.Image4->Hide();
   s_.DrillMissCounts.fill(0);

@@ -5,17 +5,17 @@
 #include <functional>
 #include <string>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
-#include "records/DatRecord.h"
-#include "records/Settings.h"
+#include "game/DatRecord.h"
+#include "records/ConfigFile.h"
 #include "ui/MainControls.h"
 
 namespace records {
 
 class DataFile {
  public:
-  DataFile(app::PlayState& state, ui::MainControls& c, plat::Platform& platform, Settings& settings);
+  DataFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ConfigFile& config);
 
   void LoadDataFile();
   void SaveDataFile();
@@ -37,12 +37,12 @@ class DataFile {
   void OpenDataFile();
   // Reads up to a whole record from the open file; the number of bytes read.
   size_t ReadRecord();
-  DatRecord::Date Today() const;
+  game::DatRecord::Date Today() const;
 
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
-  Settings& settings_;
+  ConfigFile& config_;
   // The file failed its checksum: its bytes are copied aside before the save replaces it.
   bool keepDamaged_ = false;
 };

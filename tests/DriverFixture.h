@@ -12,8 +12,8 @@
 #include "tools/drive/Driver.h"
 
 // A top-10 entry with its name padded to ten bytes.
-inline records::TRankEntry MakeRankEntry(std::string_view name, uint16_t score, uint16_t good, uint16_t miss) {
-  records::TRankEntry e{};
+inline game::TRankEntry MakeRankEntry(std::string_view name, uint16_t score, uint16_t good, uint16_t miss) {
+  game::TRankEntry e{};
   e.Name.fill(' ');
   std::copy_n(name.begin(), std::min<size_t>(name.size(), 10), e.Name.begin());
   e.Score = score;
@@ -32,8 +32,8 @@ struct DriverFixture : ::testing::Test {
   int RunCode(const std::string& script) { return driver->Run(script); }
   app::TForm2& Form() { return driver->GameObject()->Form(); }
   ui::MainControls& C() { return Form().C; }
-  app::PlayState& State() { return Form().State(); }
-  records::DatRecord& Record() { return State().DatRecord; }
+  game::PlayState& State() { return Form().State(); }
+  game::DatRecord& Record() { return State().DatRecord; }
   plat::VirtualPlatform& Platform() { return driver->Platform(); }
   void ShowScreen(ui::Panel* screen) {
     for (ui::Panel* p : Form().Screens()) p->SetVisible(p == screen);

@@ -56,16 +56,16 @@ TEST_F(TitleScreenTest, SwitchKeysAndClicksToggleAndRedrawTheirLabels) {
   StartRevealed();
   struct Case {
     const char* key;
-    uint8_t app::PlayState::*field;
+    uint8_t game::PlayState::*field;
     ui::Label* label;
     ui::Color onFont, onBack;
   };
-  const Case cases[] = {{"r", &app::PlayState::SwitchR, C().Label6, ui::clr::Maroon, ui::clr::Silver},
-                        {"C", &app::PlayState::SwitchC, C().Label7, ui::clr::Black, ui::clr::Aqua},
-                        {"s", &app::PlayState::SwitchS, C().Label2, ui::clr::White, ui::clr::Blue},
-                        {"k", &app::PlayState::SwitchK, C().Label9, ui::clr::Navy, ui::clr::Fuchsia},
-                        {"b", &app::PlayState::SwitchB, C().Label10, ui::clr::Black, ui::clr::Lime},
-                        {"T", &app::PlayState::SwitchT, C().Label11, ui::clr::Black, ui::clr::Yellow}};
+  const Case cases[] = {{"r", &game::PlayState::SwitchR, C().Label6, ui::clr::Maroon, ui::clr::Silver},
+                        {"C", &game::PlayState::SwitchC, C().Label7, ui::clr::Black, ui::clr::Aqua},
+                        {"s", &game::PlayState::SwitchS, C().Label2, ui::clr::White, ui::clr::Blue},
+                        {"k", &game::PlayState::SwitchK, C().Label9, ui::clr::Navy, ui::clr::Fuchsia},
+                        {"b", &game::PlayState::SwitchB, C().Label10, ui::clr::Black, ui::clr::Lime},
+                        {"T", &game::PlayState::SwitchT, C().Label11, ui::clr::Black, ui::clr::Yellow}};
   for (const Case& c : cases) {
     Run(std::string("key ") + c.key + "\n");
     EXPECT_EQ(State().*c.field, 1) << c.key;

@@ -88,9 +88,9 @@ bool Monkey::Run() {
   }
   if (!failed_) {
     // Whatever the runs did, the file beside the program passes its own check.
-    if (auto bytes = ReadWhole(programDir_ + "/dojokai.dat"); bytes && bytes->size() >= records::DatRecord::kSize) {
-      records::DatRecord r;
-      std::copy_n(bytes->begin(), records::DatRecord::kSize, r.Bytes().begin());
+    if (auto bytes = ReadWhole(programDir_ + "/dojokai.dat"); bytes && bytes->size() >= game::DatRecord::kSize) {
+      game::DatRecord r;
+      std::copy_n(bytes->begin(), game::DatRecord::kSize, r.Bytes().begin());
       if (!r.ChecksumValid()) Fail("the data file beside the program fails its checksum at the end");
     }
   }
@@ -192,7 +192,7 @@ bool Monkey::TypeByte(uint8_t ch) {
 // What the drill or the lesson waits for; 0 when the monkey does not know.
 uint8_t Monkey::WantedChar() {
   app::TForm2& form = Form();
-  const app::PlayState& s = form.State();
+  const game::PlayState& s = form.State();
   if (form.C.F1Panel->Visible()) {
     const uint8_t c = s.DrillText.At(static_cast<size_t>(std::max(s.TextPos, 0)));
     return c ? c : s.DrillText.At(0);

@@ -71,7 +71,7 @@
 #include <vector>
 
 #include "platform/VirtualPlatform.h"
-#include "records/DatRecord.h"
+#include "game/DatRecord.h"
 
 class QDialog;
 
@@ -129,7 +129,7 @@ class Monkey {
  private:
   // The values of the previous event that the rules compare with.
   struct Ledger {
-    records::DatRecord record;
+    game::DatRecord record;
     int goodSinceStart = 0, uptime = 0, startSeconds = 0, playTimeBaseTick = 0;
     int64_t judged = 0;  // Good + Miss of the drill
     const ui::Panel* screen = nullptr;
@@ -165,8 +165,8 @@ class Monkey {
   // Rules.
   void CheckState();
   void CheckMessages();
-  void CheckCounters(const records::DatRecord& now);
-  void CheckTables(const records::DatRecord& now);
+  void CheckCounters(const game::DatRecord& now);
+  void CheckTables(const game::DatRecord& now);
   void Fail(const std::string& why);
   std::string WriteReport(const std::string& why);
 
@@ -202,7 +202,7 @@ class Monkey {
   std::string datPath_;
   bool couldSave_ = false;
   // What each data file holds as far as the monkey knows, by path.
-  std::map<std::string, std::array<uint8_t, records::DatRecord::kSize>> saved_;
+  std::map<std::string, std::array<uint8_t, game::DatRecord::kSize>> saved_;
 
   // The current life as a driver script, and its start files, for the report.
   std::vector<std::string> script_;

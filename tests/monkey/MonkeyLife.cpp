@@ -82,7 +82,7 @@ void Monkey::StartLife() {
   accuracy_ = kAccuracy[Below(std::size(kAccuracy))];
   keen_ = accuracy_ >= 98;
 
-  app::PlayState& s = Form().State();
+  game::PlayState& s = Form().State();
   datPath_ = s.DatPath;
   couldSave_ = s.DataLoaded && !s.DatNoSave && s.DatHandle.IsOpen();
   CheckReload();
@@ -136,13 +136,13 @@ void Monkey::PrepareFiles() {
   }
   const std::string path = ActiveDatPath();
   if (!path.empty() && life_ > 1 && Chance(10)) {
-    records::DatRecord r;
+    game::DatRecord r;
     const plat::LocalDateTime today = FromMs(calendarMs_);
-    const records::DatRecord::Date date{static_cast<uint16_t>(today.year), static_cast<uint8_t>(today.month),
+    const game::DatRecord::Date date{static_cast<uint16_t>(today.year), static_cast<uint8_t>(today.month),
                                         static_cast<uint8_t>(today.day)};
     r.ResetDataRecord(date);
-    if (auto bytes = ReadWhole(path); bytes && bytes->size() >= records::DatRecord::kSize)
-      std::copy_n(bytes->begin(), records::DatRecord::kSize, r.Bytes().begin());
+    if (auto bytes = ReadWhole(path); bytes && bytes->size() >= game::DatRecord::kSize)
+      std::copy_n(bytes->begin(), game::DatRecord::kSize, r.Bytes().begin());
     const auto near32 = [this] { return static_cast<uint32_t>(0xFFFFFFFFu - Below(200)); };
     const auto near16 = [this] { return static_cast<uint16_t>(0xFFFF - Below(200)); };
     r.SetTotalKeys(near32());
@@ -157,7 +157,7 @@ void Monkey::PrepareFiles() {
     r.SetLastDate(date);
     r.SetChecksum(r.ComputeChecksum());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(r.Bytes().data()), records::DatRecord::kSize);
+    out.write(reinterpret_cast<const char*>(r.Bytes().data()), game::DatRecord::kSize);
     out.close();
     if (out) {
       saved_[path] = r.Bytes();

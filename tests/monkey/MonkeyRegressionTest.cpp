@@ -6,7 +6,7 @@
 namespace {
 
 struct MonkeyRegressionTest : DriverFixture {
-  static int64_t Hundredths(const records::DatRecord::PlayTimeValue& t) {
+  static int64_t Hundredths(const game::DatRecord::PlayTimeValue& t) {
     return ((int64_t{t.Hours} * 60 + t.Minutes) * 60 + t.Seconds) * 100 + t.Hundredths;
   }
 };

@@ -15,7 +15,7 @@
 namespace monkey {
 namespace {
 
-using records::DatRecord;
+using game::DatRecord;
 
 // The screen changes the game has, by panel name; a wait may pass the one-second splash
 // between the drill and the name entry.
@@ -80,7 +80,7 @@ void Monkey::CheckMessages() {
     ++stats_.questions;
     if (pendingAnswers_ > 0) --pendingAnswers_;
     const bool yes = m.answer == "yes";
-    const app::PlayState& s = Form().State();
+    const game::PlayState& s = Form().State();
     if (m.text == kQuitQuestion) {
       if (yes != Form().Closed())
         Fail(yes ? "Yes to the quit question left the window open" : "No to the quit question closed the window");
@@ -108,7 +108,7 @@ void Monkey::CheckMessages() {
 
 void Monkey::CheckState() {
   app::TForm2& form = Form();
-  const app::PlayState& s = form.State();
+  const game::PlayState& s = form.State();
   int visible = 0;
   std::string names;
   const ui::Panel* screen = nullptr;
@@ -173,7 +173,7 @@ void Monkey::CheckState() {
 
 void Monkey::CheckCounters(const DatRecord& now) {
   const DatRecord& was = ledger_.record;
-  const app::PlayState& s = Form().State();
+  const game::PlayState& s = Form().State();
   const auto down = [this](const std::string& name, int64_t before, int64_t after) {
     if (after < before)
       Fail(name + " went down from " + std::to_string(before) + " to " + std::to_string(after));
@@ -232,8 +232,8 @@ void Monkey::CheckCounters(const DatRecord& now) {
     const bool played = s.DurationIndex >= 0 && s.DurationIndex <= 2 && s.Mode >= 0 && s.Mode <= 6 &&
                         i == s.DurationIndex * 7 + s.Mode;
     if (!played || s.Miss >= 10 ||
-        s.Score < app::PlayState::CertStep[static_cast<size_t>(s.Mode)] * (8 - after) +
-                      kMultiplier[s.DurationIndex] * app::PlayState::CertBase[static_cast<size_t>(s.Mode)])
+        s.Score < game::PlayState::CertStep[static_cast<size_t>(s.Mode)] * (8 - after) +
+                      kMultiplier[s.DurationIndex] * game::PlayState::CertBase[static_cast<size_t>(s.Mode)])
       return Fail("grade " + std::to_string(after) + " awarded at " + std::to_string(i) + " after Mode " +
                   std::to_string(s.Mode) + ", DurationIndex " + std::to_string(s.DurationIndex) + ", Score " +
                   std::to_string(s.Score) + ", Miss " + std::to_string(s.Miss));
@@ -250,11 +250,11 @@ void Monkey::CheckCounters(const DatRecord& now) {
 void Monkey::CheckTables(const DatRecord& now) {
   const DatRecord& was = ledger_.record;
   if (std::memcmp(now.Bytes().data(), was.Bytes().data(), DatRecord::kStartDateOffset) == 0) return;
-  const app::PlayState& s = Form().State();
+  const game::PlayState& s = Form().State();
   for (int t = 0; t < DatRecord::kRankTables; ++t) {
     bool changed = false;
     for (int r = 0; r < DatRecord::kRanksPerTable; ++r) {
-      const records::TRankEntry e = now.RankEntry(t, r);
+      const game::TRankEntry e = now.RankEntry(t, r);
       changed = changed || e != was.RankEntry(t, r);
       if (r > 0 && e.Score > now.RankEntry(t, r - 1).Score)
         return Fail("table " + std::to_string(t) + " is out of order at rank " + std::to_string(r));
@@ -266,7 +266,7 @@ void Monkey::CheckTables(const DatRecord& now) {
     if (s.DurationIndex < 0 || s.DurationIndex > 2 || t != s.Mode * 3 + s.DurationIndex || place < 0 || place > 9)
       return Fail(where + " after Mode " + std::to_string(s.Mode) + ", DurationIndex " +
                   std::to_string(s.DurationIndex) + ", PendingRank " + std::to_string(place));
-    records::TRankEntry entry{};
+    game::TRankEntry entry{};
     const std::string name = s.EntryName.View();
     entry.Name.fill(' ');
     std::copy_n(name.begin(), std::min<size_t>(name.size(), 10), entry.Name.begin());
@@ -287,7 +287,7 @@ void Monkey::CheckTables(const DatRecord& now) {
 // A fresh start: the session counters begin at zero, and the record is the one saved, but
 // for the date of this start and the count of the day.
 void Monkey::CheckReload() {
-  const app::PlayState& s = Form().State();
+  const game::PlayState& s = Form().State();
   if (s.GoodSinceStart != 0 || s.UptimeSeconds != 0) return Fail("a fresh start does not begin its session at zero");
   // The switches come from the record unless the settings start them off.
   const uint8_t bits = Form().C.CheckBox2->Checked() ? 0 : s.DatRecord.SwitchBits();
@@ -351,7 +351,7 @@ void Monkey::Fail(const std::string& why) {
   out << "monkey: " << why << "\n  seed " << options_.seed << ", event " << events_ << " of " << options_.events
       << ", life " << life_ << "\n";
   if (game_) {
-    const app::PlayState& s = Form().State();
+    const game::PlayState& s = Form().State();
     const ui::Panel* screen = Form().VisibleScreen();
     out << "  screen " << (screen ? screen->Name() : "none") << ", Mode " << s.Mode << ", DurationIndex "
         << s.DurationIndex << ", Score " << s.Score << ", Good " << s.Good << ", Miss " << s.Miss << ", TotalKeys "

@@ -56,7 +56,7 @@ TEST_F(KeyboardTest, ControlKeysArriveAsKeyDownsAndCharacters) {
   for (uint16_t vk : {plat::vk::Escape, plat::vk::Return, plat::vk::Back, plat::vk::Tab}) Stroke(vk);
   EXPECT_EQ(rec.events, (Events{"D27", "C27", "U27", "D13", "C13", "U13", "D8", "C8", "U8", "D9", "C9", "U9"}));
   rec.events.clear();
-  Stroke(plat::vk::F1 + 9);  // F10: a key without a character
+  Stroke(plat::vk::F10);  // a key without a character
   EXPECT_EQ(rec.events, (Events{"D121", "U121"}));
 }
 

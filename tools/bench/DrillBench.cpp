@@ -59,7 +59,7 @@ void RunDrill(const QString& folder, int width, int height, Repaint mode) {
     platform.Advance(kGapMs);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);  // the clock's redraws, untimed
   }
-  const app::PlayState& s = form.State();
+  const game::PlayState& s = form.State();
   std::printf("%dx%d, %s: median %.1f us, p99 %.1f us (%d keys, GOOD %d MISS %d, drill screen %s)\n",
               form.ClientWidth(), form.ClientHeight(), mode == Repaint::WholeWindow ? "whole window" : "dirty only",
               bench::Percentile(times, 0.5), bench::Percentile(times, 0.99), kKeys, s.Good, s.Miss,

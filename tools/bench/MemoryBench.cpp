@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "records/DatRecord.h"
+#include "game/DatRecord.h"
 #include "tools/bench/RealGame.h"
 
 namespace {
@@ -52,10 +52,10 @@ void SleepUntil(Clock::time_point t) { std::this_thread::sleep_until(t); }
 std::string TopAbcEntry(const bench::fs::path& dat) {
   std::ifstream in(dat, std::ios::binary);
   const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (bytes.size() != records::DatRecord::kSize) return "no record saved";
-  records::DatRecord record;
+  if (bytes.size() != game::DatRecord::kSize) return "no record saved";
+  game::DatRecord record;
   std::copy(bytes.begin(), bytes.end(), record.Bytes().begin());
-  const records::TRankEntry e = record.RankEntry(0, 0);
+  const game::TRankEntry e = record.RankEntry(0, 0);
   char text[96];
   std::snprintf(text, sizeof text, "ABC 30 s first place \"%.10s\" %u points, GOOD %u, MISS %u",
                 reinterpret_cast<const char*>(e.Name.data()), e.Score, e.Good, e.Miss);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "drill/WordList.h"
 #include "platform/Random.h"
 #include "tools/bench/RealGame.h"
@@ -60,7 +60,7 @@ void Measure(const char* name, const drill::WordList& list) {
   }
 
   // The state holds both 65000-byte texts: on the heap, not the stack.
-  auto state = std::make_unique<app::PlayState>();
+  auto state = std::make_unique<game::PlayState>();
   const auto nothing = [] {};
   const double latin =
       MedianMicroseconds(nothing, [&](int run) { list.FillLatinWordText(*state, random, run + 1u); });

@@ -39,9 +39,9 @@ void Put(Json& j, uint8_t v) { j.Number(v); }
 void Put(Json& j, uint16_t v) { j.Number(v); }
 void Put(Json& j, float v) { j.Real(v); }
 void Put(Json& j, const std::string& bytes) { j.String(BytesText(bytes)); }
-void Put(Json& j, const app::TextRef& t) { j.String(BytesText(t.View())); }
+void Put(Json& j, const game::TextRef& t) { j.String(BytesText(t.View())); }
 template <size_t N>
-void Put(Json& j, const app::TextBuffer<N>& t) {
+void Put(Json& j, const game::TextBuffer<N>& t) {
   j.String(BytesText(t.View()));
 }
 void Put(Json& j, const plat::SharedFile& f) { j.Bool(f.IsOpen()); }
@@ -58,26 +58,26 @@ void Put(Json& j, const std::vector<T>& a) {
   j.EndArray();
 }
 
-void PutState(Json& j, const app::PlayState& s) {
+void PutState(Json& j, const game::PlayState& s) {
   j.BeginObject();
-  app::ForEachField(s, [&](const char* name, const auto& value) {
+  game::ForEachField(s, [&](const char* name, const auto& value) {
     j.Key(name);
     Put(j, value);
   });
   j.EndObject();
 }
 
-void PutDate(Json& j, const records::DatRecord::Date& d) {
+void PutDate(Json& j, const game::DatRecord::Date& d) {
   j.BeginObject().Key("Year").Number(d.Year).Key("Month").Number(d.Month).Key("Day").Number(d.Day).EndObject();
 }
 
-void PutRecord(Json& j, const records::DatRecord& r) {
+void PutRecord(Json& j, const game::DatRecord& r) {
   j.BeginObject();
   j.Key("RankEntries").BeginArray();
   for (int t = 0; t < 21; ++t) {
     j.BeginArray();
     for (int rank = 0; rank < 10; ++rank) {
-      const records::TRankEntry e = r.RankEntry(t, rank);
+      const game::TRankEntry e = r.RankEntry(t, rank);
       j.BeginObject();
       j.Key("Name").String(BytesText(std::string(e.Name.begin(), e.Name.end())));
       j.Key("Score").Number(e.Score).Key("Good").Number(e.Good).Key("Miss").Number(e.Miss);
@@ -117,7 +117,7 @@ void PutRecord(Json& j, const records::DatRecord& r) {
   j.Key("SwitchBits").Number(r.SwitchBits());
   j.Key("OptionBits").Number(r.OptionBits());
   std::string hex;
-  hex.reserve(records::DatRecord::kSize * 2);
+  hex.reserve(game::DatRecord::kSize * 2);
   static const char* digits = "0123456789abcdef";
   for (uint8_t b : r.Bytes()) {
     hex += digits[b >> 4];
@@ -210,14 +210,14 @@ std::string Snapshot(app::Game& game, plat::VirtualPlatform& platform) {
   return j.Text();
 }
 
-std::optional<std::string> StateFieldText(const app::PlayState& state, const std::string& field) {
+std::optional<std::string> StateFieldText(const game::PlayState& state, const std::string& field) {
   std::optional<std::string> result;
-  app::ForEachField(state, [&](const char* name, const auto& value) {
+  game::ForEachField(state, [&](const char* name, const auto& value) {
     if (result || field != name) return;
     using V = std::decay_t<decltype(value)>;
     if constexpr (std::is_same_v<V, std::string>) {
       result = BytesText(value);
-    } else if constexpr (std::is_same_v<V, app::TextRef>) {
+    } else if constexpr (std::is_same_v<V, game::TextRef>) {
       result = BytesText(value.View());
     } else if constexpr (requires { value.View(); }) {
       result = BytesText(value.View());

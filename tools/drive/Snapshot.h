@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/VirtualPlatform.h"
 
 namespace app {
@@ -16,7 +16,7 @@ std::string Snapshot(app::Game& game, plat::VirtualPlatform& platform);
 
 // The value of one play-state field as the snapshot writes it, strings without quotes;
 // nullopt for an unknown field.
-std::optional<std::string> StateFieldText(const app::PlayState& state, const std::string& field);
+std::optional<std::string> StateFieldText(const game::PlayState& state, const std::string& field);
 
 // "YYYY-MM-DD HH:MM:SS"
 std::string FormatDateTime(const plat::LocalDateTime& t);

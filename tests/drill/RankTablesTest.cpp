@@ -5,7 +5,7 @@
 
 namespace {
 
-using records::TRankEntry;
+using game::TRankEntry;
 
 
 std::string NameOf(const TRankEntry& e) { return std::string(e.Name.begin(), e.Name.end()); }

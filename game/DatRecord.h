@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace records {
+namespace game {
 
 // One line of a top-10 table, as the record stores it (16 bytes).
 struct TRankEntry {
@@ -215,4 +215,4 @@ class DatRecord {
   std::array<uint8_t, kSize> bytes_{};
 };
 
-}  // namespace records
+}  // namespace game

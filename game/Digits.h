@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace game {
 
 namespace detail {
 inline void WriteDigits(std::string& text, size_t pos, uint64_t value, int digits) {
@@ -46,4 +46,4 @@ inline void FormatDigits4(std::string& text, size_t pos, int64_t value) {
 inline int GridX(int column) { return static_cast<int>(column * (9 * 0.67)); }
 inline int GridY(int row) { return 13 * row; }
 
-}  // namespace app
+}  // namespace game

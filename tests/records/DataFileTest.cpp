@@ -17,8 +17,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using records::DatRecord;
-using records::TRankEntry;
+using game::DatRecord;
+using game::TRankEntry;
 using Bytes = std::vector<uint8_t>;
 
 constexpr DatRecord::Date kToday{2026, 12, 6};  // the driver's default date

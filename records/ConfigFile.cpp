@@ -1,4 +1,4 @@
-#include "records/Settings.h"
+#include "records/ConfigFile.h"
 
 #include <utility>
 #include <vector>
@@ -27,12 +27,12 @@ constexpr FlagKey kFlags[] = {
 
 }  // namespace
 
-Settings::Settings(app::PlayState& state, ui::MainControls& c, plat::Platform& platform)
+ConfigFile::ConfigFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform)
     : s_(state), C(c), platform_(platform) {}
 
-std::string Settings::ConfigPath() const { return plat::ChangeExtension(platform_.ProgramPath(), ".cfg"); }
+std::string ConfigFile::ConfigPath() const { return plat::ChangeExtension(platform_.ProgramPath(), ".cfg"); }
 
-void Settings::ResolveConfig() {
+void ConfigFile::ResolveConfig() {
   s_.CfgLocked = 0;
   ReadConfig();
   const std::string path = ConfigPath();
@@ -48,7 +48,7 @@ void Settings::ResolveConfig() {
   }
 }
 
-void Settings::ReadConfig() {
+void ConfigFile::ReadConfig() {
   const plat::IniFile ini(ConfigPath());
   // The file is UTF-8 text; a folder that is not (written on a CP932 desktop) is taken as
   // CP932 bytes.
@@ -61,7 +61,7 @@ void Settings::ReadConfig() {
   SetFolderFieldEnabled(C.CheckBox1->Checked());
 }
 
-void Settings::WriteConfig() {
+void ConfigFile::WriteConfig() {
   std::vector<std::pair<std::string, std::string>> keys;
   keys.emplace_back(kVersionKey, kVersion);
   keys.emplace_back(kFolderKey, C.Edit1->TextUtf8());
@@ -72,25 +72,9 @@ void Settings::WriteConfig() {
   ini.WriteStrings(kSection, keys);
 }
 
-void Settings::CheckBox1Click() { SetFolderFieldEnabled(C.CheckBox1->Checked()); }
-
-void Settings::SetFolderFieldEnabled(bool enabled) {
+void ConfigFile::SetFolderFieldEnabled(bool enabled) {
   C.Edit1->SetEnabled(enabled);
   C.Edit1->SetColor(enabled ? ui::clr::Window : ui::clr::BtnFace);
-}
-
-void Settings::OpenSettings() {
-  C.CheckBox3->SetChecked(s_.MaximizeAtStart != 0);
-  C.Panel11->Show();
-  if (SetFocus) SetFocus(C.Button1);
-  C.Panel1->Hide();
-}
-
-void Settings::Button1Click() {
-  s_.MaximizeAtStart = C.CheckBox3->Checked() ? 1 : 0;
-  if (!s_.CfgLocked) WriteConfig();
-  C.Panel1->Show();
-  C.Panel11->Hide();
 }
 
 }  // namespace records

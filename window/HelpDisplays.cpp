@@ -1,8 +1,8 @@
-#include "records/HelpDisplays.h"
+#include "window/HelpDisplays.h"
 
 #include "platform/Files.h"
 
-namespace records {
+namespace window {
 
 void HelpDisplays::ToggleBriefHelp() {
   const bool show = s_.BriefHelpShown == 0;
@@ -28,4 +28,4 @@ void HelpDisplays::OpenHelpFile() {
   platform_.OpenHelp(plat::ChangeExtension(platform_.ProgramPath(), ".hlp"));
 }
 
-}  // namespace records
+}  // namespace window

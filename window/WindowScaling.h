@@ -5,12 +5,12 @@
 #include <array>
 #include <vector>
 
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "ui/MainControls.h"
 #include "ui/Timer.h"
 
-namespace records {
+namespace window {
 
 // What scaling needs from the window.
 class ScalingHost {
@@ -29,7 +29,7 @@ class ScalingHost {
 
 class WindowScaling {
  public:
-  WindowScaling(app::PlayState& state, ui::ControlSet& controls, ui::MainControls& c,
+  WindowScaling(game::PlayState& state, ui::ControlSet& controls, ui::MainControls& c,
                 std::vector<ui::Timer*> timers, ScalingHost& host, plat::Platform& platform);
 
   // The design geometry of the controls recorded one by one (at construction).
@@ -56,7 +56,7 @@ class WindowScaling {
   static bool Scaled(const ui::Control& c);
   void ApplyGeometryTable(float sx, float sy);
 
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::ControlSet& controls_;
   ui::MainControls& C;
   std::vector<ui::Timer*> timers_;
@@ -66,4 +66,4 @@ class WindowScaling {
   std::vector<Recorded> individual_;
 };
 
-}  // namespace records
+}  // namespace window

@@ -1,10 +1,10 @@
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 
-namespace app {
+namespace game {
 
 PlayState::PlayState() {
   EntryName.Assign("0123456789");
   DrillText = {reinterpret_cast<const uint8_t*>(kAlphabetText), sizeof kAlphabetText - 1};
 }
 
-}  // namespace app
+}  // namespace game

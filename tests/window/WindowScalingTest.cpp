@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DriverFixture.h"
-#include "records/WindowScaling.h"
+#include "window/WindowScaling.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ TEST_F(WindowScalingTest, SizeFloorAndAspectBandCorrectTheClient) {
   EXPECT_EQ(Client(), std::make_pair(480, 720));
   Run("resize 400 250\n");
   EXPECT_EQ(Client(), std::make_pair(480, 300));
-  EXPECT_EQ(records::WindowScaling::FactorX(600), 1.25f);
+  EXPECT_EQ(window::WindowScaling::FactorX(600), 1.25f);
   EXPECT_EQ(C().Label6->Left(), 218);
   EXPECT_EQ(Form().Timer1.Enabled(), true);  // the timers run again after scaling
 }

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "DriverFixture.h"
-#include "app/Modes.h"
+#include "game/Modes.h"
 #include "platform/Cp932.h"
 
 namespace {
@@ -83,7 +83,7 @@ TEST_F(ModeSelectTest, DigitsStartAtOnceAndEnterRepeatsTheLastMode) {
 
 TEST_F(ModeSelectTest, EachModeTypesItsOwnText) {
   OpenModeSelect();
-  const auto kana = std::string(app::kKanaText);
+  const auto kana = std::string(game::kKanaText);
   const struct {
     char digit;
     std::string text;

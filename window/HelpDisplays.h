@@ -1,14 +1,14 @@
 #pragma once
 // The brief help over the title (F1, "説明") and the manual in the help viewer (F10).
-#include "app/PlayState.h"
+#include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "ui/MainControls.h"
 
-namespace records {
+namespace window {
 
 class HelpDisplays {
  public:
-  HelpDisplays(app::PlayState& state, ui::MainControls& c, plat::Platform& platform)
+  HelpDisplays(game::PlayState& state, ui::MainControls& c, plat::Platform& platform)
       : s_(state), C(c), platform_(platform) {}
 
   // Shows or hides the 21 pointer labels beside the title's elements.
@@ -17,10 +17,10 @@ class HelpDisplays {
   void OpenHelpFile();
 
  private:
-  app::PlayState& s_;
+  game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
   ui::Color label51Colour_ = ui::clr::White;
 };
 
-}  // namespace records
+}  // namespace window

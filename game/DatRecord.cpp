@@ -1,8 +1,8 @@
-#include "records/DatRecord.h"
+#include "game/DatRecord.h"
 
 #include <algorithm>
 
-namespace records {
+namespace game {
 
 namespace {
 
@@ -153,4 +153,4 @@ uint16_t DatRecord::DefaultRankScore(int t, int r) {
   return kDefaultScores[static_cast<size_t>(t)][static_cast<size_t>(r)];
 }
 
-}  // namespace records
+}  // namespace game

@@ -1,6 +1,6 @@
-#include "records/WindowScaling.h"
+#include "window/WindowScaling.h"
 
-namespace records {
+namespace window {
 namespace {
 
 int Times(int value, float factor) { return static_cast<int>(static_cast<float>(value) * factor); }
@@ -9,7 +9,7 @@ enum Field { kWidth, kHeight, kFontHeight, kLeft, kTop, kBevelWidth };
 
 }  // namespace
 
-WindowScaling::WindowScaling(app::PlayState& state, ui::ControlSet& controls, ui::MainControls& c,
+WindowScaling::WindowScaling(game::PlayState& state, ui::ControlSet& controls, ui::MainControls& c,
                              std::vector<ui::Timer*> timers, ScalingHost& host, plat::Platform& platform)
     : s_(state), controls_(controls), C(c), timers_(std::move(timers)), host_(host), platform_(platform) {}
 
@@ -118,4 +118,4 @@ void WindowScaling::SpeedButton2Click() {
 
 void WindowScaling::Image2DblClick() { C.Image2->SetTop(-C.Image2->Height()); }
 
-}  // namespace records
+}  // namespace window

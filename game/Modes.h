@@ -5,7 +5,7 @@
 
 #include "ui/Color.h"
 
-namespace app {
+namespace game {
 
 // Mode 0..7: ABC, HAO, RND, ZYX, ｱｲｳ, ﾃﾐｽ, ｴﾗｲ (CP932, one byte a character) and the
 // lesson course "***". Modes 4..6 are typed on the kana layout.
@@ -16,10 +16,14 @@ inline constexpr std::array<ui::Color, 8> kModeColours = {ui::clr::Yellow, ui::c
                                                           ui::clr::Aqua,    ui::clr::Fuchsia};
 inline constexpr int kLessonMode = 7;
 inline bool IsKanaMode(int mode) { return mode >= 4 && mode <= 6; }
+// The drill modes 0..6 have top-10 tables and grades; the lessons have neither.
+inline constexpr int kTimedModes = 7;
+// Grades run from 8 (the lowest, 8級) to 1.
+inline constexpr int kLowestGrade = 8;
 
 // Time settings 0..3: 30, 60, 120 seconds and untimed.
 inline constexpr std::array<int, 4> kDurationSeconds = {30, 60, 120, 999};
 inline constexpr std::array<const char*, 4> kDurationLabels = {" 30s", " 60s", "120s", "000s"};
 inline constexpr int kUntimed = 3;
 
-}  // namespace app
+}  // namespace game

@@ -1,4 +1,4 @@
-#include "records/DatRecord.h"
+#include "game/DatRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-using records::DatRecord;
-using records::TRankEntry;
+using game::DatRecord;
+using game::TRankEntry;
 
 namespace {
 

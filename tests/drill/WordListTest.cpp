@@ -322,7 +322,7 @@ TEST(WordListTest, DrillTextsTryRandomCategoriesAndFallBackToTheFirst) {
   image.Directory(0, 256).Group(256, 1024, {"cat", "dog"});
   image.Directory(4, 1400).Group(1400, 1024, {"\xB1\xB2", "\xB3\xB4"});
   const WordList list = ListOf(image.Sealed());
-  app::PlayState state;
+  game::PlayState state;
   plat::GameRandom random;
   for (uint32_t seed = 0; seed < 20; ++seed) {
     random.Seed(seed);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/Files.h"
-#include "records/DatRecord.h"
+#include "game/DatRecord.h"
 
-namespace app {
+namespace game {
 
 // A fixed text buffer of CP932 bytes, NUL-terminated inside (one spare byte keeps a
 // terminator behind a full buffer).
@@ -85,7 +85,7 @@ struct PlayState {
   // Options and data-file bookkeeping.
   uint8_t MaximizeAtStart = 0;
   uint8_t DataLoaded = 0;
-  records::DatRecord DatRecord;
+  game::DatRecord DatRecord;
   plat::SharedFile DatHandle;
   uint8_t DatNoSave = 0;
   uint8_t CfgLocked = 0;
@@ -193,4 +193,4 @@ void ForEachField(State& s, F&& f) {
 #undef DOJOKAI_FIELD
 }
 
-}  // namespace app
+}  // namespace game

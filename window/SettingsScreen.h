@@ -1,0 +1,32 @@
+#pragma once
+// The settings screen (F2, "設定"): shows the options of the configuration file and the
+// state of the data file, and writes the configuration when it closes.
+#include <functional>
+
+#include "game/PlayState.h"
+#include "records/ConfigFile.h"
+#include "ui/MainControls.h"
+
+namespace window {
+
+class SettingsScreen {
+ public:
+  SettingsScreen(game::PlayState& state, ui::MainControls& c, records::ConfigFile& config)
+      : s_(state), C(c), config_(config) {}
+
+  void CheckBox1Click();
+  // F2 or "設定": the settings screen opens with the focus on its close button.
+  void OpenSettings();
+  // "閉じる": takes the maximise option, writes the file unless it is read-only, and
+  // returns to the title.
+  void Button1Click();
+
+  std::function<void(ui::Control*)> SetFocus;
+
+ private:
+  game::PlayState& s_;
+  ui::MainControls& C;
+  records::ConfigFile& config_;
+};
+
+}  // namespace window
