@@ -3,9 +3,15 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
-           cmake g++ xvfb xauth
+           cmake g++ xvfb xauth ccache lld
 
-.PHONY: all deps configure build run test bench install clean fuzz screenshots
+# ccache serves the precompiled headers too, and both build folders share one cache
+# whatever folder the checkout lies in.
+export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_file_ctime
+export CCACHE_BASEDIR = $(CURDIR)
+export CCACHE_NOHASHDIR = 1
+
+.PHONY: all deps configure configure-only build run test bench install clean fuzz screenshots monkey
 
 all: build
 
@@ -26,8 +32,10 @@ deps:
 	  fi; \
 	fi
 
-configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+configure: deps configure-only
+
+configure-only:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -40,18 +48,36 @@ run: build
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDOJOKAI_SANITIZE=ON
-	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+# Each phase's time is printed at the end (the file lives in the build folder).
+TIMES = $(abspath $(BUILD))/.test-times
+phase = start=$$(date +%s%N); ( $(2) ) || exit $$?; \
+	awk -v a=$$start -v b=$$(date +%s%N) 'BEGIN { printf "%-16s %7.1f s\n", "$(1)", (b - a) / 1e9 }' >> $(TIMES)
+
+test:
+	@mkdir -p $(BUILD); : > $(TIMES)
+	@$(call phase,packages,$(MAKE) --no-print-directory deps)
+	@$(call phase,configure,$(MAKE) --no-print-directory configure-only)
+	@$(call phase,build,cmake --build $(BUILD) -j$(JOBS))
+	@$(call phase,tests,cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS))
+	@$(call phase,sanitized build,cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DDOJOKAI_SANITIZE=ON >/dev/null && cmake --build $(SANITIZE_BUILD) -j$(JOBS))
+	@$(call phase,sanitized tests,cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS))
+	@echo "== time of each phase"; cat $(TIMES); \
+	awk '{ t += $$(NF - 1) } END { printf "%-16s %7.1f s\n", "all", t }' $(TIMES)
 
 # Benchmarks print their figures; they are not part of the tests.
 # The start-up and memory benchmarks play the real game under Xvfb with typed keys.
 BENCH_PACKAGES = xdotool
 bench: build
 	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
+	cmake --build $(BUILD) --target benches -j$(JOBS)
 	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
+
+# The long monkey run, outside the tests: make monkey EVENTS=1000000 SEED=7
+EVENTS ?= 300000
+SEED ?= 1
+monkey: build
+	cmake --build $(BUILD) --target dojokai-monkey -j$(JOBS)
+	QT_QPA_PLATFORM=offscreen $(BUILD)/dojokai-monkey $(EVENTS) $(SEED)
 
 # The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png.
 # The program folder has a fixed name, so the path on the settings screen stays the same.

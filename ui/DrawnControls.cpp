@@ -1,0 +1,216 @@
+// The controls that only show: labels, panels, group boxes, images and their canvases.
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QWidget>
+
+#include "platform/Cp932.h"
+#include "ui/ControlWidgets.h"
+#include "ui/Controls.h"
+
+namespace ui {
+namespace {
+
+using detail::DisplayText;
+using detail::DrawnWidget;
+using detail::ToQColor;
+
+void DrawBevel(QPainter& p, QRect& r, Bevel bevel, int width) {
+  if (bevel == Bevel::None) return;
+  const QColor light = ToQColor(clr::White), dark = ToQColor(0xA0A0A0);
+  const QColor& topLeft = bevel == Bevel::Raised ? light : dark;
+  const QColor& bottomRight = bevel == Bevel::Raised ? dark : light;
+  for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
+    p.setPen(topLeft);
+    p.drawLine(r.left(), r.top(), r.right(), r.top());
+    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+    p.setPen(bottomRight);
+    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    r.adjust(1, 1, -1, -1);
+  }
+}
+
+}  // namespace
+
+// --- Label -----------------------------------------------------------------------------
+
+Label::Label(const ControlDesign& d, Control* parent, QWidget* host)
+    : Control(d, parent), transparent_(d.transparent), autoSize_(d.autoSize),
+      wordWrap_(d.wordWrap), align_(d.align) {
+  SetWidget(new DrawnWidget(*this, host));
+  widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
+  AdjustBounds();
+}
+
+void Label::SetTransparent(bool transparent) {
+  if (transparent_ == transparent) return;
+  transparent_ = transparent;
+  // An opaque label covers its whole rectangle: nothing below it needs painting.
+  widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
+  Repaint();
+}
+
+void Label::SetAutoSize(bool autoSize) {
+  autoSize_ = autoSize;
+  AdjustBounds();
+}
+
+void Label::FontChanged() {
+  Control::FontChanged();
+  AdjustBounds();
+}
+
+// An auto-sized label fits its text: the widest line by the lines' height. An empty
+// caption measures as one blank, so the label keeps a clickable size.
+void Label::AdjustBounds() {
+  if (!autoSize_) return;
+  QString text = DisplayText(caption_);
+  if (text.isEmpty()) text = QStringLiteral(" ");
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  const QFontMetricsF fm(MakeFont(face_, fontHeight_, bold_));
+  double widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+  const int w = wordWrap_ ? width_ : static_cast<int>(std::ceil(widest - 0.01));
+  const int h = static_cast<int>(lines.size()) * std::abs(fontHeight_);
+  SetBounds(left_, top_, w, h);
+}
+
+void Label::Paint(QPainter& p) {
+  const QRect r(0, 0, widget_->width(), widget_->height());
+  if (!transparent_) p.fillRect(r, ToQColor(color_));
+  p.setPen(enabled_ ? ToQColor(fontColor_) : ToQColor(clr::Gray));
+  const QFont font = MakeFont(face_, fontHeight_, bold_);
+  p.setFont(font);
+  const QFontMetricsF fm(font);
+  const int lineHeight = std::abs(fontHeight_);
+  const QStringList lines = DisplayText(caption_).split(QLatin1Char('\n'));
+  int y = 0;
+  for (const QString& line : lines) {
+    double x = 0;
+    const double w = fm.horizontalAdvance(line);
+    if (align_ == Align::Center) x = (r.width() - w) / 2;
+    if (align_ == Align::Right) x = r.width() - w;
+    p.drawText(QPointF(x, y + (lineHeight + fm.ascent() - fm.descent()) / 2.0), line);
+    y += lineHeight;
+  }
+}
+
+// --- Panel and group box ---------------------------------------------------------------
+
+Panel::Panel(const ControlDesign& d, Control* parent, QWidget* host)
+    : Control(d, parent), inner_(d.bevelInner), outer_(d.bevelOuter), bevelWidth_(d.bevelWidth),
+      align_(d.align) {
+  SetWidget(new DrawnWidget(*this, host));
+  widget_->setAttribute(Qt::WA_OpaquePaintEvent);  // a panel paints all of itself
+}
+
+void Panel::SetBevelInner(Bevel b) {
+  inner_ = b;
+  Repaint();
+}
+void Panel::SetBevelOuter(Bevel b) {
+  outer_ = b;
+  Repaint();
+}
+void Panel::SetBevelWidth(int w) {
+  if (w == bevelWidth_) return;
+  bevelWidth_ = w;
+  Repaint();
+}
+
+void Panel::Paint(QPainter& p) {
+  QRect r(0, 0, widget_->width(), widget_->height());
+  p.fillRect(r, ToQColor(color_));
+  DrawBevel(p, r, outer_, bevelWidth_);
+  DrawBevel(p, r, inner_, bevelWidth_);
+  if (caption_.empty()) return;
+  p.setPen(ToQColor(fontColor_));
+  p.setFont(MakeFont(face_, fontHeight_, bold_));
+  const int flags = Qt::AlignVCenter | Qt::TextSingleLine |
+                    (align_ == Align::Left    ? Qt::AlignLeft
+                     : align_ == Align::Right ? Qt::AlignRight
+                                              : Qt::AlignHCenter);
+  p.drawText(r, flags, DisplayText(caption_));
+}
+
+GroupBox::GroupBox(const ControlDesign& d, Control* parent, QWidget* host) : Control(d, parent) {
+  SetWidget(new DrawnWidget(*this, host));
+}
+
+void GroupBox::Paint(QPainter& p) {
+  const QRect r(0, 0, widget_->width(), widget_->height());
+  p.fillRect(r, ToQColor(color_));
+  const QFont font = MakeFont(face_, fontHeight_, bold_);
+  const QFontMetricsF fm(font);
+  const int half = std::abs(fontHeight_) / 2;
+  const QRect frame = r.adjusted(0, half, -1, -1);
+  p.setPen(ToQColor(0xA0A0A0));
+  p.drawRect(frame);
+  p.setPen(ToQColor(clr::White));
+  p.drawRect(frame.adjusted(1, 1, 1, 1));
+  const QString text = DisplayText(caption_);
+  if (text.isEmpty()) return;
+  const QRectF textRect(8, 0, fm.horizontalAdvance(text) + 4, std::abs(fontHeight_));
+  p.fillRect(textRect, ToQColor(color_));
+  p.setFont(font);
+  p.setPen(ToQColor(fontColor_));
+  p.drawText(textRect, Qt::AlignCenter, text);
+}
+
+// --- Image and canvas ------------------------------------------------------------------
+
+Image::Image(const ControlDesign& d, Control* parent, QWidget* host)
+    : Control(d, parent), stretch_(d.stretch), transparent_(d.transparent), canvas_(*this) {
+  picture_ = QImage(std::max(d.width, 1), std::max(d.height, 1), QImage::Format_ARGB32_Premultiplied);
+  picture_.fill(Qt::transparent);
+  SetWidget(new DrawnWidget(*this, host));
+}
+
+void Image::SetPicture(const QImage& picture) {
+  picture_ = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  Repaint();
+}
+
+void Image::Paint(QPainter& p) {
+  const QRect r(0, 0, widget_->width(), widget_->height());
+  if (stretch_)
+    p.drawImage(r, picture_);
+  else
+    p.drawImage(QPoint(0, 0), picture_);
+}
+
+Canvas::Canvas(Image& owner) : owner_(owner) {}
+Canvas::~Canvas() = default;
+
+void Canvas::Fill(Color c) {
+  owner_.Picture().fill(ToQColor(c));
+  texts_.clear();
+  owner_.PictureChanged();
+}
+
+void Canvas::TextOut(int x, int y, std::string_view cp932) {
+  TextOutUtf8(x, y, plat::cp932::ToUtf8(cp932));
+}
+
+void Canvas::TextOutUtf8(int x, int y, std::string_view utf8) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  QImage& picture = owner_.Picture();
+  // The pages draw hundreds of cells at a time: the font is made once per size and face.
+  if (!font_ || fontKey_ != std::make_pair(face_, fontPx_)) {
+    font_ = std::make_unique<QFont>(MakeFont(face_, fontPx_));
+    metrics_ = std::make_unique<QFontMetricsF>(*font_);
+    fontKey_ = {face_, fontPx_};
+  }
+  {
+    QPainter p(&picture);
+    const QRectF cell(x, y, metrics_->horizontalAdvance(text), fontPx_);
+    p.fillRect(cell, ToQColor(brush_));
+    p.setFont(*font_);
+    p.setPen(ToQColor(fontColor_));
+    p.drawText(QPointF(x, y + (fontPx_ + metrics_->ascent() - metrics_->descent()) / 2.0), text);
+  }
+  texts_.push_back({x, y, fontColor_, std::string(utf8)});
+  owner_.PictureChanged();
+}
+
+}  // namespace ui
