@@ -1,5 +1,6 @@
 #include "ui/Controls.h"
 
+#include <QFontMetricsF>
 #include <QWidget>
 #include <cmath>
 #include <unordered_map>
@@ -23,6 +24,22 @@ QFont MakeFont(Face face, int pixelHeight, bool bold) {
 
 int PointsToPixels(int points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
 
+struct ControlFont {
+  explicit ControlFont(QFont f) : font(std::move(f)), metrics(font) {}
+  QFont font;
+  QFontMetricsF metrics;
+  // Widths of the texts measured last: the clocks and the spinner cycle through few.
+  mutable std::unordered_map<QString, double> widths;
+};
+
+double TextWidth(const ControlFont& f, const QString& text) {
+  if (auto it = f.widths.find(text); it != f.widths.end()) return it->second;
+  if (f.widths.size() >= 256) f.widths.clear();
+  const double w = f.metrics.horizontalAdvance(text);
+  f.widths.emplace(text, w);
+  return w;
+}
+
 // --- Control ---------------------------------------------------------------------------
 
 Control::Control(const ControlDesign& d, Control* parent)
@@ -39,7 +56,7 @@ void Control::SetWidget(QWidget* widget) {
   widget_ = widget;
   widget_->setObjectName(QString::fromStdString(name_));
   widget_->setGeometry(left_, top_, width_, height_);
-  widget_->setFont(MakeFont(face_, fontHeight_, bold_));
+  widget_->setFont(Font());
   widget_->setEnabled(enabled_);
   if (!hint_.empty()) widget_->setToolTip(QString::fromStdString(hint_));
   widget_->setVisible(visible_);
@@ -80,13 +97,13 @@ void Control::SetFontHeight(int px) {
 void Control::SetFontColor(Color c) {
   if (c == fontColor_) return;
   fontColor_ = c;
-  FontChanged();
+  ColoursChanged();
 }
 
 void Control::SetColor(Color c) {
   if (c == color_) return;
   color_ = c;
-  FontChanged();
+  ColoursChanged();
 }
 
 void Control::SetCaption(std::string_view utf8) {
@@ -118,8 +135,17 @@ void Control::MouseUp(MouseButton b) {
 
 void Control::Paint(QPainter&) {}
 
+std::shared_ptr<const ControlFont> Control::FontObject() const {
+  if (!font_) font_ = std::make_shared<const ControlFont>(MakeFont(face_, fontHeight_, bold_));
+  return font_;
+}
+
+const QFont& Control::Font() const { return FontObject()->font; }
+const QFontMetricsF& Control::Metrics() const { return FontObject()->metrics; }
+
 void Control::FontChanged() {
-  if (widget_) widget_->setFont(MakeFont(face_, fontHeight_, bold_));
+  font_.reset();
+  if (widget_) widget_->setFont(Font());
   Repaint();
 }
 

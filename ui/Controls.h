@@ -16,12 +16,17 @@ class QWidget;
 class QPainter;
 class QFont;
 class QFontMetricsF;
+class QStaticText;
 
 namespace ui {
 
 enum class MouseButton { Left, Right, Middle };
 
 QFont MakeFont(Face face, int pixelHeight, bool bold = false);
+// A font with its metrics, made once and shared until the face, height or boldness changes.
+struct ControlFont;
+// The advance of a text in that font, measured once.
+double TextWidth(const ControlFont& font, const QString& text);
 // Pixel height of a font given in points on a 96-dpi screen (8 pt -> 11 px, 9 pt -> 12 px).
 int PointsToPixels(int points);
 
@@ -89,10 +94,18 @@ class Control {
   // Paints the control's own look (used by the drawn kinds).
   virtual void Paint(QPainter& painter);
 
+  // The control's font. A change of colour keeps it; only a change of face, height or
+  // boldness makes a new one (making fonts and measuring text dominate an idle title).
+  std::shared_ptr<const ControlFont> FontObject() const;
+  const QFont& Font() const;
+  const QFontMetricsF& Metrics() const;
+
  protected:
   void SetWidget(QWidget* widget);
   virtual void CaptionChanged() {}
   virtual void FontChanged();
+  // Font or background colour changed: the font itself stays.
+  virtual void ColoursChanged() { Repaint(); }
   void Repaint();
 
   std::string name_;
@@ -108,11 +121,15 @@ class Control {
   bool bold_ = false;
   Face face_ = Face::Gothic;
   std::string caption_, hint_;
+
+ private:
+  mutable std::shared_ptr<const ControlFont> font_;
 };
 
 class Label : public Control {
  public:
   Label(const ControlDesign& design, Control* parent, QWidget* host);
+  ~Label() override;
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool transparent);
   bool AutoSize() const { return autoSize_; }
@@ -121,13 +138,19 @@ class Label : public Control {
   void Paint(QPainter& painter) override;
 
  protected:
-  void CaptionChanged() override { AdjustBounds(); }
+  void CaptionChanged() override;
   void FontChanged() override;
 
  private:
+  // The caption's lines laid out once for the current caption and font, with their widths:
+  // repaints of an unchanged caption (a colour change, a blink) draw them as they are.
+  struct Line;
+  const std::vector<Line>& Lines();
   void AdjustBounds();
   bool transparent_, autoSize_, wordWrap_;
   Align align_;
+  std::vector<Line> lines_;
+  bool linesReady_ = false;
 };
 
 class Panel : public Control {
@@ -181,12 +204,26 @@ class Canvas {
   void TextOutUtf8(int x, int y, std::string_view utf8);
   const std::vector<CanvasText>& Texts() const { return texts_; }
 
+  // Drawing waits until the picture is looked at (painted or read): pages that are
+  // redrawn while hidden cost no text layout.
+  void Flush();
+  // The picture was replaced: what had not been drawn yet is dropped.
+  void Discard() { pending_.clear(); }
+
  private:
+  struct Pending {
+    bool fill;
+    Color colour, brush;
+    Face face;
+    int fontPx, x, y;
+    QString text;
+  };
   Image& owner_;
   Color brush_ = clr::White, fontColor_ = clr::WindowText;
   int fontPx_ = 12;
   Face face_ = Face::Gothic;
   std::vector<CanvasText> texts_;
+  std::vector<Pending> pending_;
   std::unique_ptr<QFont> font_;
   std::unique_ptr<QFontMetricsF> metrics_;
   std::pair<Face, int> fontKey_{Face::Gothic, 0};
@@ -196,7 +233,10 @@ class Image : public Control {
  public:
   Image(const ControlDesign& design, Control* parent, QWidget* host);
   // The picture, drawn stretched over the control when Stretch is on.
-  QImage& Picture() { return picture_; }
+  QImage& Picture() {
+    canvas_.Flush();
+    return picture_;
+  }
   void SetPicture(const QImage& picture);
   bool Transparent() const { return transparent_; }
   ::ui::Canvas& Canvas() { return canvas_; }
@@ -204,6 +244,7 @@ class Image : public Control {
   void Paint(QPainter& painter) override;
 
  private:
+  friend class ::ui::Canvas;
   QImage picture_;
   bool stretch_, transparent_;
   ::ui::Canvas canvas_;
@@ -218,7 +259,7 @@ class CheckBox : public Control {
 
  protected:
   void CaptionChanged() override;
-  void FontChanged() override;
+  void ColoursChanged() override;
 
  private:
   bool checked_ = false;
@@ -261,7 +302,7 @@ class Edit : public TextField {
 
  protected:
   void ShowText() override;
-  void FontChanged() override;
+  void ColoursChanged() override;
 };
 
 class Memo : public TextField {
@@ -272,7 +313,7 @@ class Memo : public TextField {
 
  protected:
   void ShowText() override;
-  void FontChanged() override;
+  void ColoursChanged() override;
 };
 
 class Button : public Control {
@@ -281,16 +322,13 @@ class Button : public Control {
 
  protected:
   void CaptionChanged() override;
-  void FontChanged() override;
+  void ColoursChanged() override;
 };
 
 class SpeedButton : public Control {
  public:
   SpeedButton(const ControlDesign& design, Control* parent, QWidget* host);
   void SetGlyph(const QImage& glyph);
-
- protected:
-  void FontChanged() override;
 };
 
 // Every control of one form, in creation order, owned here.

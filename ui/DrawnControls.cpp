@@ -1,6 +1,7 @@
 // The controls that only show: labels, panels, group boxes, images and their canvases.
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStaticText>
 #include <QWidget>
 
 #include "platform/Cp932.h"
@@ -34,6 +35,11 @@ void DrawBevel(QPainter& p, QRect& r, Bevel bevel, int width) {
 
 // --- Label -----------------------------------------------------------------------------
 
+struct Label::Line {
+  QStaticText text;
+  double width;
+};
+
 Label::Label(const ControlDesign& d, Control* parent, QWidget* host)
     : Control(d, parent), transparent_(d.transparent), autoSize_(d.autoSize),
       wordWrap_(d.wordWrap), align_(d.align) {
@@ -41,6 +47,8 @@ Label::Label(const ControlDesign& d, Control* parent, QWidget* host)
   widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   AdjustBounds();
 }
+
+Label::~Label() = default;
 
 void Label::SetTransparent(bool transparent) {
   if (transparent_ == transparent) return;
@@ -55,21 +63,39 @@ void Label::SetAutoSize(bool autoSize) {
   AdjustBounds();
 }
 
+void Label::CaptionChanged() {
+  linesReady_ = false;
+  AdjustBounds();
+}
+
 void Label::FontChanged() {
+  linesReady_ = false;
   Control::FontChanged();
   AdjustBounds();
+}
+
+const std::vector<Label::Line>& Label::Lines() {
+  if (linesReady_) return lines_;
+  lines_.clear();
+  const std::shared_ptr<const ControlFont> font = FontObject();
+  // Laid out on its first paint: captions of hidden screens change without it.
+  for (const QString& line : DisplayText(caption_).split(QLatin1Char('\n'))) {
+    QStaticText text(line);
+    text.setTextFormat(Qt::PlainText);
+    lines_.push_back({std::move(text), TextWidth(*font, line)});
+  }
+  linesReady_ = true;
+  return lines_;
 }
 
 // An auto-sized label fits its text: the widest line by the lines' height. An empty
 // caption measures as one blank, so the label keeps a clickable size.
 void Label::AdjustBounds() {
   if (!autoSize_) return;
-  QString text = DisplayText(caption_);
-  if (text.isEmpty()) text = QStringLiteral(" ");
-  const QStringList lines = text.split(QLatin1Char('\n'));
-  const QFontMetricsF fm(MakeFont(face_, fontHeight_, bold_));
+  const std::vector<Line>& lines = Lines();
   double widest = 0;
-  for (const QString& line : lines) widest = std::max(widest, fm.horizontalAdvance(line));
+  if (lines.size() == 1 && lines[0].text.text().isEmpty()) widest = TextWidth(*FontObject(), QStringLiteral(" "));
+  for (const Line& line : lines) widest = std::max(widest, line.width);
   const int w = wordWrap_ ? width_ : static_cast<int>(std::ceil(widest - 0.01));
   const int h = static_cast<int>(lines.size()) * std::abs(fontHeight_);
   SetBounds(left_, top_, w, h);
@@ -79,18 +105,17 @@ void Label::Paint(QPainter& p) {
   const QRect r(0, 0, widget_->width(), widget_->height());
   if (!transparent_) p.fillRect(r, ToQColor(color_));
   p.setPen(enabled_ ? ToQColor(fontColor_) : ToQColor(clr::Gray));
-  const QFont font = MakeFont(face_, fontHeight_, bold_);
-  p.setFont(font);
-  const QFontMetricsF fm(font);
+  p.setFont(Font());
+  const QFontMetricsF& fm = Metrics();
   const int lineHeight = std::abs(fontHeight_);
-  const QStringList lines = DisplayText(caption_).split(QLatin1Char('\n'));
   int y = 0;
-  for (const QString& line : lines) {
+  for (const Line& line : Lines()) {
     double x = 0;
-    const double w = fm.horizontalAdvance(line);
-    if (align_ == Align::Center) x = (r.width() - w) / 2;
-    if (align_ == Align::Right) x = r.width() - w;
-    p.drawText(QPointF(x, y + (lineHeight + fm.ascent() - fm.descent()) / 2.0), line);
+    if (align_ == Align::Center) x = (r.width() - line.width) / 2;
+    if (align_ == Align::Right) x = r.width() - line.width;
+    // The text's top lies one ascent above the baseline that centres it in its line.
+    const double baseline = y + (lineHeight + fm.ascent() - fm.descent()) / 2.0;
+    p.drawStaticText(QPointF(x, baseline - fm.ascent()), line.text);
     y += lineHeight;
   }
 }
@@ -125,7 +150,7 @@ void Panel::Paint(QPainter& p) {
   DrawBevel(p, r, inner_, bevelWidth_);
   if (caption_.empty()) return;
   p.setPen(ToQColor(fontColor_));
-  p.setFont(MakeFont(face_, fontHeight_, bold_));
+  p.setFont(Font());
   const int flags = Qt::AlignVCenter | Qt::TextSingleLine |
                     (align_ == Align::Left    ? Qt::AlignLeft
                      : align_ == Align::Right ? Qt::AlignRight
@@ -140,8 +165,8 @@ GroupBox::GroupBox(const ControlDesign& d, Control* parent, QWidget* host) : Con
 void GroupBox::Paint(QPainter& p) {
   const QRect r(0, 0, widget_->width(), widget_->height());
   p.fillRect(r, ToQColor(color_));
-  const QFont font = MakeFont(face_, fontHeight_, bold_);
-  const QFontMetricsF fm(font);
+  const QFont& font = Font();
+  const QFontMetricsF& fm = Metrics();
   const int half = std::abs(fontHeight_) / 2;
   const QRect frame = r.adjusted(0, half, -1, -1);
   p.setPen(ToQColor(0xA0A0A0));
@@ -167,6 +192,7 @@ Image::Image(const ControlDesign& d, Control* parent, QWidget* host)
 }
 
 void Image::SetPicture(const QImage& picture) {
+  canvas_.Discard();
   picture_ = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   Repaint();
 }
@@ -174,16 +200,18 @@ void Image::SetPicture(const QImage& picture) {
 void Image::Paint(QPainter& p) {
   const QRect r(0, 0, widget_->width(), widget_->height());
   if (stretch_)
-    p.drawImage(r, picture_);
+    p.drawImage(r, Picture());
   else
-    p.drawImage(QPoint(0, 0), picture_);
+    p.drawImage(QPoint(0, 0), Picture());
 }
 
 Canvas::Canvas(Image& owner) : owner_(owner) {}
 Canvas::~Canvas() = default;
 
 void Canvas::Fill(Color c) {
-  owner_.Picture().fill(ToQColor(c));
+  // A full fill covers whatever had not been drawn yet.
+  pending_.clear();
+  pending_.push_back({true, c, c, face_, fontPx_, 0, 0, {}});
   texts_.clear();
   owner_.PictureChanged();
 }
@@ -193,24 +221,39 @@ void Canvas::TextOut(int x, int y, std::string_view cp932) {
 }
 
 void Canvas::TextOutUtf8(int x, int y, std::string_view utf8) {
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  QImage& picture = owner_.Picture();
-  // The pages draw hundreds of cells at a time: the font is made once per size and face.
-  if (!font_ || fontKey_ != std::make_pair(face_, fontPx_)) {
-    font_ = std::make_unique<QFont>(MakeFont(face_, fontPx_));
-    metrics_ = std::make_unique<QFontMetricsF>(*font_);
-    fontKey_ = {face_, fontPx_};
-  }
-  {
-    QPainter p(&picture);
-    const QRectF cell(x, y, metrics_->horizontalAdvance(text), fontPx_);
-    p.fillRect(cell, ToQColor(brush_));
-    p.setFont(*font_);
-    p.setPen(ToQColor(fontColor_));
-    p.drawText(QPointF(x, y + (fontPx_ + metrics_->ascent() - metrics_->descent()) / 2.0), text);
-  }
+  pending_.push_back({false, fontColor_, brush_, face_, fontPx_, x, y,
+                      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))});
   texts_.push_back({x, y, fontColor_, std::string(utf8)});
   owner_.PictureChanged();
+}
+
+void Canvas::Flush() {
+  if (pending_.empty()) return;
+  QImage& picture = owner_.picture_;
+  std::unique_ptr<QPainter> p;
+  for (const Pending& op : pending_) {
+    if (op.fill) {
+      p.reset();
+      picture.fill(ToQColor(op.colour));
+      continue;
+    }
+    // The pages draw hundreds of cells at a time: the font is made once per size and face.
+    if (!font_ || fontKey_ != std::make_pair(op.face, op.fontPx)) {
+      font_ = std::make_unique<QFont>(MakeFont(op.face, op.fontPx));
+      metrics_ = std::make_unique<QFontMetricsF>(*font_);
+      fontKey_ = {op.face, op.fontPx};
+      if (p) p->setFont(*font_);
+    }
+    if (!p) {
+      p = std::make_unique<QPainter>(&picture);
+      p->setFont(*font_);
+    }
+    const QRectF cell(op.x, op.y, metrics_->horizontalAdvance(op.text), op.fontPx);
+    p->fillRect(cell, ToQColor(op.brush));
+    p->setPen(ToQColor(op.colour));
+    p->drawText(QPointF(op.x, op.y + (op.fontPx + metrics_->ascent() - metrics_->descent()) / 2.0), op.text);
+  }
+  pending_.clear();
 }
 
 }  // namespace ui

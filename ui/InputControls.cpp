@@ -29,7 +29,7 @@ CheckBox::CheckBox(const ControlDesign& d, Control* parent, QWidget* host) : Con
   });
   SetWidget(box);
   CaptionChanged();
-  FontChanged();
+  ColoursChanged();
 }
 
 void CheckBox::SetChecked(bool checked) {
@@ -45,8 +45,8 @@ void CheckBox::CaptionChanged() {
   static_cast<QCheckBox*>(widget_)->setText(DisplayText(caption_));
 }
 
-void CheckBox::FontChanged() {
-  Control::FontChanged();
+void CheckBox::ColoursChanged() {
+  Control::ColoursChanged();
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::Window, ToQColor(color_));
   pal.setColor(QPalette::WindowText, ToQColor(fontColor_));
@@ -197,7 +197,7 @@ Edit::Edit(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d
   edit->setReadOnly(readOnly_);
   QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { TakeFromWidget(t); });
   SetWidget(edit);
-  FontChanged();
+  ColoursChanged();
   ShowText();
 }
 
@@ -207,8 +207,8 @@ void Edit::ShowText() {
   syncing_ = false;
 }
 
-void Edit::FontChanged() {
-  Control::FontChanged();
+void Edit::ColoursChanged() {
+  Control::ColoursChanged();
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::Base, ToQColor(color_));
   pal.setColor(QPalette::Text, ToQColor(fontColor_));
@@ -226,7 +226,7 @@ Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d
     lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lines->setFocusPolicy(Qt::NoFocus);
     SetWidget(lines);
-    FontChanged();
+    ColoursChanged();
     ShowText();
     return;
   }
@@ -236,7 +236,7 @@ Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d
   edit->setFrame(false);
   QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { TakeFromWidget(t); });
   SetWidget(edit);
-  FontChanged();
+  ColoursChanged();
   ShowText();
 }
 
@@ -249,8 +249,8 @@ void Memo::ShowText() {
   syncing_ = false;
 }
 
-void Memo::FontChanged() {
-  Control::FontChanged();
+void Memo::ColoursChanged() {
+  Control::ColoursChanged();
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::Base, ToQColor(color_));
   pal.setColor(QPalette::Text, ToQColor(fontColor_));
@@ -265,13 +265,13 @@ Button::Button(const ControlDesign& d, Control* parent, QWidget* host) : Control
   QObject::connect(button, &QPushButton::clicked, button, [this] { Click(); });
   SetWidget(button);
   CaptionChanged();
-  FontChanged();
+  ColoursChanged();
 }
 
 void Button::CaptionChanged() { static_cast<QPushButton*>(widget_)->setText(DisplayText(caption_)); }
 
-void Button::FontChanged() {
-  Control::FontChanged();
+void Button::ColoursChanged() {
+  Control::ColoursChanged();
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::ButtonText, ToQColor(fontColor_));
   widget_->setPalette(pal);
@@ -291,7 +291,5 @@ void SpeedButton::SetGlyph(const QImage& glyph) {
   button->setIcon(QIcon(QPixmap::fromImage(glyph)));
   button->setIconSize(glyph.size());
 }
-
-void SpeedButton::FontChanged() { Control::FontChanged(); }
 
 }  // namespace ui

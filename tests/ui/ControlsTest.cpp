@@ -1,3 +1,5 @@
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <set>
@@ -134,6 +136,79 @@ TEST(ControlsTest, CanvasRemembersItsTextsUntilTheNextFill) {
   EXPECT_TRUE(c.Texts().empty());
   EXPECT_EQ(ui::PointsToPixels(8), 11);
   EXPECT_EQ(ui::PointsToPixels(9), 12);
+}
+
+// The title changes colours twenty times a second: a new font each time would lay out
+// every caption again.
+TEST(ControlsTest, ColourChangesKeepTheFontAndOnlyAHeightChangeMakesANewOne) {
+  Form f({{.kind = Kind::Label, .name = "L", .caption = "LICENCE"},
+          {.kind = Kind::CheckBox, .name = "C", .width = 80, .height = 16, .caption = "x"},
+          {.kind = Kind::Edit, .name = "E", .width = 80, .height = 16},
+          {.kind = Kind::Button, .name = "B", .width = 80, .height = 20, .caption = "OK"}});
+  for (const char* name : {"L", "C", "E", "B"}) {
+    ui::Control* c = f.set.Find(name);
+    const auto before = c->FontObject();
+    const QFont widgetFont = c->Widget()->font();
+    c->SetFontColor(ui::clr::Aqua);
+    c->SetColor(ui::clr::Blue);
+    EXPECT_EQ(c->FontObject(), before) << name;
+    EXPECT_EQ(c->Widget()->font(), widgetFont) << name;
+    c->SetFontHeight(24);
+    EXPECT_NE(c->FontObject(), before) << name;
+    EXPECT_EQ(c->Widget()->font().pixelSize(), 24) << name;
+  }
+  // The colours still reach the widgets that draw themselves.
+  const QPalette pal = f.set.Find("C")->Widget()->palette();
+  EXPECT_EQ(pal.color(QPalette::WindowText), QColor(0, 0xFF, 0xFF));
+  EXPECT_EQ(pal.color(QPalette::Window), QColor(0, 0, 0xFF));
+  EXPECT_EQ(f.set.Find("E")->Widget()->palette().color(QPalette::Base), QColor(0, 0, 0xFF));
+  // A label measured anew at its new height.
+  EXPECT_EQ(f.set.Find("L")->Width(), 84);
+}
+
+// Captions are plain text whatever they look like, on the baseline that centres them.
+TEST(ControlsTest, LabelsDrawTheirCaptionsAsPlainTextCentredInTheirLine) {
+  Form f({{.kind = Kind::Label, .name = "L", .caption = "<20210714p>", .color = ui::clr::Black,
+           .fontColor = ui::clr::White, .fontHeight = 16}});
+  auto* label = f.set.Bind<ui::Label>("L");
+  QImage drawn(label->Width(), label->Height(), QImage::Format_ARGB32_Premultiplied);
+  label->Widget()->render(&drawn);
+  QImage expected(drawn.size(), drawn.format());
+  expected.fill(Qt::black);
+  {
+    QPainter p(&expected);
+    const QFont font = ui::MakeFont(ui::Face::Gothic, 16);
+    const QFontMetricsF fm(font);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QPointF(0, (16 + fm.ascent() - fm.descent()) / 2.0), QStringLiteral("<20210714p>"));
+  }
+  EXPECT_EQ(drawn, expected);
+  label->SetCaption("x");
+  label->Widget()->render(&drawn);  // a changed caption is drawn anew
+  EXPECT_NE(drawn, expected);
+}
+
+// Texts drawn while a picture is hidden reach it when it is next looked at, in order.
+TEST(ControlsTest, CanvasDrawingReachesThePictureWhenItIsLookedAt) {
+  Form f({{.kind = Kind::Image, .name = "I", .width = 40, .height = 20}});
+  ui::Image* image = f.set.Bind<ui::Image>("I");
+  ui::Canvas& c = image->Canvas();
+  c.Fill(ui::clr::Black);
+  c.SetBrushColor(ui::clr::Blue);
+  c.SetFontColor(ui::clr::Yellow);
+  c.TextOutUtf8(0, 0, "W");
+  EXPECT_EQ(image->Picture().pixelColor(1, 11), QColor(0, 0, 0xFF));  // the cell's brush
+  EXPECT_EQ(image->Picture().pixelColor(30, 10), QColor(0, 0, 0));
+  c.TextOutUtf8(20, 0, "W");
+  c.Fill(ui::clr::Red);  // a full fill covers what was not drawn yet
+  EXPECT_EQ(image->Picture().pixelColor(21, 11), QColor(0xFF, 0, 0));
+  c.TextOutUtf8(0, 0, "W");
+  QImage green(40, 20, QImage::Format_ARGB32_Premultiplied);
+  green.fill(Qt::green);
+  image->SetPicture(green);  // a new picture replaces the texts not yet drawn
+  EXPECT_EQ(image->Picture().pixelColor(1, 11), QColor(0, 0xFF, 0));
+  EXPECT_EQ(c.Texts().size(), 1u);
 }
 
 TEST(ControlsTest, VisibilityIsTheControlsOwnFlag) {
