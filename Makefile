@@ -65,8 +65,9 @@ test:
 	awk '{ t += $$(NF - 1) } END { printf "%-16s %7.1f s\n", "all", t }' $(TIMES)
 
 # Benchmarks print their figures; they are not part of the tests.
-# The start-up and memory benchmarks play the real game under Xvfb with typed keys.
-BENCH_PACKAGES = xdotool
+# The start-up and memory benchmarks play the real game under Xvfb with typed keys; the X
+# server benchmark starts an Xvfb of its own and speaks XTEST and DAMAGE to it.
+BENCH_PACKAGES = xdotool libx11-dev libxtst-dev libxdamage-dev
 bench: build
 	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
 	cmake --build $(BUILD) --target benches -j$(JOBS)

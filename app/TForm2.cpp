@@ -248,14 +248,15 @@ void TForm2::FormResize() {
 
 // The pictures of the form: start picture, logo, prompt, data-file icon, 100 % glyph and
 // the two pictures of the about screen.
+// The start picture is the first frame; the others are drawn when first shown.
 void TForm2::ApplyPictures() {
   C.Image3->SetPicture(pictures::StartPicture());
-  C.Image2->SetPicture(pictures::Logo());
-  C.Image1->SetPicture(pictures::Prompt());
-  C.Image4->SetPicture(pictures::DataStateIcon());
+  C.Image2->SetPictureSource(pictures::Logo);
+  C.Image1->SetPictureSource(pictures::Prompt);
+  C.Image4->SetPictureSource(pictures::DataStateIcon);
   C.SpeedButton2->SetGlyph(pictures::HundredPercentGlyph());
-  C.F5I1->SetPicture(pictures::AboutPicture1());
-  C.F5I2->SetPicture(pictures::AboutPicture2());
+  C.F5I1->SetPictureSource(pictures::AboutPicture1);
+  C.F5I2->SetPictureSource(pictures::AboutPicture2);
 }
 
 // The word list beside the program, or the built-in one; the title's credit line and the

@@ -233,11 +233,11 @@ class Image : public Control {
  public:
   Image(const ControlDesign& design, Control* parent, QWidget* host);
   // The picture, drawn stretched over the control when Stretch is on.
-  QImage& Picture() {
-    canvas_.Flush();
-    return picture_;
-  }
+  QImage& Picture();
   void SetPicture(const QImage& picture);
+  // A picture made only when it is first needed (painted or read): pictures of screens a
+  // player may never open cost nothing before the first frame.
+  void SetPictureSource(std::function<QImage()> make);
   bool Transparent() const { return transparent_; }
   ::ui::Canvas& Canvas() { return canvas_; }
   void PictureChanged() { Repaint(); }
@@ -246,6 +246,7 @@ class Image : public Control {
  private:
   friend class ::ui::Canvas;
   QImage picture_;
+  std::function<QImage()> source_;
   bool stretch_, transparent_;
   ::ui::Canvas canvas_;
 };

@@ -193,8 +193,25 @@ Image::Image(const ControlDesign& d, Control* parent, QWidget* host)
 
 void Image::SetPicture(const QImage& picture) {
   canvas_.Discard();
+  source_ = nullptr;
   picture_ = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   Repaint();
+}
+
+void Image::SetPictureSource(std::function<QImage()> make) {
+  canvas_.Discard();
+  source_ = std::move(make);
+  Repaint();
+}
+
+QImage& Image::Picture() {
+  if (source_) {
+    const std::function<QImage()> make = std::move(source_);
+    source_ = nullptr;
+    picture_ = make().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  }
+  canvas_.Flush();
+  return picture_;
 }
 
 void Image::Paint(QPainter& p) {
