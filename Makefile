@@ -70,6 +70,7 @@ test:
 BENCH_PACKAGES = xdotool libx11-dev libxtst-dev libxdamage-dev
 bench: build
 	@$(MAKE) --no-print-directory deps PACKAGES="$(BENCH_PACKAGES)"
+	@$(MAKE) --no-print-directory configure-only
 	cmake --build $(BUILD) --target benches -j$(JOBS)
 	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
 
