@@ -16,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
+#include <utility>
 
 #include "app/Pictures.h"
 #include "platform/Fonts.h"
@@ -104,6 +106,29 @@ class StopSignals {
   std::unique_ptr<QSocketNotifier> notifier_;
 };
 
+// Runs `then` once the main window has painted for the first time: what the first frame
+// does not need waits until after it.
+class AfterFirstPaint : public QObject {
+ public:
+  AfterFirstPaint(QWidget& window, std::function<void()> then) : window_(window), then_(std::move(then)) {
+    qApp->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Paint || !then_ || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != &window_)
+      return false;
+    qApp->removeEventFilter(this);
+    QTimer::singleShot(0, this, std::exchange(then_, nullptr));
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  std::function<void()> then_;
+};
+
 // With DOJOKAI_FIRST_FRAME set (the start-up benchmark), the game prints the monotonic clock
 // once the first paint of the main window has reached the window system, and closes.
 class FirstFrameReport : public QObject {
@@ -147,7 +172,6 @@ int RunEntryRoutine(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("dojokai"));
   QApplication::setApplicationDisplayName(QStringLiteral("dojokai"));
   plat::RegisterFontSubstitutions();
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo())));
   StopSignals stopSignals;
   try {
     plat::RealPlatform platform;
@@ -155,6 +179,7 @@ int RunEntryRoutine(int argc, char** argv) {
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     stopSignals.CloseOnSignal(game.Form());
+    AfterFirstPaint icon(game.Form(), [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo()))); });
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);
     QApplication::exec();

@@ -291,7 +291,9 @@ QImage StartPicture() {
   return image;
 }
 
-QImage Logo() {
+namespace {
+
+QImage DrawLogo() {
   QImage image = Blank(100, 100);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -342,6 +344,14 @@ QImage Logo() {
   }
   p.end();
   return image;
+}
+
+}  // namespace
+
+// The window icon and the title's logo are the same picture: drawn once.
+QImage Logo() {
+  static const QImage logo = DrawLogo();
+  return logo;
 }
 
 QImage Prompt() {
