@@ -67,7 +67,7 @@ TEST_F(WindowScalingTest, SizeFloorAndAspectBandCorrectTheClient) {
   EXPECT_EQ(Client(), std::make_pair(480, 720));
   Run("resize 400 250\n");
   EXPECT_EQ(Client(), std::make_pair(480, 300));
-  EXPECT_EQ(window::WindowScaling::FactorX(600), 1.25f);
+  EXPECT_EQ(window::WindowScaling::FactorX(600).Value(), 1.25);
   EXPECT_EQ(C().Label6->Left(), 218);
   EXPECT_EQ(Form().Timer1.Enabled(), true);  // the timers run again after scaling
 }
