@@ -190,11 +190,11 @@ int RunEntryRoutine(int argc, char** argv) {
   try {
     plat::RealPlatform platform;
     platform.Keys().SetMap(ChooseKeyMap(options));
-    ReportMissingFiles(platform);
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     stopSignals.CloseOnSignal(game.Form());
+    ReportMissingFiles(platform);
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);
     QApplication::exec();
