@@ -3,7 +3,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
-           cmake g++ xvfb xauth ccache lld
+           cmake g++ xvfb xauth ccache lld libxcb1-dev qt6-translations-l10n \
+           desktop-file-utils appstream dpkg-dev file
 
 # ccache serves the precompiled headers too, and both build folders share one cache
 # whatever folder the checkout lies in.
@@ -11,7 +12,7 @@ export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_fi
 export CCACHE_BASEDIR = $(CURDIR)
 export CCACHE_NOHASHDIR = 1
 
-.PHONY: all deps configure configure-only build run test bench install clean fuzz screenshots monkey
+.PHONY: all deps configure configure-only build run test bench install package clean fuzz screenshots monkey
 
 all: build
 
@@ -89,11 +90,21 @@ screenshots: build
 	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo; rc=$$?; rm -rf $$dir; \
 	if [ $$rc = 0 ]; then echo "screenshots written to docs/"; else exit $$rc; fi
 
-# The game, its word list, manual and icon, and a desktop entry, in one folder.
-PREFIX ?= $(HOME)/dojokai
+# The game laid out as Linux expects under PREFIX (DESTDIR stages it elsewhere): the program
+# (stripped) in bin/, its word list and manual in share/dojokai/, desktop entry, icons,
+# AppStream metadata and manual page.
+PREFIX ?= /usr/local
 install: build
-	cmake --install $(BUILD) --prefix "$(PREFIX)"
-	@echo "installed in $(PREFIX); start it with $(PREFIX)/dojokai"
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+	@echo "installed in $(DESTDIR)$(PREFIX); start it with $(PREFIX)/bin/dojokai"
+
+# A Debian package of the same install (build/dojokai_VERSION_ARCH.deb), checked by lintian.
+PACKAGE_PACKAGES = fakeroot lintian
+package: build
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_PACKAGES)"
+	cd $(BUILD) && rm -f dojokai_*.deb && cpack -G DEB
+	lintian --fail-on error --suppress-tags-from-file $(CURDIR)/data/debian/lintian-ignore $(BUILD)/dojokai_*.deb
+	@ls $(BUILD)/dojokai_*.deb
 
 # Fuzzing (fuzz/README.md): the project built with clang, libFuzzer and the sanitizers in a
 # folder of its own; each target then runs FUZZ_TIME seconds on a scratch copy of its seeds

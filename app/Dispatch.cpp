@@ -39,8 +39,9 @@ void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
   }
   if (platform_.KanaLock() || !C.F1Panel->Visible()) return;
   // A JIS keyboard types no character for Shift+0, and the ro key's own character is a
-  // backslash: both reach the drill from the key-down.
-  if (shift.shift && key == '0') {
+  // backslash: both reach the drill from the key-down. (A US keyboard types ')' for
+  // Shift+0, which the drill judges by the key's place.)
+  if (shift.shift && key == '0' && platform_.Keys().Map() == plat::KeyMap::Jis) {
     s_.InjectedChar = '0';
     drillRun_.DrillKey(s_.InjectedChar);
   }
@@ -120,6 +121,11 @@ void TForm2::OnKeyUp(uint16_t vk, plat::ShiftState shift) {
     uint16_t key = vk;
     FormKeyUp(key, shift);
   });
+}
+
+void TForm2::OnKanaLock(bool on) {
+  C.F1L26->SetVisible(on);
+  C.FLL14->SetVisible(on);
 }
 
 // Key preview: every key of this window passes the game first. Keys go on to a focused

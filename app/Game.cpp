@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QTranslator>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -19,9 +20,13 @@
 #include <functional>
 #include <utility>
 
+#include "app/CommandLine.h"
 #include "app/Pictures.h"
 #include "platform/Fonts.h"
+#include "platform/QtTranslation.h"
 #include "platform/RealPlatform.h"
+#include "platform/ShippedFiles.h"
+#include "platform/XkbLayout.h"
 
 namespace app {
 
@@ -163,30 +168,65 @@ class FirstFrameReport : public QObject {
   timespec mainEntered_;
 };
 
+// The keyboard the player has: as the command line says, else as the X keyboard layout
+// says; JIS when neither can tell.
+plat::KeyMap ChooseKeyMap(const CommandLine& options) {
+  if (options.keyboard) return *options.keyboard;
+  if (const auto layouts = plat::XkbLayouts()) return plat::KeyMapOfLayouts(*layouts);
+  std::fputs("dojokai: キー配列を読めないため JIS キーボードとして扱います (--keyboard=us で US キーボード)\n", stderr);
+  return plat::KeyMap::Jis;
+}
+
+// Shipped files missing from an install: the game still runs (with its built-in word list),
+// but the player learns what to reinstall.
+void ReportMissingFiles(plat::Platform& platform) {
+  const std::vector<std::string> missing = plat::MissingShippedFiles(platform.ProgramPath());
+  if (missing.empty()) return;
+  std::string text = "ゲームのファイルが見つかりません:\n";
+  for (const std::string& path : missing) text += "  " + path + "\n";
+  text += "dojokai をインストールし直してください。";
+  std::fprintf(stderr, "dojokai: %s\n", text.c_str());
+  platform.Error(text, "DOJOKAI");
+}
+
 }  // namespace
 
 int RunEntryRoutine(int argc, char** argv) {
   timespec mainEntered{};
   clock_gettime(CLOCK_MONOTONIC, &mainEntered);
+  const CommandLine options = ParseCommandLine(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  switch (options.action) {
+    case CommandLine::Action::Help: std::fputs(HelpText().c_str(), stdout); return 0;
+    case CommandLine::Action::Version: std::fputs(VersionLine().c_str(), stdout); return 0;
+    case CommandLine::Action::Error:
+      std::fprintf(stderr, "dojokai: %s\n使い方は dojokai --help で表示されます。\n", options.error.c_str());
+      return kUsageExit;
+    case CommandLine::Action::Run: break;
+  }
   QApplication application(argc, argv);
+  // The application name names the window class; no display name, so that every title
+  // reads exactly as the game sets it ("DOJOKAI").
   QApplication::setApplicationName(QStringLiteral("dojokai"));
-  QApplication::setApplicationDisplayName(QStringLiteral("dojokai"));
+  const std::unique_ptr<QTranslator> japaneseDialogs = plat::InstallJapaneseDialogs();
+  if (!japaneseDialogs) std::fputs("dojokai: qtbase_ja が読めないため、ダイアログのボタンは英語です\n", stderr);
   plat::RegisterFontSubstitutions();
   StopSignals stopSignals;
   try {
     plat::RealPlatform platform;
+    platform.Keys().SetMap(ChooseKeyMap(options));
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     stopSignals.CloseOnSignal(game.Form());
     AfterFirstPaint icon(game.Form(), [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo()))); });
+    ReportMissingFiles(platform);
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);
     QApplication::exec();
   } catch (const std::exception& e) {
-    QMessageBox::critical(nullptr, QStringLiteral("dojokai"), QString::fromLocal8Bit(e.what()));
+    QMessageBox::critical(nullptr, QStringLiteral("DOJOKAI"), QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    QMessageBox::critical(nullptr, QStringLiteral("dojokai"), QString());
+    QMessageBox::critical(nullptr, QStringLiteral("DOJOKAI"), QString());
   }
   return 0;
 }

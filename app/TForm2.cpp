@@ -10,6 +10,7 @@
 #include "lessons/TForm9.h"
 #include "platform/Cp932.h"
 #include "platform/Files.h"
+#include "platform/ShippedFiles.h"
 
 namespace app {
 
@@ -44,6 +45,7 @@ TForm2::TForm2(plat::Platform& platform)
   ApplyPictures();
   WireEvents();
   platform_.Keys().SetSink(this);
+  OnKanaLock(platform_.KanaLock());
   qApp->installEventFilter(this);
 
   s_.DatRecord.ResetDataRecord({static_cast<uint16_t>(platform_.Now().year),
@@ -259,10 +261,10 @@ void TForm2::ApplyPictures() {
   C.F5I2->SetPictureSource(pictures::AboutPicture2);
 }
 
-// The word list beside the program, or the built-in one; the title's credit line and the
+// The word list the game ships with, or the built-in one; the title's credit line and the
 // about screen say which.
 void TForm2::LoadWordList() {
-  wordList_.Load(plat::ChangeExtension(platform_.ProgramPath(), ".bin"));
+  wordList_.Load(plat::ShippedFilePath(platform_.ProgramPath(), ".bin"));
   const drill::WordList::LoadResult result = wordList_.Finish(random_);
   if (result.builtin) C.Label1->SetCaption(kBuiltinWordListCredit);
   C.F5L9->SetCaption(result.aboutText);

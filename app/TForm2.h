@@ -104,6 +104,8 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   void OnKeyDown(uint16_t vk, plat::ShiftState shift) override;
   void OnKeyChar(uint8_t ch) override;
   void OnKeyUp(uint16_t vk, plat::ShiftState shift) override;
+  // The kana-lock lamps of the drill and lesson screens follow the lock.
+  void OnKanaLock(bool on) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

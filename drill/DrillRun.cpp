@@ -116,7 +116,9 @@ void DrillRun::DrillKey(uint8_t ch) {
     return;
   }
   s_.PrevRawChar = ch;
-  if (game::IsKanaMode(s_.Mode) && s_.TypedChar < 0xA1) s_.TypedChar = MapKanaKey(ch, platform_.ShiftDown());
+  // Kana go by the place of the key that typed the character, as on a JIS keyboard.
+  if (game::IsKanaMode(s_.Mode) && s_.TypedChar < 0xA1)
+    s_.TypedChar = MapKanaKey(platform_.Keys().KanaKeyChar(ch), platform_.ShiftDown());
   if (s_.SwitchB) {
     target = FoldCase(target);
     s_.TypedChar = FoldCase(s_.TypedChar);

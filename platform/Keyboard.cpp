@@ -38,29 +38,6 @@ constexpr JisKey kJisKeys[] = {
     {vk::Space, ' ', ' ', ' ', ' '},
 };
 
-// X11 (evdev) key codes of the JIS keys, so the physical key is known whatever the
-// layout makes of it (the ro key and the yen key both type a backslash).
-struct ScanKey {
-  uint32_t scan;
-  uint16_t vk;
-};
-constexpr ScanKey kScanKeys[] = {
-    {10, '1'}, {11, '2'}, {12, '3'}, {13, '4'}, {14, '5'}, {15, '6'}, {16, '7'}, {17, '8'},
-    {18, '9'}, {19, '0'}, {20, vk::OemMinus}, {21, vk::Oem7}, {132, vk::Oem5},
-    {24, 'Q'}, {25, 'W'}, {26, 'E'}, {27, 'R'}, {28, 'T'}, {29, 'Y'}, {30, 'U'}, {31, 'I'},
-    {32, 'O'}, {33, 'P'}, {34, vk::Oem3}, {35, vk::Oem4},
-    {38, 'A'}, {39, 'S'}, {40, 'D'}, {41, 'F'}, {42, 'G'}, {43, 'H'}, {44, 'J'}, {45, 'K'},
-    {46, 'L'}, {47, vk::OemPlus}, {48, vk::Oem1}, {51, vk::Oem6},
-    {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'},
-    {59, vk::OemComma}, {60, vk::OemPeriod}, {61, vk::Oem2}, {97, vk::Oem102}, {65, vk::Space},
-};
-
-uint16_t VkFromScan(uint32_t scan) {
-  for (const auto& k : kScanKeys)
-    if (k.scan == scan) return k.vk;
-  return 0;
-}
-
 // Keys that are not character keys, by Qt key.
 uint16_t VkFromQtKey(int key) {
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<uint16_t>(vk::F1 + (key - Qt::Key_F1));
@@ -126,6 +103,20 @@ std::optional<Stroke> StrokeForChar(uint8_t ch) {
   return std::nullopt;
 }
 
+void Keyboard::SetKanaLock(bool on) {
+  const bool changed = on != kanaLock_;
+  kanaLock_ = on;
+  if (changed && sink_) sink_->OnKanaLock(on);
+}
+
+uint8_t Keyboard::KanaKeyChar(uint8_t ch) const {
+  if (lastVk_ == 0 || ch != lastChar_) return ch;
+  const JisKey* key = FindJisKey(lastVk_);
+  if (!key) return ch;
+  // Shift+0 types nothing on a JIS keyboard; on the kana layout the key is still the 0 key.
+  return shift_ && key->shifted ? key->shifted : key->plain;
+}
+
 uint8_t Keyboard::CharFor(uint16_t code) const {
   switch (code) {
     case vk::Back:
@@ -147,9 +138,11 @@ void Keyboard::Down(uint16_t code, uint8_t ch) {
     case vk::Shift: shift_ = true; break;
     case vk::Control: ctrl_ = true; break;
     case vk::Menu: alt_ = true; break;
-    case vk::Kana: kanaLock_ = !kanaLock_; break;
+    case vk::Kana: SetKanaLock(!kanaLock_); break;
     default: break;
   }
+  lastVk_ = code;
+  lastChar_ = ch;
   if (!sink_) return;
   sink_->OnKeyDown(code, State());
   if (ch != 0) sink_->OnKeyChar(ch);
@@ -168,6 +161,7 @@ void Keyboard::Release(uint16_t code) {
 }
 
 void Keyboard::Char(uint8_t ch) {
+  lastVk_ = 0;
   if (sink_) sink_->OnKeyChar(ch);
 }
 
@@ -183,11 +177,12 @@ bool Keyboard::Translate(const QKeyEvent& event) {
   ctrl_ = mods.testFlag(Qt::ControlModifier);
   alt_ = mods.testFlag(Qt::AltModifier);
 
-  uint16_t code = VkFromQtKey(event.key());
-  const bool modifierKey = code == vk::Shift || code == vk::Control || code == vk::Menu;
-  if (!modifierKey && code != vk::Kana) {
-    if (uint16_t scanned = VkFromScan(event.nativeScanCode())) code = scanned;
-  }
+  // A character key is known by its place; other keys by what the layout calls them.
+  uint16_t code = VkForKeyCode(event.nativeScanCode(), map_);
+  const bool byPlace = code != 0;
+  if (!byPlace) code = VkFromQtKey(event.key());
+  // The right Alt key stands for the ro key on a US keyboard: no Alt then.
+  if (byPlace && code == vk::Oem102) alt_ = false;
   const QString text = event.text();
   const bool asciiText = text.size() == 1 && text.at(0).unicode() < 0x80;
   if (code == 0 && asciiText) {
@@ -203,9 +198,11 @@ bool Keyboard::Translate(const QKeyEvent& event) {
     return true;
   }
   uint8_t ch = 0;
-  if (code == '0' && shift_) {
-    ch = 0;
-  } else if (kanaLock_ || code == vk::Oem102 || !asciiText || alt_) {
+  if (kanaLock_ && FindJisKey(code) && !ctrl_ && !alt_) {
+    ch = CharFor(code);  // the kana of the key's place, Shift+0 (ｦ) included
+  } else if (code == '0' && shift_ && map_ == KeyMap::Jis) {
+    ch = 0;  // Shift+0 types nothing on a JIS keyboard, whatever the layout makes of it
+  } else if (code == vk::Oem102 || !asciiText || alt_) {
     ch = CharFor(code);
   } else {
     ch = static_cast<uint8_t>(text.at(0).unicode());

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/KeyCodes.h"
+
 
 class QKeyEvent;
 
@@ -41,6 +43,8 @@ class KeySink {
   virtual void OnKeyDown(uint16_t vk, ShiftState shift) = 0;
   virtual void OnKeyChar(uint8_t ch) = 0;
   virtual void OnKeyUp(uint16_t vk, ShiftState shift) = 0;
+  // The kana lock was switched (by the kana key or by the game's own setting).
+  virtual void OnKanaLock(bool /*on*/) {}
 };
 
 // One character key of the JIS layout: what it types plain, with Shift, and with the
@@ -69,12 +73,20 @@ class Keyboard {
   bool CtrlDown() const { return ctrl_; }
   bool AltDown() const { return alt_; }
   bool KanaLock() const { return kanaLock_; }
-  void SetKanaLock(bool on) { kanaLock_ = on; }
+  void SetKanaLock(bool on);
+  // Which keyboard the player has: JIS (the default) or US.
+  KeyMap Map() const { return map_; }
+  void SetMap(KeyMap map) { map_ = map; }
   void SetShift(bool down) { shift_ = down; }
   ShiftState State() const { return {shift_, ctrl_, alt_}; }
 
   // The character key `vk` types in the current shift and lock state (0 = none).
   uint8_t CharFor(uint16_t vk) const;
+  // The character the JIS layout types, without the kana lock and in the current shift
+  // state, on the key that typed `ch`: kana are judged by where the key is, whatever the
+  // keyboard's own layout makes of it. A character that came from no key (a key-down's
+  // stand-in, an input method) is returned as it is.
+  uint8_t KanaKeyChar(uint8_t ch) const;
 
   // A key goes down: the key-down event, then its character. Modifier keys update the
   // shift state, the kana key toggles the lock. A repeat sends both again.
@@ -88,14 +100,18 @@ class Keyboard {
   // The synthetic key press that clicks use for Esc and Return: down, character, up.
   void Inject(uint16_t vk);
 
-  // A Qt key event of the real window. Returns false for keys the game does not know,
-  // which then go their normal way.
+  // A Qt key event of the real window, its key known by its X11 key code on the keyboard
+  // map. Returns false for keys the game does not know, which then go their normal way.
   bool Translate(const QKeyEvent& event);
 
  private:
   void Down(uint16_t vk, uint8_t ch);
   KeySink* sink_ = nullptr;
   bool shift_ = false, ctrl_ = false, alt_ = false, kanaLock_ = false;
+  KeyMap map_ = KeyMap::Jis;
+  // The last key that went down and the character it typed.
+  uint16_t lastVk_ = 0;
+  uint8_t lastChar_ = 0;
 };
 
 }  // namespace plat

@@ -165,6 +165,10 @@ constexpr ControlDesign kDrillBottom[] = {
      .caption = "000:00.00s", .fontColor = clr::Yellow},
     {.kind = Kind::Label, .name = "F1L22", .parent = "F1Panel", .left = 312, .top = 285,
      .caption = "2026/12/06(日) 10:00.00s", .fontColor = clr::Aqua},
+    // the kana-lock lamp, lit while the kana lock is on
+    {.kind = Kind::Label, .name = "F1L26", .parent = "F1Panel", .left = 440, .top = 10,
+     .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
+     .visible = false, .autoSize = false, .align = Align::Center},
 };
 
 constexpr auto kDrill = Join(std::to_array(kDrillTop), KeyCapRows(Keyboard::Drill),

@@ -90,6 +90,7 @@
   X(Label, F1L24) \
   X(Label, F1L25) \
   X(Label, F1L22) \
+  X(Label, F1L26) \
   /* mode select */ \
   X(Panel, F6Panel) \
   X(Label, F6L1) \
@@ -184,6 +185,7 @@
   X(Panel, FLP_AB) \
   X(Panel, FLP_SPC) X(Panel, FLP_SFT) X(Panel, FLP_SFTR) \
   X(Memo, FLM1) \
+  X(Label, FLL14) \
   /* title */ \
   X(Panel, Panel1) \
   X(Image, Image3) \

@@ -1,6 +1,7 @@
 #include "window/HelpDisplays.h"
 
 #include "platform/Files.h"
+#include "platform/ShippedFiles.h"
 
 namespace window {
 
@@ -25,7 +26,7 @@ void HelpDisplays::ToggleBriefHelp() {
 }
 
 void HelpDisplays::OpenHelpFile() {
-  platform_.OpenHelp(plat::ChangeExtension(platform_.ProgramPath(), ".hlp"));
+  platform_.OpenHelp(plat::ShippedFilePath(platform_.ProgramPath(), ".hlp"));
 }
 
 }  // namespace window

@@ -3,8 +3,6 @@
 namespace window {
 namespace {
 
-int Times(int value, float factor) { return static_cast<int>(static_cast<float>(value) * factor); }
-
 enum Field { kWidth, kHeight, kFontHeight, kLeft, kTop, kBevelWidth };
 
 }  // namespace
@@ -55,7 +53,7 @@ void WindowScaling::CaptureGeometry() {
   s_.GeometryTableFilled = 1;
 }
 
-void WindowScaling::ApplyGeometryTable(float sx, float sy) {
+void WindowScaling::ApplyGeometryTable(Factor sx, Factor sy) {
   const auto& all = controls_.All();
   for (size_t i = 0; i < all.size() && i < s_.GeometryTable.size(); ++i) {
     ui::Control& c = *all[i];
@@ -66,9 +64,9 @@ void WindowScaling::ApplyGeometryTable(float sx, float sy) {
     auto* label = dynamic_cast<ui::Label*>(&c);
     const bool autoSize = label && label->AutoSize();
     if (autoSize) label->SetAutoSize(false);
-    c.SetBounds(Times(row[kLeft], sx), Times(row[kTop], sy), Times(row[kWidth], sx), Times(row[kHeight], sy));
-    if (c.GetKind() != ui::Kind::Image) c.SetFontHeight(Times(row[kFontHeight], sx));
-    if (auto* panel = dynamic_cast<ui::Panel*>(&c)) panel->SetBevelWidth(Times(row[kBevelWidth], sy));
+    c.SetBounds(sx.Times(row[kLeft]), sy.Times(row[kTop]), sx.Times(row[kWidth]), sy.Times(row[kHeight]));
+    if (c.GetKind() != ui::Kind::Image) c.SetFontHeight(sx.Times(row[kFontHeight]));
+    if (auto* panel = dynamic_cast<ui::Panel*>(&c)) panel->SetBevelWidth(sy.Times(row[kBevelWidth]));
     if (autoSize) label->SetAutoSize(true);
   }
 }
@@ -90,16 +88,18 @@ void WindowScaling::FormResize() {
     else if (static_cast<double>(h) / w >= 1.5)
       host_.SetClientHeight(static_cast<int>(1.5 * w));
 
-    const float sx = FactorX(host_.ClientWidth()), sy = FactorY(host_.ClientHeight());
+    const Factor sx = FactorX(host_.ClientWidth()), sy = FactorY(host_.ClientHeight());
     if (s_.GeometryTableFilled) ApplyGeometryTable(sx, sy);
 
-    int logoTop = static_cast<int>(0.8f * sy * static_cast<float>(image2_.top));
-    if (logoTop > 16 * sx) logoTop = static_cast<int>(16 * sx);
-    C.Image2->SetBounds(Times(image2_.left, sx), logoTop, Times(image2_.width, sx), Times(image2_.height, sy));
+    // The logo at 0.8 of its scaled top, and never lower than 16 scaled.
+    int logoTop = static_cast<int>(8 * image2_.top * sy.num / (10 * sy.den));
+    const int logoLimit = sx.Times(16);
+    if (logoTop * sx.den > 16 * sx.num) logoTop = logoLimit;
+    C.Image2->SetBounds(sx.Times(image2_.left), logoTop, sx.Times(image2_.width), sy.Times(image2_.height));
 
     for (const Recorded& r : individual_) {
-      r.control->SetBounds(Times(r.left, sx), Times(r.top, sy), Times(r.width, sx), Times(r.height, sy));
-      r.control->SetFontHeight(Times(r.fontHeight, sx));
+      r.control->SetBounds(sx.Times(r.left), sy.Times(r.top), sx.Times(r.width), sy.Times(r.height));
+      r.control->SetFontHeight(sx.Times(r.fontHeight));
     }
     host_.RefreshDrillScreen();
   }

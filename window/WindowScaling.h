@@ -3,6 +3,7 @@
 // moved, sized and given a larger font in proportion to the client size, within a size
 // floor and a band of aspect ratios. Scaling always starts from the design values.
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "game/PlayState.h"
@@ -44,9 +45,15 @@ class WindowScaling {
   // The logo's design top, handed over by the title once the logo has dropped in.
   void SetImage2DesignTop(int top) { image2_.top = top; }
 
-  // Horizontal and vertical factors of a client size, as the window computes them.
-  static float FactorX(int clientWidth) { return static_cast<float>(clientWidth * 100 / 480) * 0.01f; }
-  static float FactorY(int clientHeight) { return static_cast<float>(clientHeight * 100 / 300) * 0.01f; }
+  // A scale factor as the exact fraction client size / design size: a design value times
+  // the factor, truncated toward zero, with no rounding error on the way.
+  struct Factor {
+    int64_t num, den;
+    int Times(int value) const { return static_cast<int>(value * num / den); }
+    double Value() const { return static_cast<double>(num) / static_cast<double>(den); }
+  };
+  static Factor FactorX(int clientWidth) { return {clientWidth, 480}; }
+  static Factor FactorY(int clientHeight) { return {clientHeight, 300}; }
 
  private:
   struct Recorded {
@@ -54,7 +61,7 @@ class WindowScaling {
     int width = 0, height = 0, fontHeight = 0, left = 0, top = 0;
   };
   static bool Scaled(const ui::Control& c);
-  void ApplyGeometryTable(float sx, float sy);
+  void ApplyGeometryTable(Factor sx, Factor sy);
 
   game::PlayState& s_;
   ui::ControlSet& controls_;

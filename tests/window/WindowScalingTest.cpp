@@ -67,7 +67,7 @@ TEST_F(WindowScalingTest, SizeFloorAndAspectBandCorrectTheClient) {
   EXPECT_EQ(Client(), std::make_pair(480, 720));
   Run("resize 400 250\n");
   EXPECT_EQ(Client(), std::make_pair(480, 300));
-  EXPECT_EQ(window::WindowScaling::FactorX(600), 1.25f);
+  EXPECT_EQ(window::WindowScaling::FactorX(600).Value(), 1.25);
   EXPECT_EQ(C().Label6->Left(), 218);
   EXPECT_EQ(Form().Timer1.Enabled(), true);  // the timers run again after scaling
 }
@@ -106,6 +106,49 @@ TEST_F(WindowScalingTest, LogoDropsToSixteenAndLeavesOnDoubleClickUntilTheNextRe
   EXPECT_EQ(C().Image2->Top(), 33);  // the drop goes on in steps of 2 × 2 past 16 scaled
   Run("resize 480 300\n");
   EXPECT_EQ(C().Image2->Top(), 16);
+}
+
+// The factors are exact fractions: at 640 x 400 (4/3) a design value of 3 becomes 4, not the
+// 3 that 1.33 would give; 1000 x 600 is 25/12 across and 2 down.
+TEST_F(WindowScalingTest, EveryControlLandsWhereTheExactFactorTruncatedPutsIt) {
+  Run("start\nwait 50\n");
+  const auto design = All();
+  std::vector<int> bevels;
+  for (const auto& c : Form().Controls().All())
+    bevels.push_back(dynamic_cast<const ui::Panel*>(c.get()) ? static_cast<const ui::Panel*>(c.get())->BevelWidth() : 0);
+  for (const auto& [w, h] : {std::pair{640, 400}, std::pair{1000, 600}}) {
+    Run("resize " + std::to_string(w) + " " + std::to_string(h) + "\n");
+    ASSERT_EQ(Client(), std::make_pair(w, h));
+    const auto scaled = All();
+    int checked = 0;
+    for (size_t i = 0; i < scaled.size(); ++i) {
+      const ui::Control* c = Form().Controls().All()[i].get();
+      if (c == C().Image2) continue;
+      switch (c->GetKind()) {
+        case ui::Kind::Panel:
+        case ui::Kind::Label:
+        case ui::Kind::GroupBox:
+        case ui::Kind::Image:
+        case ui::Kind::CheckBox: break;
+        default: continue;
+      }
+      EXPECT_EQ(scaled[i].left, design[i].left * w / 480) << c->Name() << " at " << w;
+      EXPECT_EQ(scaled[i].top, design[i].top * h / 300) << c->Name() << " at " << w;
+      if (c->GetKind() != ui::Kind::Image) EXPECT_EQ(scaled[i].font, design[i].font * w / 480) << c->Name();
+      const auto* l = dynamic_cast<const ui::Label*>(c);
+      if (!l || !l->AutoSize()) {
+        EXPECT_EQ(scaled[i].width, design[i].width * w / 480) << c->Name() << " at " << w;
+        EXPECT_EQ(scaled[i].height, design[i].height * h / 300) << c->Name() << " at " << w;
+      }
+      if (const auto* p = dynamic_cast<const ui::Panel*>(c)) EXPECT_EQ(p->BevelWidth(), bevels[i] * h / 300) << c->Name();
+      ++checked;
+    }
+    EXPECT_GT(checked, 300);
+  }
+  // A key cap of the drill keyboard: 33 wide becomes 44 (1.33 made it 43).
+  Run("resize 640 400\n");
+  EXPECT_EQ(std::make_pair(C().P_2->Left(), C().P_2->Width()), std::make_pair(50, 44));
+  EXPECT_EQ(C().Button1->Width(), 81 * 640 / 480);  // recorded one by one, the same rule
 }
 
 }  // namespace

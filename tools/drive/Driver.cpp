@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -167,6 +168,29 @@ void Driver::Stroke(uint16_t code, bool shift, bool kana) {
   if (kana) keys.SetKanaLock(lock);
 }
 
+// A key pressed by its X11 key code, as the X server reports it for the keyboard map in use:
+// the key, the character its layout types (the lock aside), Shift held if asked.
+void Driver::PhysicalKey(uint32_t code, bool shift) {
+  plat::Keyboard& keys = platform_.Keys();
+  const uint16_t vk = plat::VkForKeyCode(code, keys.Map());
+  if (vk == 0) throw ScriptError("key code " + std::to_string(code) + " is no character key of this keyboard");
+  uint8_t ch = 0;
+  if (keys.Map() == plat::KeyMap::Us) {
+    ch = plat::UsChar(code, shift);
+  } else if (const plat::JisKey* key = plat::FindJisKey(vk)) {
+    ch = shift ? key->shifted : key->plain;
+  }
+  const QString text = ch ? QString(QChar(ch)) : QString();
+  const Qt::KeyboardModifiers mods = shift ? Qt::ShiftModifier : Qt::NoModifier;
+  if (shift) keys.DownOnly(plat::vk::Shift);
+  const QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, mods, code, 0, 0, text);
+  keys.Translate(press);
+  Settle();
+  const QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, mods, code, 0, 0, text);
+  keys.Translate(release);
+  if (shift) keys.Release(plat::vk::Shift);
+}
+
 void Driver::TypeByte(uint8_t ch, bool shift) {
   auto stroke = plat::StrokeForChar(ch);
   if (!stroke) throw ScriptError("no key types byte " + std::to_string(ch));
@@ -300,6 +324,21 @@ void Driver::Execute(const std::string& line) {
     auto* box = dynamic_cast<ui::CheckBox*>(FindControl(name));
     if (!box) throw ScriptError(name + " is not a check box");
     if (box->Enabled()) box->SetChecked(on);
+  } else if (command == "keyboard") {
+    const std::string name = r.PlainWord("jis or us");
+    r.End();
+    const auto map = plat::KeyMapNamed(name);
+    if (!map) throw ScriptError("keyboard takes jis or us: " + name);
+    keys.SetMap(*map);
+  } else if (command == "keycode") {
+    std::string word = r.PlainWord("X11 key code");
+    r.End();
+    RequireStarted(command);
+    const bool shift = Upper(word).rfind("SHIFT+", 0) == 0;
+    if (shift) word = word.substr(6);
+    if (word.empty() || word.size() > 3 || !std::all_of(word.begin(), word.end(), ::isdigit))
+      throw ScriptError("not a key code: " + word);
+    PhysicalKey(static_cast<uint32_t>(std::stoi(word)), shift);
   } else if (command == "kanalock") {
     const bool on = OnOff(r.PlainWord("on or off"));
     r.End();

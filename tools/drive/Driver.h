@@ -53,6 +53,7 @@ class Driver {
   void Keystroke(const std::string& name);
   void Stroke(uint16_t code, bool shift, bool kana);
   void TypeByte(uint8_t ch, bool shift);
+  void PhysicalKey(uint32_t code, bool shift);
   void Settle();
 
   std::string exeDir_;

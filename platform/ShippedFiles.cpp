@@ -1,0 +1,35 @@
+#include "platform/ShippedFiles.h"
+
+#include <filesystem>
+
+#include "platform/Files.h"
+
+namespace plat {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string InShareFolder(const std::string& programPath, const std::string& ext) {
+  const fs::path program(programPath);
+  const fs::path name = fs::path(ChangeExtension(programPath, ext)).filename();
+  return (program.parent_path().parent_path() / "share" / "dojokai" / name).lexically_normal().string();
+}
+
+}  // namespace
+
+std::string ShippedFilePath(const std::string& programPath, const std::string& ext) {
+  const std::string beside = ChangeExtension(programPath, ext);
+  if (FileExists(beside)) return beside;
+  const std::string shared = InShareFolder(programPath, ext);
+  return FileExists(shared) ? shared : beside;
+}
+
+std::vector<std::string> MissingShippedFiles(const std::string& programPath) {
+  std::vector<std::string> missing;
+  if (fs::path(programPath).parent_path().filename() != "bin") return missing;
+  for (const char* ext : kShippedExtensions)
+    if (!FileExists(ShippedFilePath(programPath, ext))) missing.push_back(InShareFolder(programPath, ext));
+  return missing;
+}
+
+}  // namespace plat
