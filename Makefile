@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
-           cmake g++ xvfb xauth ccache lld
+           cmake g++ xvfb xauth ccache lld libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
 
 # ccache serves the precompiled headers too, and both build folders share one cache
 # whatever folder the checkout lies in.
