@@ -27,14 +27,15 @@ std::string WeakKeyText(const std::vector<uint8_t>& weak, const std::vector<uint
     auto c = static_cast<char>(pool[next(static_cast<uint32_t>(pool.size()))]);
     const size_t n = text.size();
     if (n >= 2 && text[n - 1] == c && text[n - 2] == c) {
-      // A third in a row: the next character of the pool, or one from the other pool.
-      const std::vector<uint8_t>& other = (pool.size() > 1 || good.empty()) ? pool : good;
-      if (other.size() == 1 && static_cast<char>(other[0]) == c) {
-        text += c;  // a single character and nothing else: it can only repeat
-        continue;
-      }
-      do c = static_cast<char>(other[next(static_cast<uint32_t>(other.size()))]);
-      while (c == text[n - 1]);
+      // A third in a row: another character of the same pool, else one of the other pool.
+      std::vector<uint8_t> others;
+      for (uint8_t k : pool)
+        if (static_cast<char>(k) != c) others.push_back(k);
+      if (others.empty())
+        for (uint8_t k : fromWeak ? good : weak)
+          if (static_cast<char>(k) != c) others.push_back(k);
+      // A single character and nothing else can only repeat.
+      if (!others.empty()) c = static_cast<char>(others[next(static_cast<uint32_t>(others.size()))]);
     }
     text += c;
   }
