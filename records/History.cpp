@@ -24,6 +24,12 @@ CREATE TABLE IF NOT EXISTS drill_keys(
 CREATE TABLE IF NOT EXISTS drill_confusions(
   drill_id INTEGER NOT NULL, target INTEGER NOT NULL, typed INTEGER NOT NULL, count INTEGER NOT NULL,
   PRIMARY KEY(drill_id, target, typed)) WITHOUT ROWID;
+CREATE TABLE IF NOT EXISTS key_totals(
+  ch INTEGER PRIMARY KEY, targeted INTEGER NOT NULL, missed INTEGER NOT NULL,
+  hit_ms_sum INTEGER NOT NULL, hits_timed INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS confusion_totals(
+  target INTEGER NOT NULL, typed INTEGER NOT NULL, count INTEGER NOT NULL,
+  PRIMARY KEY(target, typed)) WITHOUT ROWID;
 CREATE TABLE IF NOT EXISTS lessons(
   id INTEGER PRIMARY KEY AUTOINCREMENT, at TEXT NOT NULL, lesson INTEGER NOT NULL,
   misses INTEGER NOT NULL, passed INTEGER NOT NULL);
@@ -259,19 +265,34 @@ int History::WriteOp(Op& op) {
             .Bind(9, int64_t{d.place}).Bind(10, d.certification).Bind(11, int64_t{d.practice}).Bind(12, d.endedBy);
       if ((rc = done(ins)) != SQLITE_OK) return rc;
       lastDrillId_ = sqlite3_last_insert_rowid(db_);
+      // Each key and confusion of the drill, and the running totals the window reads.
       Stmt key(db_, "INSERT INTO drill_keys VALUES(?,?,?,?,?,?)");
+      Stmt keyTotal(db_,
+                    "INSERT INTO key_totals VALUES(?,?,?,?,?) ON CONFLICT(ch) DO UPDATE SET"
+                    " targeted = targeted + excluded.targeted, missed = missed + excluded.missed,"
+                    " hit_ms_sum = hit_ms_sum + excluded.hit_ms_sum, hits_timed = hits_timed + excluded.hits_timed");
       for (const KeyFigures& k : op.keys) {
         if (key.Ok())
           key.Bind(1, lastDrillId_).Bind(2, int64_t{k.ch}).Bind(3, k.targeted).Bind(4, k.missed).Bind(5, k.hitMsSum)
               .Bind(6, k.hitsTimed);
         if ((rc = done(key)) != SQLITE_OK) return rc;
         key.Reset();
+        if (keyTotal.Ok())
+          keyTotal.Bind(1, int64_t{k.ch}).Bind(2, k.targeted).Bind(3, k.missed).Bind(4, k.hitMsSum).Bind(5, k.hitsTimed);
+        if ((rc = done(keyTotal)) != SQLITE_OK) return rc;
+        keyTotal.Reset();
       }
       Stmt conf(db_, "INSERT INTO drill_confusions VALUES(?,?,?,?)");
+      Stmt confTotal(db_,
+                     "INSERT INTO confusion_totals VALUES(?,?,?) ON CONFLICT(target, typed) DO UPDATE SET"
+                     " count = count + excluded.count");
       for (const ConfusionFigures& c : op.confusions) {
         if (conf.Ok()) conf.Bind(1, lastDrillId_).Bind(2, int64_t{c.target}).Bind(3, int64_t{c.typed}).Bind(4, c.count);
         if ((rc = done(conf)) != SQLITE_OK) return rc;
         conf.Reset();
+        if (confTotal.Ok()) confTotal.Bind(1, int64_t{c.target}).Bind(2, int64_t{c.typed}).Bind(3, c.count);
+        if ((rc = done(confTotal)) != SQLITE_OK) return rc;
+        confTotal.Reset();
       }
       return SQLITE_OK;
     }
@@ -387,8 +408,7 @@ std::vector<KeyFigures> History::KeyTotals() {
   Open();
   std::vector<KeyFigures> rows;
   ForEachRow(db_,
-             "SELECT ch, SUM(targeted), SUM(missed), SUM(hit_ms_sum), SUM(hits_timed) FROM drill_keys"
-             " GROUP BY ch ORDER BY ch",
+             "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM key_totals ORDER BY ch",
              [&](Stmt& q) { rows.push_back(KeyOf(q)); });
   return rows;
 }
@@ -397,8 +417,7 @@ std::vector<ConfusionFigures> History::ConfusionTotals() {
   Open();
   std::vector<ConfusionFigures> rows;
   ForEachRow(db_,
-             "SELECT target, typed, SUM(count) AS n FROM drill_confusions GROUP BY target, typed"
-             " ORDER BY n DESC, target, typed",
+             "SELECT target, typed, count FROM confusion_totals ORDER BY count DESC, target, typed",
              [&](Stmt& q) { rows.push_back(ConfusionOf(q)); });
   return rows;
 }

@@ -125,6 +125,13 @@ TEST_F(HistoryFile, LockedFileKeepsTheDrillForTheNextFlush) {
   ASSERT_EQ(drills.size(), 2u);
   EXPECT_EQ(drills[0].score, 32);
   EXPECT_EQ(h->KeysOfDrill(drills[0].id).size(), 2u);
+  // The running totals count the drill that waited once, not once per try.
+  const auto totals = h->KeyTotals();
+  ASSERT_EQ(totals.size(), 2u);
+  EXPECT_EQ(totals[1].ch, 0xB9);
+  EXPECT_EQ(totals[1].targeted, 4);
+  EXPECT_EQ(totals[1].missed, 4);
+  EXPECT_EQ(h->ConfusionTotals()[0].count, 4);
 }
 
 TEST_F(HistoryFile, NewerSchemaIsReadButNeverWritten) {
