@@ -79,12 +79,14 @@ monkey: build
 	cmake --build $(BUILD) --target dojokai-monkey -j$(JOBS)
 	QT_QPA_PLATFORM=offscreen $(BUILD)/dojokai-monkey $(EVENTS) $(SEED)
 
-# The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png.
+# The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png;
+# docs/statistics.dojo plays three weeks of drills and pictures the statistics window.
 # The program folder has a fixed name, so the path on the settings screen stays the same.
 screenshots: build
 	@dir=/tmp/dojokai-screenshots; rm -rf $$dir && mkdir -p $$dir && \
 	cp $(BUILD)/dojokai.bin $(BUILD)/dojokai.hlp $$dir/ && \
-	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo; rc=$$?; rm -rf $$dir; \
+	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo && rm -f $$dir/dojokai.d* && \
+	$(BUILD)/dojokai-drive --exe-dir $$dir docs/statistics.dojo; rc=$$?; rm -rf $$dir; \
 	if [ $$rc = 0 ]; then echo "screenshots written to docs/"; else exit $$rc; fi
 
 # The game, its word list, manual and icon, and a desktop entry, in one folder.

@@ -154,9 +154,9 @@ void HistoryRecorder::OpenStatistics() {
   if (!window_) {
     window_ = std::make_unique<stats::StatsWindow>(*history_, [this] { return Today(); });
     window_->OnPractice = [this](stats::Layer layer) { return StartPractice(layer); };
-    // As large as the game's window, but never too small to read.
-    window_->resize(std::max(f_.width(), 800), std::max(f_.height(), 600));
   }
+  // As large as the game's window, but never too small to read.
+  if (!window_->isVisible()) window_->resize(std::max(f_.width(), 800), std::max(f_.height(), 600));
   history_->Flush();
   // Shown first: the charts lay out their axes for the size they are drawn at.
   window_->show();

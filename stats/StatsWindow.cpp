@@ -96,6 +96,9 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   auto* confusionsLayout = new QVBoxLayout(confusions);
   layerChoice(confusions, confusionsLayout);
   confusionList_ = new QListWidget(confusions);
+  QFont listFont(QStringLiteral("IPAGothic"));
+  listFont.setPixelSize(16);
+  confusionList_->setFont(listFont);
   confusionsLayout->addWidget(confusionList_, 1);
   tabs_->addTab(confusions, QStringLiteral("間違い"));
 
@@ -221,12 +224,11 @@ void StatsWindow::BuildVolume() {
                             .arg(practised)
                             .arg(drills)
                             .arg(keys));
-  QChart* chart = volumeView_->chart();
-  chart->removeAllSeries();
-  for (QAbstractAxis* a : chart->axes()) {
-    chart->removeAxis(a);
-    delete a;
-  }
+  // A fresh chart each time: axes taken off a chart leave their labels behind.
+  auto* chart = new QChart;
+  QChart* old = volumeView_->chart();
+  volumeView_->setChart(chart);
+  delete old;
   chart->setTitle(QStringLiteral("1日の打鍵数とドリル数 (%1 〜 %2)").arg(Utf8(days.front().date), Utf8(days.back().date)));
   auto* set = new QBarSet(QStringLiteral("打鍵数"));
   set->setColor(QColor(0x4A, 0x90, 0xD9));
@@ -249,10 +251,15 @@ void StatsWindow::BuildVolume() {
   x->setTitleText(QStringLiteral("日 (0 = 84日前, 83 = 今日)"));
   auto* y = new QValueAxis;
   y->setRange(0, static_cast<double>(most) * 1.1);
+  y->applyNiceNumbers();
   y->setLabelFormat(QStringLiteral("%d"));
   y->setTitleText(QStringLiteral("打鍵"));
   auto* y2 = new QValueAxis;
   y2->setRange(0, mostDrills + 1);
+  if (mostDrills + 2 <= 11)
+    y2->setTickCount(mostDrills + 2);  // whole drills only
+  else
+    y2->applyNiceNumbers();
   y2->setLabelFormat(QStringLiteral("%d"));
   y2->setTitleText(QStringLiteral("ドリル"));
   chart->addAxis(x, Qt::AlignBottom);

@@ -56,13 +56,16 @@ QValueAxis* Axis(const QString& title, double lo, double hi) {
 }
 
 // A chart with the given series on a left axis, and more on a right axis when given.
-void Fill(QChart* chart, const QString& title, int count, std::vector<QLineSeries*> left, const QString& leftTitle,
+// A fresh chart each time: axes taken off a chart leave their labels behind.
+void Fill(QChartView* view, const QString& title, int count, std::vector<QLineSeries*> left, const QString& leftTitle,
           double leftMax, std::vector<QLineSeries*> right = {}, const QString& rightTitle = {}) {
-  chart->removeAllSeries();
-  for (QAbstractAxis* a : chart->axes()) {
-    chart->removeAxis(a);
-    delete a;
-  }
+  auto* chart = new QChart;
+  chart->setMargins(QMargins(2, 2, 2, 2));
+  chart->legend()->setAlignment(Qt::AlignBottom);
+  chart->legend()->setVisible(view->chart()->legend()->isVisible());
+  QChart* old = view->chart();
+  view->setChart(chart);
+  delete old;
   chart->setTitle(title);
   QValueAxis* x = Axis(QStringLiteral("回"), 1, std::max(count, 2));
   x->setLabelFormat(QStringLiteral("%d"));
@@ -197,12 +200,12 @@ void TrendView::BuildSingle() {
   const auto score = Values(rows, ScoreOf), rate = Values(rows, RateOf), accuracy = Values(rows, Accuracy);
   const int n = static_cast<int>(rows.size());
   const QString head = ModeName(mode) + QStringLiteral(" ") + TimeName(time) + QStringLiteral("  (%1回)").arg(n);
-  Fill(scoreView_->chart(), head + QStringLiteral("  スコア"), n,
+  Fill(scoreView_, head + QStringLiteral("  スコア"), n,
        {Series(QStringLiteral("スコア"), score, QColor(0x4A, 0x90, 0xD9), 1),
         Series(QStringLiteral("移動平均 (%1回)").arg(kAverageWindow), MovingAverage(score, kAverageWindow),
                QColor(0x1F, 0x3A, 0x93), 2.5)},
        QStringLiteral("スコア"), Max(score));
-  Fill(rateView_->chart(), QStringLiteral("打鍵/秒 と 正確さ"), n,
+  Fill(rateView_, QStringLiteral("打鍵/秒 と 正確さ"), n,
        {Series(QStringLiteral("打鍵/秒"), rate, QColor(0xE0, 0x8A, 0x2E), 1),
         Series(QStringLiteral("移動平均"), MovingAverage(rate, kAverageWindow), QColor(0xA0, 0x50, 0x00), 2.5)},
        QStringLiteral("打鍵/秒"), Max(rate),
@@ -217,7 +220,7 @@ void TrendView::BuildSmallMultiples() {
   for (int m = 0; m < game::kTimedModes; ++m) {
     const auto rows = Chosen(m, -1);
     const auto rate = Values(rows, RateOf);
-    Fill(smallViews_[static_cast<size_t>(m)]->chart(), ModeName(m) + QStringLiteral(" (%1回)").arg(rows.size()),
+    Fill(smallViews_[static_cast<size_t>(m)], ModeName(m) + QStringLiteral(" (%1回)").arg(rows.size()),
          static_cast<int>(rows.size()),
          {Series(QStringLiteral("打鍵/秒"), rate, QColor(0xE0, 0x8A, 0x2E), 1),
           Series(QStringLiteral("移動平均"), MovingAverage(rate, kAverageWindow), QColor(0xA0, 0x50, 0x00), 2)},
