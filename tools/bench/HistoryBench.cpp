@@ -8,7 +8,11 @@
 #include <sqlite3.h>
 #include <vector>
 
+#include "app/Game.h"
+#include "app/HistoryRecorder.h"
 #include "platform/Fonts.h"
+#include "platform/Keyboard.h"
+#include "platform/VirtualPlatform.h"
 #include "records/History.h"
 #include "stats/StatsWindow.h"
 #include "tools/bench/RealGame.h"
@@ -140,6 +144,43 @@ void OpenBench(const QString& folder, int drills) {
               drills, bench::Percentile(toChart, 0.5), bench::Percentile(toChart, 1.0), bench::Percentile(keysTab, 0.5));
 }
 
+// The drill's own keystroke path (judging and screen state, no painting) with the key log
+// on and off, in alternating blocks of an untimed ABC drill so that the machine's load
+// falls on both alike.
+void KeyLogBench(const QString& folder) {
+  plat::VirtualPlatform platform;
+  platform.SetProgramDir(folder.toStdString());
+  app::Game game(platform);
+  app::TForm2& form = game.Form();
+  platform.Advance(2100);
+  plat::Keyboard& keys = platform.Keys();
+  auto stroke = [&keys](uint16_t vk) {
+    keys.Press(vk);
+    keys.Release(vk);
+  };
+  // Mode select, untimed (three presses of Space from 30 s), ABC.
+  stroke(plat::vk::Space);
+  for (int i = 0; i < 3; ++i) stroke(plat::vk::Space);
+  stroke(plat::StrokeForChar('1')->vk);
+  game::KeyLog spare;
+  std::vector<double> on, off;
+  QElapsedTimer clock;
+  for (int i = 0, hits = 0; i < 40000; ++i) {
+    const bool logged = i / 500 % 2 == 0;
+    form.Drill().SetKeyLog(logged ? &spare : nullptr);
+    const char ch = i % 20 == 19 ? '1' : static_cast<char>('a' + hits++ % 26);
+    const uint16_t vk = plat::StrokeForChar(static_cast<uint8_t>(ch))->vk;
+    clock.start();
+    stroke(vk);
+    (logged ? on : off).push_back(static_cast<double>(clock.nsecsElapsed()) / 1e3);
+    platform.Advance(59);
+  }
+  std::printf("Keystroke without painting, untimed ABC drill: key log on median %.2f us p99 %.2f us; "
+              "off median %.2f us p99 %.2f us (GOOD %d MISS %d)\n",
+              bench::Percentile(on, 0.5), bench::Percentile(on, 0.99), bench::Percentile(off, 0.5),
+              bench::Percentile(off, 0.99), form.State().Good, form.State().Miss);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,6 +188,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   plat::RegisterFontSubstitutions();
   QTemporaryDir dir;
+  KeyLogBench(dir.path());
   WriteBench(dir.path());
   OpenBench(dir.path(), 10000);
   OpenBench(dir.path(), 100000);
