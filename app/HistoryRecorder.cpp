@@ -7,6 +7,7 @@
 
 #include "app/TForm2.h"
 #include "game/Modes.h"
+#include "platform/Files.h"
 #include "stats/StatsWindow.h"
 
 namespace app {
@@ -36,12 +37,17 @@ HistoryRecorder::HistoryRecorder(TForm2& form) : f_(form) {
   std::string datPath = f_.State().DatPath;
   if (datPath.empty()) datPath = f_.Platform().ProgramPath();
   history_ = std::make_unique<records::History>(PathBeside(datPath), [this] { return Stamp(); });
-  history_->Open();
-  TellNotices();
+  // An existing file is looked at now, so that a damaged or newer one is told at the start;
+  // a new one is made with the first drill, not by merely starting the game.
+  if (plat::FileExists(history_->Path())) {
+    history_->Open();
+    TellNotices();
+  }
   Wire();
 }
 
 HistoryRecorder::~HistoryRecorder() {
+  FinishJudgement();
   window_.reset();
   f_.Drill().SetKeyLog(nullptr);
 }
@@ -76,6 +82,7 @@ void HistoryRecorder::Wire() {
 
 void HistoryRecorder::DrillEnded() {
   if (log_.Empty()) return;
+  FinishJudgement();
   game::PlayState& s = f_.State();
   const uint32_t endTick = f_.Platform().TickCount();
   const uint32_t durationMs = endTick - log_.firstTick;
@@ -127,26 +134,34 @@ void HistoryRecorder::AfterPlacement() {
   }
 }
 
+// The judgement opens on leaving the results; a pass climbs one grade per key after it, so
+// the grade reached is read when the judgement is written: at the next drill, when the
+// statistics window opens, or when the game closes.
 void HistoryRecorder::AfterJudgement() {
   if (!awaitingJudge_) return;
   awaitingJudge_ = false;
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
-  records::CertEntry cert;
-  cert.at = Format(f_.Platform().Now(), false);
-  cert.mode = s.Mode;
-  cert.timeSetting = s.DurationIndex;
-  cert.score = s.Score;
-  cert.grade = f_.Certification().GetCertGrade(s.Mode, s.DurationIndex);
+  pendingCert_ = records::CertEntry{};
+  pendingCert_.at = Format(f_.Platform().Now(), false);
+  pendingCert_.mode = s.Mode;
+  pendingCert_.timeSetting = s.DurationIndex;
+  pendingCert_.score = s.Score;
   if (C.LmL1->Visible())
-    cert.result = "1級保持";
+    pendingCert_.result = "1級保持";
   else if (C.LmL2->Visible())
-    cert.result = "不合格 (MISS)";
+    pendingCert_.result = "不合格 (MISS)";
   else if (C.LmL3->Visible())
-    cert.result = "不合格";
-  else
-    cert.result = "合格 " + std::to_string(cert.grade) + "級";
-  history_->AddCertification(cert);
+    pendingCert_.result = "不合格";
+  certPending_ = true;
+}
+
+void HistoryRecorder::FinishJudgement() {
+  if (!certPending_) return;
+  certPending_ = false;
+  pendingCert_.grade = f_.Certification().GetCertGrade(pendingCert_.mode, pendingCert_.timeSetting);
+  if (pendingCert_.result.empty()) pendingCert_.result = "合格 " + std::to_string(pendingCert_.grade) + "級";
+  history_->AddCertification(pendingCert_);
   TellNotices();
 }
 
@@ -157,6 +172,7 @@ void HistoryRecorder::OpenStatistics() {
   }
   // As large as the game's window, but never too small to read.
   if (!window_->isVisible()) window_->resize(std::max(f_.width(), 800), std::max(f_.height(), 600));
+  FinishJudgement();
   history_->Flush();
   // Shown first: the charts lay out their axes for the size they are drawn at.
   window_->show();

@@ -39,6 +39,7 @@ class HistoryRecorder {
   void DrillEnded();
   void AfterPlacement();
   void AfterJudgement();
+  void FinishJudgement();
   void TellNotices();
   std::string Stamp() const;
   std::string Today() const;
@@ -52,6 +53,8 @@ class HistoryRecorder {
   bool awaitingJudge_ = false;   // ... and for its judgement
   bool practice_ = false;        // the drill running is a weak-key practice
   int savedMode_ = 0, savedDuration_ = 0;
+  bool certPending_ = false;     // a judgement waiting to be written
+  records::CertEntry pendingCert_;
   std::string practiceText_;
   std::string startedAt_;
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <filesystem>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -176,6 +177,33 @@ TEST_F(HistoryRecorderTest, WeakKeyPracticeIsAnUntimedDrillOfTheWeakKeysOutsideT
   for (int table = 0; table < game::DatRecord::kRankTables; ++table)
     for (int r = 0; r < game::DatRecord::kRanksPerTable; ++r)
       EXPECT_EQ(Record().RankEntry(table, r).Score, before.RankEntry(table, r).Score);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HistoryRecorderTest, NoFileWithoutADrillAndAJudgementWithTheGradeFinallyReached) {
+  Run("start\nwait 2100\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path().toStdString() + "/dojokai.db"));
+  // 157 hits at ABC 30 s with LICENCE on climb three grades, one key each.
+  std::string script = "key l\nset F9M1 TARO\nkey ENTER\nkey SPACE\nkey 1\n";
+  for (int i = 0; i < 6; ++i) script += "type abcdefghijklmnopqrstuvwxyz\n";
+  script += "type a\nwait 31100\nkey ENTER\nkey SPACE\nkey SPACE\nkey SPACE\nkey SPACE\n";
+  Run(script);
+  ASSERT_TRUE(C().Panel1->Visible());
+  const auto drills = History().Drills();
+  ASSERT_EQ(drills.size(), 1u);
+  EXPECT_EQ(drills[0].good, 157);
+  EXPECT_EQ(drills[0].endedBy, "time");
+  EXPECT_EQ(drills[0].place, 2);  // behind the 3000 points of the new table
+  Form().History().OpenStatistics();
+  const auto certs = History().Certifications();
+  ASSERT_EQ(certs.size(), 1u);
+  EXPECT_EQ(certs[0].drillId, drills[0].id);
+  EXPECT_EQ(certs[0].grade, 6);
+  EXPECT_EQ(certs[0].result, "合格 6級");
+  EXPECT_EQ(History().Drills()[0].certification, "合格 6級");
 }
 
 }  // namespace
