@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QJsonArray>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
@@ -280,6 +281,14 @@ void StatsWindow::ExportClicked() {
   if (path.isEmpty()) return;
   status_->setText(ExportCsv(path.toStdString()) ? QStringLiteral("書き出しました: ") + path
                                                  : QStringLiteral("書き出せませんでした: ") + path);
+}
+
+// Esc closes the window, as it leaves the game's own screens.
+void StatsWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape)
+    close();
+  else
+    QWidget::keyPressEvent(event);
 }
 
 bool StatsWindow::ExportCsv(const std::string& path) { return records::ExportDrillsCsv(history_, path); }

@@ -51,6 +51,9 @@ class StatsWindow : public QWidget {
   // why not (shown under the button).
   std::function<std::string(Layer)> OnPractice;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void EnsureTab(int tab);
   void BuildKeys();

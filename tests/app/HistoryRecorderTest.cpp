@@ -6,6 +6,8 @@
 
 #include <QJsonArray>
 #include <filesystem>
+#include <fstream>
+#include <sqlite3.h>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -204,6 +206,60 @@ TEST_F(HistoryRecorderTest, NoFileWithoutADrillAndAJudgementWithTheGradeFinallyR
   EXPECT_EQ(certs[0].grade, 6);
   EXPECT_EQ(certs[0].result, "合格 6級");
   EXPECT_EQ(History().Drills()[0].certification, "合格 6級");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HistoryRecorderTest, LessonResultsAreKept) {
+  std::string script = "start\nwait 2100\nkey SPACE\nkey 0\nwait 100\n";
+  for (int i = 0; i < 12; ++i) script += "key TAB\n";
+  script += "wait 100\ntype abcdefghijklmnopqrstuvwxyz13579\nkey x\ntype 24680\n";
+  Run(script);
+  ASSERT_EQ(State().LessonNo, 14);
+  const auto lessons = History().Lessons();
+  ASSERT_EQ(lessons.size(), 1u);  // lessons passed over with Tab are not results
+  EXPECT_EQ(lessons[0].lesson, 13);
+  EXPECT_EQ(lessons[0].misses, 1);
+  EXPECT_TRUE(lessons[0].passed);
+  EXPECT_TRUE(History().Drills().empty());
+}
+
+TEST_F(HistoryRecorderTest, ADamagedFileIsToldOnceAtTheStartAndTheGameGoesOn) {
+  const std::string db = dir.path().toStdString() + "/dojokai.db";
+  {
+    std::ofstream f(db, std::ios::binary);
+    f << std::string(4096, 'x');
+  }
+  Run("now 2026-12-06 21:30:05\nstart\nwait 2100\nkey SPACE\nkey 1\ntype abc\nkey ESC\nwait 1500\n");
+  int told = 0;
+  for (const auto& m : Platform().Messages()) told += m.text.find("壊れていた") != std::string::npos;
+  EXPECT_EQ(told, 1);
+  EXPECT_TRUE(std::filesystem::exists(db + ".damaged-20261206-213005"));
+  ASSERT_EQ(History().Drills().size(), 1u);
+  EXPECT_EQ(History().Drills()[0].good, 3);
+}
+
+TEST_F(HistoryRecorderTest, ANewerFileIsReadNotWrittenAndToldOnce) {
+  {
+    records::History h(dir.path().toStdString() + "/dojokai.db", nullptr);
+    records::DrillEntry d;
+    d.started = "2026-12-01 10:00:00";
+    d.score = 999;
+    h.AddDrill(d, game::KeyLog{});
+  }
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open((dir.path().toStdString() + "/dojokai.db").c_str(), &db), SQLITE_OK);
+  sqlite3_exec(db, "UPDATE schema_version SET version = 7", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  Run("start\nwait 2100\nkey SPACE\nkey 1\ntype abc\nkey ESC\nwait 1500\nkey ENTER\nkey SPACE\nwait 100\nkey G\n");
+  int told = 0;
+  for (const auto& m : Platform().Messages()) told += m.text.find("新しい版") != std::string::npos;
+  EXPECT_EQ(told, 1);
+  const auto drills = History().Drills();
+  ASSERT_EQ(drills.size(), 1u);
+  EXPECT_EQ(drills[0].score, 999);
 }
 
 }  // namespace
