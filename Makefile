@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
            cmake g++ xvfb xauth ccache lld libxcb1-dev qt6-translations-l10n \
-           desktop-file-utils appstream dpkg-dev file
+           desktop-file-utils appstream dpkg-dev file libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
 
 # ccache serves the precompiled headers too, and both build folders share one cache
 # whatever folder the checkout lies in.
@@ -82,12 +82,14 @@ monkey: build
 	cmake --build $(BUILD) --target dojokai-monkey -j$(JOBS)
 	QT_QPA_PLATFORM=offscreen $(BUILD)/dojokai-monkey $(EVENTS) $(SEED)
 
-# The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png.
+# The README's screenshots: docs/screenshots.dojo drives the game headless and writes docs/*.png;
+# docs/statistics.dojo plays three weeks of drills and pictures the statistics window.
 # The program folder has a fixed name, so the path on the settings screen stays the same.
 screenshots: build
 	@dir=/tmp/dojokai-screenshots; rm -rf $$dir && mkdir -p $$dir && \
 	cp $(BUILD)/dojokai.bin $(BUILD)/dojokai.hlp $$dir/ && \
-	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo; rc=$$?; rm -rf $$dir; \
+	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo && rm -f $$dir/dojokai.d* && \
+	$(BUILD)/dojokai-drive --exe-dir $$dir docs/statistics.dojo; rc=$$?; rm -rf $$dir; \
 	if [ $$rc = 0 ]; then echo "screenshots written to docs/"; else exit $$rc; fi
 
 # The game laid out as Linux expects under PREFIX (DESTDIR stages it elsewhere): the program

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <new>
 
+#include "app/HistoryRecorder.h"
 #include "app/Logo.h"
 #include "app/Pictures.h"
 #include "lessons/TForm9.h"
@@ -53,6 +54,7 @@ TForm2::TForm2(plat::Platform& platform)
                                 static_cast<uint8_t>(platform_.Now().day)});
   FormCreate();
   Construct();
+  history_ = std::make_unique<HistoryRecorder>(*this);
 }
 
 TForm2::~TForm2() {
@@ -289,6 +291,10 @@ ui::Panel* TForm2::VisibleScreen() const {
   for (auto it = screens_.rbegin(); it != screens_.rend(); ++it)
     if ((*it)->Visible()) return *it;
   return nullptr;
+}
+
+void TForm2::OpenStatistics() {
+  if (history_) history_->OpenStatistics();
 }
 
 void TForm2::Timer1Timer() { title_.Timer1Timer(); }

@@ -33,6 +33,8 @@ class TForm9;
 
 namespace app {
 
+class HistoryRecorder;
+
 class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost {
  public:
   explicit TForm2(plat::Platform& platform);
@@ -83,6 +85,9 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   records::DataFile& Data() { return dataFile_; }
   window::SettingsScreen& Settings() { return settings_; }
   window::WindowScaling& Scaling() { return scaling_; }
+  // The history of play and the statistics window (G on the title).
+  HistoryRecorder& History() { return *history_; }
+  void OpenStatistics();
 
   // The control that has the keyboard focus (edit fields, buttons); keys the window does
   // not take go on to it.
@@ -157,6 +162,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   TitleScreen title_;
   window::HelpDisplays help_;
   window::WindowScaling scaling_;
+  std::unique_ptr<HistoryRecorder> history_;
 };
 
 }  // namespace app

@@ -361,6 +361,8 @@ void TitleScreen::TitleKey(uint8_t key) {
     C.F5Panel->Show();
   } else if (IsLetter(key, 'Z')) {
     C.Image3->SetVisible(!C.Image3->Visible());
+  } else if (IsLetter(key, 'G') && !C.Panel6->Visible()) {
+    f_.OpenStatistics();  // with the information panel open, G turns its page
   }
   TurnInfoPage(false);
   DrawSwitchLabels();

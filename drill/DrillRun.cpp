@@ -149,6 +149,8 @@ void DrillRun::DrillKey(uint8_t ch) {
     if (s_.SwitchB) target = FoldCase(target);
   }
   const bool hit = target != 0 && s_.TypedChar == target;
+  // The Esc that ends the drill is no attempt at the key.
+  if (keyLog_ && ch != plat::ch::Escape) keyLog_->Judge(target, s_.TypedChar, hit, platform_.TickCount());
   HitOrMiss(hit, target);
   s_.DatRecord.AddTotalKeys();
   if (hit) {
@@ -193,6 +195,7 @@ void DrillRun::HitOrMiss(bool hit, uint8_t target) {
 }
 
 void DrillRun::StartDrill() {
+  if (keyLog_) keyLog_->Reset();
   s_.DrillMissCounts.fill(0);
   missStats_.DrawMissStats();
   s_.DrillRunning = 0;
@@ -230,6 +233,7 @@ void DrillRun::StartDrill() {
 }
 
 void DrillRun::EndDrill() {
+  if (OnDrillEnded) OnDrillEnded();
   if (s_.Good > 0) {
     // Also a second call (the clock running out after Esc) restarts the one-second wait.
     C.F8Panel->Show();

@@ -3,7 +3,9 @@
 // score, the clock from the first correct key, the lid scoreboard, the rate readout, and
 // the end of the drill.
 #include <cstdint>
+#include <functional>
 
+#include "game/KeyLog.h"
 #include "game/PlayState.h"
 #include "drill/DrillTexts.h"
 #include "drill/KeyCaps.h"
@@ -29,6 +31,11 @@ class DrillRun {
   void F1T1Timer();
   void RefreshDrillScreen();
 
+  // The history's hooks: the log of every judged key (none: nothing is logged), and the
+  // call when a drill ends.
+  void SetKeyLog(game::KeyLog* log) { keyLog_ = log; }
+  std::function<void()> OnDrillEnded;
+
  private:
   // The character the player types next: the text at TextPos, or its start at the end.
   uint8_t NextChar() const;
@@ -53,6 +60,7 @@ class DrillRun {
   MissStats& missStats_;
   RankTables& rankTables_;
   DrillTexts& texts_;
+  game::KeyLog* keyLog_ = nullptr;
 };
 
 }  // namespace drill

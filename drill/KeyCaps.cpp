@@ -164,6 +164,10 @@ KeyCaps::Caps KeyCaps::KeyCapMap(uint8_t ch) const {
   return caps;
 }
 
+int KeyCaps::CapRowOf(uint8_t ch) { return kMap[ch].row == kNone ? -1 : kMap[ch].row; }
+
+const char* KeyCaps::KanaCaption(size_t row) { return row < kKeyCapCount ? kRows[row].kana : ""; }
+
 void KeyCaps::ShowLatinCaps() {
   for (std::size_t i = 0; i < kKeyCapCount; ++i) (C.*(kRows[i].cap))->SetCaption(kKeyCaps[i].drillCaption);
 }

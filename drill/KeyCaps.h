@@ -20,6 +20,10 @@ class KeyCaps {
     ui::Panel* shift = nullptr;
   };
   Caps KeyCapMap(uint8_t ch) const;
+  // The design row (index into the design's key caps) of the cap that types a character,
+  // -1 for none; and the kana caption of a row (UTF-8).
+  static int CapRowOf(uint8_t ch);
+  static const char* KanaCaption(size_t row);
 
   void ShowLatinCaps();
   void ShowKanaCaps();

@@ -4,6 +4,7 @@
 // a test scored 100 less one per wrong key, and the ending. Every entry starts at lesson 1.
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "game/PlayState.h"
 #include "platform/Platform.h"
@@ -26,6 +27,8 @@ class LessonCourse {
   // Lays the screen out again (after a rescale).
   void RefreshLessonScreen();
   void SkipLesson();
+  // Set by the window: a lesson's practice or the test has ended (the history keeps it).
+  std::function<void(int lesson, int misses, bool passed)> OnLessonResult;
 
   // The practice sequence of the current lesson (for the tests and the driver).
   const uint8_t* Sequence() const;

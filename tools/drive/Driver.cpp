@@ -16,6 +16,7 @@
 #include "tools/drive/Json.h"
 #include "tools/drive/Script.h"
 #include "tools/drive/Snapshot.h"
+#include "tools/drive/StatsCommands.h"
 
 namespace drive {
 namespace {
@@ -374,7 +375,9 @@ void Driver::Execute(const std::string& line) {
     const std::string file = r.PlainWord("file");
     r.End();
     RequireStarted(command);
-    QImage image = game_->Form().grab().toImage();
+    // With the statistics window shown, the picture is of that window.
+    QImage image = StatsShot(game_->Form());
+    if (image.isNull()) image = game_->Form().grab().toImage();
     if (modal_ && modal_->isVisible()) {
       QPainter p(&image);
       const QImage dialog = modal_->grab().toImage();
@@ -405,6 +408,9 @@ void Driver::Execute(const std::string& line) {
     } else {
       throw ScriptError("expect takes visible, hidden, caption or state");
     }
+  } else if (command == "stats") {
+    RequireStarted(command);
+    StatsCommand(game_->Form(), r, out_);
   } else if (command == "close") {
     r.End();
     RequireStarted(command);

@@ -1,0 +1,213 @@
+#include "app/HistoryRecorder.h"
+
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <algorithm>
+#include <cstdio>
+
+#include "app/TForm2.h"
+#include "game/Modes.h"
+#include "platform/Files.h"
+#include "stats/StatsWindow.h"
+
+namespace app {
+
+namespace {
+
+constexpr size_t kPracticeLength = 1000;
+constexpr char kDbName[] = "dojokai.db";
+
+std::string Format(const plat::LocalDateTime& t, bool compact) {
+  char buf[32];
+  if (compact)
+    std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+  else
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+  return buf;
+}
+
+}  // namespace
+
+std::string HistoryRecorder::PathBeside(const std::string& datPath) {
+  const size_t slash = datPath.rfind('/');
+  return (slash == std::string::npos ? std::string() : datPath.substr(0, slash + 1)) + kDbName;
+}
+
+HistoryRecorder::HistoryRecorder(TForm2& form) : f_(form) {
+  std::string datPath = f_.State().DatPath;
+  if (datPath.empty()) datPath = f_.Platform().ProgramPath();
+  history_ = std::make_unique<records::History>(PathBeside(datPath), [this] { return Stamp(); });
+  // An existing file is looked at now, so that a damaged or newer one is told at the start;
+  // a new one is made with the first drill, not by merely starting the game.
+  if (plat::FileExists(history_->Path())) {
+    history_->Open();
+    TellNotices();
+  }
+  Wire();
+}
+
+HistoryRecorder::~HistoryRecorder() {
+  FinishJudgement();
+  window_.reset();
+  f_.Drill().SetKeyLog(nullptr);
+}
+
+std::string HistoryRecorder::Stamp() const { return Format(f_.Platform().Now(), true); }
+
+std::string HistoryRecorder::Today() const { return Format(f_.Platform().Now(), false).substr(0, 10); }
+
+void HistoryRecorder::TellNotices() {
+  for (const std::string& notice : history_->TakeNotices()) f_.Platform().Error(notice, "成績");
+}
+
+void HistoryRecorder::Wire() {
+  f_.Drill().SetKeyLog(&log_);
+  f_.Drill().OnDrillEnded = [this] { DrillEnded(); };
+  // The placement follows the one-second splash; the judgement follows the results.
+  auto placed = std::move(f_.F8T1.OnTimer);
+  f_.F8T1.OnTimer = [this, placed] {
+    if (placed) placed();
+    AfterPlacement();
+  };
+  auto judged = std::move(f_.Ranks().OpenJudgement);
+  f_.Ranks().OpenJudgement = [this, judged] {
+    if (judged) judged();
+    AfterJudgement();
+  };
+  f_.Lessons().OnLessonResult = [this](int lesson, int misses, bool passed) {
+    history_->AddLesson({Format(f_.Platform().Now(), false), lesson, misses, passed});
+    TellNotices();
+  };
+}
+
+void HistoryRecorder::DrillEnded() {
+  if (log_.Empty()) return;
+  FinishJudgement();
+  game::PlayState& s = f_.State();
+  const uint32_t endTick = f_.Platform().TickCount();
+  const uint32_t durationMs = endTick - log_.firstTick;
+  records::DrillEntry d;
+  const plat::LocalDateTime now = f_.Platform().Now();
+  d.started = Format(plat::FromEpochMs(plat::EpochMs(now) - durationMs), false);
+  d.mode = s.Mode;
+  d.timeSetting = s.DurationIndex;
+  d.good = static_cast<int>(log_.good);
+  d.miss = static_cast<int>(log_.miss);
+  d.score = static_cast<int>(std::clamp<int64_t>(16 * (int64_t{d.good} - d.miss), 0, 65535));
+  d.durationMs = durationMs;
+  d.keysPerSecond = durationMs > 0 ? (d.good + d.miss) * 1000.0 / durationMs : 0;
+  d.practice = practice_;
+  if (s.TimeLeft == 1)
+    d.endedBy = "time";
+  else if (s.SwitchPlus && log_.miss >= 9)
+    d.endedBy = "misses";
+  else
+    d.endedBy = "esc";
+  history_->AddDrill(d, log_);
+  log_.Reset();
+  const bool timed = s.DurationIndex >= 0 && s.DurationIndex < game::kUntimed && s.Mode >= 0 && s.Mode < game::kTimedModes;
+  awaitingPlace_ = timed && s.Good > 0;
+  awaitingJudge_ = awaitingPlace_;
+  if (practice_) {
+    // Once the drill's own handling is over, the player's mode and time come back.
+    QMetaObject::invokeMethod(
+        &f_,
+        [this] {
+          game::PlayState& st = f_.State();
+          st.Mode = savedMode_;
+          st.DurationIndex = savedDuration_;
+          f_.F1T1.SetEnabled(false);
+          practice_ = false;
+        },
+        Qt::QueuedConnection);
+  }
+  TellNotices();
+}
+
+void HistoryRecorder::AfterPlacement() {
+  if (!awaitingPlace_) return;
+  awaitingPlace_ = false;
+  const int r = f_.State().PendingRank;
+  if (r >= 0 && r < 10) {
+    history_->SetLastPlace(r + 1);
+    TellNotices();
+  }
+}
+
+// The judgement opens on leaving the results; a pass climbs one grade per key after it, so
+// the grade reached is read when the judgement is written: at the next drill, when the
+// statistics window opens, or when the game closes.
+void HistoryRecorder::AfterJudgement() {
+  if (!awaitingJudge_) return;
+  awaitingJudge_ = false;
+  game::PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  pendingCert_ = records::CertEntry{};
+  pendingCert_.at = Format(f_.Platform().Now(), false);
+  pendingCert_.mode = s.Mode;
+  pendingCert_.timeSetting = s.DurationIndex;
+  pendingCert_.score = s.Score;
+  if (C.LmL1->Visible())
+    pendingCert_.result = "1級保持";
+  else if (C.LmL2->Visible())
+    pendingCert_.result = "不合格 (MISS)";
+  else if (C.LmL3->Visible())
+    pendingCert_.result = "不合格";
+  certPending_ = true;
+}
+
+void HistoryRecorder::FinishJudgement() {
+  if (!certPending_) return;
+  certPending_ = false;
+  pendingCert_.grade = f_.Certification().GetCertGrade(pendingCert_.mode, pendingCert_.timeSetting);
+  if (pendingCert_.result.empty()) pendingCert_.result = "合格 " + std::to_string(pendingCert_.grade) + "級";
+  history_->AddCertification(pendingCert_);
+  TellNotices();
+}
+
+void HistoryRecorder::OpenStatistics() {
+  if (!window_) {
+    window_ = std::make_unique<stats::StatsWindow>(*history_, [this] { return Today(); });
+    window_->OnPractice = [this](stats::Layer layer) { return StartPractice(layer); };
+  }
+  // As large as the game's window, but never too small to read.
+  if (!window_->isVisible()) window_->resize(std::max(f_.width(), 800), std::max(f_.height(), 600));
+  FinishJudgement();
+  history_->Flush();
+  // Shown first: the charts lay out their axes for the size they are drawn at.
+  window_->show();
+  window_->Reload();
+  TellNotices();
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();
+}
+
+std::string HistoryRecorder::StartPractice(stats::Layer layer) {
+  game::PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  if (f_.VisibleScreen() != C.Panel1 || C.Panel6->Visible() || practice_)
+    return "タイトル画面 (情報パネルを閉じた状態) で押してください";
+  if (!window_) return "成績の記録がありません";
+  practiceText_ = window_->PracticeText(layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()), kPracticeLength);
+  if (practiceText_.empty()) return "苦手キーを選べるだけの記録がまだありません";
+  savedMode_ = s.Mode;
+  savedDuration_ = s.DurationIndex;
+  practice_ = true;
+  // Played like an untimed drill of the layer's random mode, on the player's text.
+  s.Mode = layer == stats::Layer::Latin ? 2 : 6;
+  s.DurationIndex = game::kUntimed;
+  s.TimeLeft = game::kDurationSeconds[game::kUntimed] * 10;
+  s.Score = s.Good = s.Miss = 0;
+  f_.F1T1.SetEnabled(false);
+  s.DrillText = {reinterpret_cast<const uint8_t*>(practiceText_.data()), practiceText_.size()};
+  f_.Drill().StartDrill();
+  s.DatRecord.AddDrillTotal();
+  C.F1Panel->Show();
+  C.Panel1->Hide();
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    f_.activateWindow();
+    f_.raise();
+  }
+  return "";
+}
+
+}  // namespace app

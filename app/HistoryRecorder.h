@@ -1,0 +1,62 @@
+#pragma once
+// The game's side of the history: logs each drill's keys, writes the drill, its top-10
+// place and its judgement once the drill has ended, keeps lesson results, opens the
+// statistics window (G on the title) and starts the weak-key practice it asks for.
+#include <memory>
+#include <string>
+
+#include "game/KeyLog.h"
+#include "records/History.h"
+#include "stats/StatsModel.h"
+
+namespace stats {
+class StatsWindow;
+}
+
+namespace app {
+
+class TForm2;
+
+class HistoryRecorder {
+ public:
+  // The history file beside the data file; opened at once, and any notice told.
+  explicit HistoryRecorder(TForm2& form);
+  ~HistoryRecorder();
+
+  records::History& History() { return *history_; }
+  // Opens (or raises) the statistics window on the current history.
+  void OpenStatistics();
+  stats::StatsWindow* Window() { return window_.get(); }
+  // Starts a weak-key practice of a layer from the title; "" when started, else why not.
+  std::string StartPractice(stats::Layer layer);
+  bool PracticeRunning() const { return practice_; }
+
+  // The history's path for a data file's path: the same folder, named dojokai.db.
+  static std::string PathBeside(const std::string& datPath);
+
+ private:
+  void Wire();
+  void DrillEnded();
+  void AfterPlacement();
+  void AfterJudgement();
+  void FinishJudgement();
+  void TellNotices();
+  std::string Stamp() const;
+  std::string Today() const;
+
+  TForm2& f_;
+  std::unique_ptr<records::History> history_;
+  std::unique_ptr<stats::StatsWindow> window_;
+  game::KeyLog log_;
+  bool drillOpen_ = false;       // a drill has started and not yet been written
+  bool awaitingPlace_ = false;   // the last drill is waiting for its placement
+  bool awaitingJudge_ = false;   // ... and for its judgement
+  bool practice_ = false;        // the drill running is a weak-key practice
+  int savedMode_ = 0, savedDuration_ = 0;
+  bool certPending_ = false;     // a judgement waiting to be written
+  records::CertEntry pendingCert_;
+  std::string practiceText_;
+  std::string startedAt_;
+};
+
+}  // namespace app

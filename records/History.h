@@ -1,0 +1,132 @@
+#pragma once
+// The history of play: every finished drill with its per-key figures, every lesson result
+// and every grade judgement, appended to an SQLite file (dojokai.db beside the data file).
+// Writes are queued and flushed after a drill, never while one runs; a locked file keeps
+// the queue for the next flush, a damaged one is moved aside and started afresh, one from a
+// newer game is only read. Nothing here ever stops the game.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/KeyLog.h"
+
+struct sqlite3;
+
+namespace records {
+
+// One drill as the history keeps it.
+struct DrillEntry {
+  int64_t id = 0;             // given when written
+  std::string started;        // "YYYY-MM-DD HH:MM:SS", local time
+  int mode = 0;               // 0..6
+  int timeSetting = 0;        // 0..3 (3: untimed)
+  int score = 0, good = 0, miss = 0;
+  int64_t durationMs = 0;
+  double keysPerSecond = 0;
+  int place = 0;              // top-10 place 1..10, 0: none
+  std::string certification;  // "" none, else 合格 N級 / 不合格 / ...
+  bool practice = false;      // a weak-key practice drill
+  std::string endedBy;        // "time", "esc", "misses"
+};
+
+// One character's figures in one drill, or summed over many.
+struct KeyFigures {
+  uint8_t ch = 0;
+  int64_t targeted = 0, missed = 0;
+  int64_t hitMsSum = 0, hitsTimed = 0;
+  double MeanMs() const { return hitsTimed > 0 ? static_cast<double>(hitMsSum) / static_cast<double>(hitsTimed) : 0; }
+};
+
+struct ConfusionFigures {
+  uint8_t target = 0, typed = 0;
+  int64_t count = 0;
+};
+
+struct LessonEntry {
+  std::string at;
+  int lesson = 0, misses = 0;
+  bool passed = false;
+};
+
+struct CertEntry {
+  std::string at;
+  int64_t drillId = 0;
+  int mode = 0, timeSetting = 0, score = 0, grade = 0;
+  std::string result;
+};
+
+class History {
+ public:
+  static constexpr int kSchemaVersion = 1;
+  // How long a write waits for another copy of the game to let go of the file.
+  static constexpr int kBusyTimeoutMs = 50;
+  // Writes kept for a later flush at most (a file that never frees loses the oldest).
+  static constexpr size_t kMaxQueued = 5000;
+
+  enum class Status { Closed, Writable, ReadOnly, Unavailable };
+
+  // `stamp` gives the local date and time as "YYYYMMDD-HHMMSS" for the name of a file
+  // moved aside.
+  History(std::string path, std::function<std::string()> stamp);
+  ~History();
+  History(const History&) = delete;
+  History& operator=(const History&) = delete;
+
+  const std::string& Path() const { return path_; }
+  Status GetStatus() const { return status_; }
+  // Opens the file (creating it and its tables) unless open. Safe to call again.
+  void Open();
+  // Notices for the player (Japanese), each given once; taken by the caller.
+  std::vector<std::string> TakeNotices();
+
+  // Queue a drill (its per-key rows from the log), a top-10 place or a judgement for the
+  // last queued drill, a lesson result; then write what is queued.
+  void AddDrill(const DrillEntry& drill, const game::KeyLog& log);
+  void SetLastPlace(int place);
+  void AddCertification(const CertEntry& cert);
+  void AddLesson(const LessonEntry& lesson);
+  // Writes the queue in one transaction; false when it stays queued (file locked, disk full).
+  bool Flush();
+  size_t Queued() const { return queue_.size(); }
+
+  // Reading, in the order rows were written.
+  std::vector<DrillEntry> Drills();
+  std::vector<KeyFigures> KeysOfDrill(int64_t drillId);
+  std::vector<ConfusionFigures> ConfusionsOfDrill(int64_t drillId);
+  // Summed over every drill (practice included).
+  std::vector<KeyFigures> KeyTotals();
+  std::vector<ConfusionFigures> ConfusionTotals();
+  std::vector<LessonEntry> Lessons();
+  std::vector<CertEntry> Certifications();
+
+ private:
+  struct Op {
+    enum Kind { Drill, Place, Cert, Lesson } kind;
+    DrillEntry drill;
+    std::vector<KeyFigures> keys;
+    std::vector<ConfusionFigures> confusions;
+    CertEntry cert;
+    LessonEntry lesson;
+  };
+  void Enqueue(Op op);
+  bool OpenFile();
+  void Close();
+  // A damaged file: moved aside, a fresh one started, the player told.
+  void MoveAside();
+  bool Exec(const char* sql);
+  int WriteOp(Op& op);
+  bool Damaged(int rc) const;
+
+  std::string path_;
+  std::function<std::string()> stamp_;
+  sqlite3* db_ = nullptr;
+  Status status_ = Status::Closed;
+  std::deque<Op> queue_;
+  std::vector<std::string> notices_;
+  bool toldNewer_ = false, toldDamaged_ = false;
+  int64_t lastDrillId_ = 0;
+};
+
+}  // namespace records

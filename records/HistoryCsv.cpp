@@ -1,0 +1,129 @@
+#include "records/HistoryCsv.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "game/Modes.h"
+#include "platform/Cp932.h"
+
+namespace records {
+
+namespace {
+
+constexpr const char* kHeader =
+    "id,started,mode,mode_name,time_setting,time_name,score,good,miss,accuracy_percent,duration_ms,keys_per_sec,"
+    "top10_place,certification,practice,ended_by";
+constexpr int kColumns = 16;
+
+std::string Quoted(const std::string& text) {
+  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string Fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+// One CSV record into its fields; `at` moves past it. False at a broken quote.
+bool ReadRecord(const std::string& text, size_t& at, std::vector<std::string>& fields) {
+  fields.assign(1, "");
+  bool quoted = false;
+  while (at < text.size()) {
+    const char c = text[at++];
+    if (quoted) {
+      if (c == '"') {
+        if (at < text.size() && text[at] == '"') {
+          fields.back() += '"';
+          ++at;
+        } else {
+          quoted = false;
+        }
+      } else {
+        fields.back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      fields.emplace_back();
+    } else if (c == '\n') {
+      return true;
+    } else if (c != '\r') {
+      fields.back() += c;
+    }
+  }
+  return !quoted;
+}
+
+}  // namespace
+
+std::string DrillsCsv(const std::vector<DrillEntry>& drills) {
+  std::string out = std::string(kHeader) + "\r\n";
+  for (const DrillEntry& d : drills) {
+    const bool drillMode = d.mode >= 0 && d.mode < game::kTimedModes;
+    const std::string modeName = drillMode ? plat::cp932::ToUtf8(game::kModeNames[static_cast<size_t>(d.mode)]) : "";
+    const std::string timeName = d.timeSetting >= 0 && d.timeSetting <= game::kUntimed
+                                     ? std::string(game::kDurationLabels[static_cast<size_t>(d.timeSetting)])
+                                     : std::string();
+    const int keys = d.good + d.miss;
+    const double accuracy = keys > 0 ? 100.0 * d.good / keys : 0;
+    const std::string fields[kColumns] = {std::to_string(d.id), d.started, std::to_string(d.mode), modeName,
+                                          std::to_string(d.timeSetting), timeName.substr(std::min(timeName.size(), timeName.find_first_not_of(' '))),
+                                          std::to_string(d.score), std::to_string(d.good), std::to_string(d.miss),
+                                          Fixed(accuracy, 1), std::to_string(d.durationMs), Fixed(d.keysPerSecond, 3),
+                                          std::to_string(d.place), d.certification, d.practice ? "1" : "0", d.endedBy};
+    for (int i = 0; i < kColumns; ++i) out += (i ? "," : "") + Quoted(fields[i]);
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::optional<std::vector<DrillEntry>> ParseDrillsCsv(const std::string& text) {
+  size_t at = 0;
+  std::vector<std::string> f;
+  if (!ReadRecord(text, at, f) || f.size() != kColumns || f[0] != "id") return std::nullopt;
+  std::vector<DrillEntry> rows;
+  try {
+    while (at < text.size()) {
+      if (!ReadRecord(text, at, f)) return std::nullopt;
+      if (f.size() == 1 && f[0].empty()) continue;
+      if (f.size() != kColumns) return std::nullopt;
+      DrillEntry d;
+      d.id = std::stoll(f[0]);
+      d.started = f[1];
+      d.mode = std::stoi(f[2]);
+      d.timeSetting = std::stoi(f[4]);
+      d.score = std::stoi(f[6]);
+      d.good = std::stoi(f[7]);
+      d.miss = std::stoi(f[8]);
+      d.durationMs = std::stoll(f[10]);
+      d.keysPerSecond = std::stod(f[11]);
+      d.place = std::stoi(f[12]);
+      d.certification = f[13];
+      d.practice = f[14] == "1";
+      d.endedBy = f[15];
+      rows.push_back(std::move(d));
+    }
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  return rows;
+}
+
+bool ExportDrillsCsv(History& history, const std::string& path) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  if (!file) return false;
+  file << DrillsCsv(history.Drills());
+  file.flush();
+  return static_cast<bool>(file);
+}
+
+}  // namespace records

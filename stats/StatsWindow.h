@@ -1,0 +1,88 @@
+#pragma once
+// The statistics window 成績: a window of its own beside the game, with the tabs 推移
+// (trend), キー別 (keys), 間違い (confusions) and 練習量 (practice), the CSV export, and
+// the button that starts a weak-key practice.
+#include <QJsonObject>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "records/History.h"
+#include "stats/StatsModel.h"
+
+class QButtonGroup;
+class QChartView;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace stats {
+
+class KeyHeatMap;
+class TrendView;
+
+class StatsWindow : public QWidget {
+ public:
+  enum Tab { kTrend, kKeys, kConfusions, kVolume, kTabs };
+
+  // `today` gives the local date as YYYY-MM-DD.
+  StatsWindow(records::History& history, std::function<std::string()> today, QWidget* parent = nullptr);
+
+  // Reads the history again and redraws the visible tab (the others when shown).
+  void Reload();
+  void ShowTab(int tab);
+  int CurrentTab() const;
+  void SetLayer(Layer layer);
+  Layer CurrentLayer() const { return layer_; }
+  TrendView& Trend() { return *trend_; }
+  KeyHeatMap& HeatMap() { return *heatMap_; }
+
+  // The figures behind every view, as the driver dumps them.
+  QJsonObject Figures();
+  // Writes the history as CSV; false when the file cannot be written.
+  bool ExportCsv(const std::string& path);
+  // The weak keys of the layer the practice would use (CP932 bytes), and its text.
+  std::vector<uint8_t> WeakKeys(Layer layer);
+  std::string PracticeText(Layer layer, uint32_t seed, size_t length);
+
+  // Set by the game: start a weak-key practice of a layer; returns "" when started, else
+  // why not (shown under the button).
+  std::function<std::string(Layer)> OnPractice;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void EnsureTab(int tab);
+  void BuildKeys();
+  void BuildConfusions();
+  void BuildVolume();
+  void ExportClicked();
+  const std::vector<KeyStat>& Ranked(Layer layer);
+
+  records::History& history_;
+  std::function<std::string()> today_;
+  std::vector<records::DrillEntry> drills_;
+  std::vector<records::KeyFigures> keyTotals_;
+  std::vector<records::ConfusionFigures> confusions_;
+  std::vector<KeyStat> ranked_[2];
+  bool loaded_[kTabs] = {};
+  bool totalsLoaded_ = false;
+  Layer layer_ = Layer::Latin;
+
+  QTabWidget* tabs_ = nullptr;
+  TrendView* trend_ = nullptr;
+  KeyHeatMap* heatMap_ = nullptr;
+  QLabel* weakLabel_ = nullptr;
+  QLabel* practiceNote_ = nullptr;
+  QPushButton* practiceButton_ = nullptr;
+  QListWidget* confusionList_ = nullptr;
+  QChartView* volumeView_ = nullptr;
+  QLabel* streakLabel_ = nullptr;
+  QLabel* status_ = nullptr;
+  std::vector<QButtonGroup*> layerGroups_;
+};
+
+}  // namespace stats

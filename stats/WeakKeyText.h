@@ -1,0 +1,20 @@
+#pragma once
+// The text of a weak-key practice: the weak keys two times in three, known-good keys
+// between them, never one character three times in a row (unless it is the only one).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "stats/StatsModel.h"
+
+namespace stats {
+
+// Known-good keys used when the history has too few: the home rows of each layer.
+std::vector<uint8_t> FallbackGoodKeys(Layer layer);
+
+// `length` CP932 bytes drawn from `weak` and `good` with the generator seeded by `seed`.
+// Empty when there are no weak keys.
+std::string WeakKeyText(const std::vector<uint8_t>& weak, const std::vector<uint8_t>& good, uint32_t seed,
+                        size_t length);
+
+}  // namespace stats

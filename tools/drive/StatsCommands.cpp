@@ -1,0 +1,173 @@
+#include "tools/drive/StatsCommands.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+#include <cmath>
+#include <fstream>
+
+#include "app/HistoryRecorder.h"
+#include "app/TForm2.h"
+#include "stats/StatsModel.h"
+#include "stats/StatsWindow.h"
+#include "stats/TrendView.h"
+
+namespace drive {
+
+namespace {
+
+QString Name(uint8_t ch) { return QString::fromStdString(stats::CharName(ch)); }
+
+stats::StatsWindow& OpenWindow(app::TForm2& form) {
+  if (!form.History().Window() || !form.History().Window()->isVisible()) form.History().OpenStatistics();
+  return *form.History().Window();
+}
+
+}  // namespace
+
+std::string StatsJson(app::TForm2& form) {
+  records::History& h = form.History().History();
+  h.Flush();
+  QJsonObject root;
+  static const char* kStatus[] = {"closed", "writable", "read-only", "unavailable"};
+  root["file"] = QString::fromStdString(h.Path());
+  root["status"] = kStatus[static_cast<int>(h.GetStatus())];
+  root["queued"] = static_cast<qint64>(h.Queued());
+  QJsonArray drills;
+  for (const records::DrillEntry& d : h.Drills()) {
+    QJsonObject o;
+    o["id"] = static_cast<qint64>(d.id);
+    o["started"] = QString::fromStdString(d.started);
+    o["mode"] = d.mode;
+    o["time_setting"] = d.timeSetting;
+    o["score"] = d.score;
+    o["good"] = d.good;
+    o["miss"] = d.miss;
+    o["duration_ms"] = static_cast<qint64>(d.durationMs);
+    o["keys_per_second"] = std::round(d.keysPerSecond * 1000) / 1000;
+    o["place"] = d.place;
+    o["certification"] = QString::fromStdString(d.certification);
+    o["practice"] = d.practice;
+    o["ended_by"] = QString::fromStdString(d.endedBy);
+    QJsonArray keys;
+    for (const records::KeyFigures& k : h.KeysOfDrill(d.id)) {
+      QJsonObject r;
+      r["char"] = Name(k.ch);
+      r["targeted"] = static_cast<qint64>(k.targeted);
+      r["missed"] = static_cast<qint64>(k.missed);
+      r["mean_ms"] = std::round(k.MeanMs() * 10) / 10;
+      keys.append(r);
+    }
+    o["keys"] = keys;
+    QJsonArray confusions;
+    for (const records::ConfusionFigures& c : h.ConfusionsOfDrill(d.id)) {
+      QJsonObject r;
+      r["target"] = Name(c.target);
+      r["typed"] = Name(c.typed);
+      r["count"] = static_cast<qint64>(c.count);
+      confusions.append(r);
+    }
+    o["confusions"] = confusions;
+    drills.append(o);
+  }
+  root["drills"] = drills;
+  QJsonArray lessons;
+  for (const records::LessonEntry& l : h.Lessons())
+    lessons.append(QJsonObject{{"at", QString::fromStdString(l.at)}, {"lesson", l.lesson}, {"misses", l.misses},
+                               {"passed", l.passed}});
+  root["lessons"] = lessons;
+  QJsonArray certs;
+  for (const records::CertEntry& c : h.Certifications())
+    certs.append(QJsonObject{{"at", QString::fromStdString(c.at)}, {"drill", static_cast<qint64>(c.drillId)},
+                             {"mode", c.mode}, {"time_setting", c.timeSetting}, {"score", c.score},
+                             {"grade", c.grade}, {"result", QString::fromStdString(c.result)}});
+  root["certifications"] = certs;
+  if (stats::StatsWindow* w = form.History().Window()) {
+    root["window_open"] = w->isVisible();
+    root["views"] = w->Figures();
+  } else {
+    root["window_open"] = false;
+  }
+  return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out) {
+  const std::string what = r.PlainWord("stats command");
+  if (what == "open") {
+    r.End();
+    form.History().OpenStatistics();
+  } else if (what == "close") {
+    r.End();
+    if (form.History().Window()) form.History().Window()->close();
+  } else if (what == "tab") {
+    const std::string name = r.PlainWord("tab name");
+    r.End();
+    static const char* kTabs[] = {"trend", "keys", "confusions", "volume"};
+    int tab = -1;
+    for (int i = 0; i < 4; ++i)
+      if (name == kTabs[i]) tab = i;
+    if (tab < 0) throw ScriptError("stats tab takes trend, keys, confusions or volume");
+    OpenWindow(form).ShowTab(tab);
+  } else if (what == "layer") {
+    const std::string name = r.PlainWord("latin or kana");
+    r.End();
+    if (name != "latin" && name != "kana") throw ScriptError("stats layer takes latin or kana");
+    OpenWindow(form).SetLayer(name == "latin" ? stats::Layer::Latin : stats::Layer::Kana);
+  } else if (what == "select") {
+    const std::string choice = r.PlainWord("all or MODE*4+TIME");
+    r.End();
+    int selection = -1;
+    if (choice != "all") {
+      try {
+        selection = std::stoi(choice);
+      } catch (const std::exception&) {
+        throw ScriptError("stats select takes all or a number 0..27");
+      }
+      if (selection < 0 || selection > 27) throw ScriptError("stats select takes all or a number 0..27");
+    }
+    OpenWindow(form).Trend().Select(selection);
+  } else if (what == "practice") {
+    r.End();
+    stats::StatsWindow& w = OpenWindow(form);
+    w.ShowTab(stats::StatsWindow::kKeys);
+    auto* button = w.findChild<QPushButton*>(QStringLiteral("PracticeButton"));
+    if (!button || !button->isEnabled()) throw ScriptError("the practice button is not enabled");
+    button->click();
+  } else if (what == "dump") {
+    const std::string file = r.PlainWord("file");
+    r.End();
+    const std::string json = StatsJson(form);
+    if (file == "-") {
+      out << json;
+      out.flush();
+    } else {
+      std::ofstream f(file, std::ios::binary);
+      if (!(f << json)) throw ScriptError("cannot write " + file);
+    }
+  } else if (what == "export") {
+    const std::string file = r.PlainWord("file");
+    r.End();
+    if (!OpenWindow(form).ExportCsv(file)) throw ScriptError("cannot write " + file);
+  } else {
+    throw ScriptError("unknown stats command: " + what);
+  }
+  QCoreApplication::processEvents();
+}
+
+QImage StatsShot(app::TForm2& form) {
+  stats::StatsWindow* w = form.History().Window();
+  if (!w || !w->isVisible()) return {};
+  // The charts lay themselves out in posted events: let them run before the picture.
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  const QSize size = w->size();
+  w->resize(size + QSize(1, 1));
+  QCoreApplication::processEvents();
+  w->resize(size);
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  return w->grab().toImage();
+}
+
+}  // namespace drive
