@@ -165,10 +165,6 @@ constexpr ControlDesign kDrillBottom[] = {
      .caption = "000:00.00s", .fontColor = clr::Yellow},
     {.kind = Kind::Label, .name = "F1L22", .parent = "F1Panel", .left = 312, .top = 285,
      .caption = "2026/12/06(日) 10:00.00s", .fontColor = clr::Aqua},
-    // the kana-lock lamp, lit while the kana lock is on
-    {.kind = Kind::Label, .name = "F1L26", .parent = "F1Panel", .left = 440, .top = 10,
-     .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
-     .visible = false, .autoSize = false, .align = Align::Center},
 };
 
 constexpr auto kDrill = Join(std::to_array(kDrillTop), KeyCapRows(Keyboard::Drill),
@@ -233,6 +229,20 @@ std::span<const ControlDesign> NameEntryScreen() { return kNameEntry; }
 std::span<const ControlDesign> ResultsScreen() { return kResults; }
 std::span<const ControlDesign> SplashScreen() { return kSplash; }
 std::span<const ControlDesign> DrillScreen() { return kDrill; }
+
+// The kana-lock lamps of the drill and the lesson screen, lit while the kana lock is on. They
+// come last of all controls, so every other control keeps its place in the window's list
+// (and in the scaling table indexed by it), and they lie on top of their screens.
+constexpr ControlDesign kKanaLamps[] = {
+    {.kind = Kind::Label, .name = "F1L26", .parent = "F1Panel", .left = 440, .top = 10,
+     .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
+     .visible = false, .autoSize = false, .align = Align::Center},
+    {.kind = Kind::Label, .name = "FLL14", .parent = "FLPanel", .left = 440, .top = 284,
+     .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
+     .visible = false, .autoSize = false, .align = Align::Center},
+};
+
+std::span<const ControlDesign> KanaLamps() { return kKanaLamps; }
 std::span<const ControlDesign> ModeSelectScreen() { return kModeSelect; }
 
 }  // namespace ui::design

@@ -96,10 +96,6 @@ constexpr ControlDesign kLessonBottom[] = {
     {.kind = Kind::Memo, .name = "FLM1", .parent = "FLPanel", .left = 34, .top = 96,
      .width = 417, .height = 177, .color = clr::Black, .fontColor = clr::White,
      .visible = false, .readOnly = true},
-    // the kana-lock lamp, below the keyboard's right end
-    {.kind = Kind::Label, .name = "FLL14", .parent = "FLPanel", .left = 440, .top = 284,
-     .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
-     .visible = false, .autoSize = false, .align = Align::Center},
 };
 
 constexpr auto kLesson = Join(std::to_array(kLessonTop), KeyCapRows(Keyboard::Lesson),

@@ -16,6 +16,7 @@ std::span<const ControlDesign> ResultsScreen();     // F4Panel
 std::span<const ControlDesign> SplashScreen();      // F8Panel
 std::span<const ControlDesign> JudgementScreen();   // LmPanel
 std::span<const ControlDesign> DrillScreen();       // F1Panel
+std::span<const ControlDesign> KanaLamps();         // on F1Panel and FLPanel
 std::span<const ControlDesign> ModeSelectScreen();  // F6Panel
 std::span<const ControlDesign> SettingsScreen();    // Panel11
 std::span<const ControlDesign> AboutScreen();       // F5Panel

@@ -90,7 +90,6 @@
   X(Label, F1L24) \
   X(Label, F1L25) \
   X(Label, F1L22) \
-  X(Label, F1L26) \
   /* mode select */ \
   X(Panel, F6Panel) \
   X(Label, F6L1) \
@@ -185,7 +184,6 @@
   X(Panel, FLP_AB) \
   X(Panel, FLP_SPC) X(Panel, FLP_SFT) X(Panel, FLP_SFTR) \
   X(Memo, FLM1) \
-  X(Label, FLL14) \
   /* title */ \
   X(Panel, Panel1) \
   X(Image, Image3) \
@@ -244,7 +242,10 @@
   X(Label, Label13) \
   X(Label, Label29) \
   X(Panel, Panel8) \
-  X(Label, Label12)
+  X(Label, Label12) \
+  /* the kana-lock lamps */ \
+  X(Label, F1L26) \
+  X(Label, FLL14)
 
 // The certificate-name dialog TForm9.
 #define DOJOKAI_NAME_DIALOG_CONTROLS(X) X(Label, F9L1) X(Memo, F9M1) X(Button, F9B1)
