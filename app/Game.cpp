@@ -16,12 +16,32 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 #include "app/Pictures.h"
 #include "platform/Fonts.h"
 #include "platform/RealPlatform.h"
 
 namespace app {
+
+namespace {
+
+// The window of the running game, for the save at an exit that bypasses it.
+TForm2* liveForm = nullptr;
+
+// When the X connection breaks (logout, a crashed desktop, a dropped ssh -X) the toolkit
+// ends the process with exit() from inside the message loop; the window never closes. The
+// record is saved here instead, from the state the game had.
+void SaveAtUnplannedExit() {
+  TForm2* form = std::exchange(liveForm, nullptr);
+  if (!form || form->Closed()) return;
+  try {
+    form->EmergencyClose();
+  } catch (...) {
+  }
+}
+
+}  // namespace
 
 Game::Game(plat::Platform& platform) {
   form_ = std::make_unique<TForm2>(platform);
@@ -39,6 +59,7 @@ Game::Game(plat::Platform& platform) {
 }
 
 Game::~Game() {
+  if (liveForm == form_.get()) liveForm = nullptr;
   dialog_.reset();
   form_.reset();
 }
@@ -154,6 +175,9 @@ int RunEntryRoutine(int argc, char** argv) {
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
+    liveForm = &game.Form();
+    static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
+    (void)registered;
     stopSignals.CloseOnSignal(game.Form());
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);

@@ -288,11 +288,31 @@ ui::Panel* TForm2::VisibleScreen() const {
   return nullptr;
 }
 
-void TForm2::Timer1Timer() { title_.Timer1Timer(); }
+void TForm2::Timer1Timer() {
+  title_.Timer1Timer();
+  if (!TypingRuns()) dataFile_.SaveAsGameGoes();
+}
+
+bool TForm2::TypingRuns() const {
+  // The lesson timer runs from the start; only its screen tells a lesson is on.
+  const ui::Panel* screen = VisibleScreen();
+  return screen == C.F1Panel || screen == C.FLPanel || F1T1.Enabled();
+}
+
+void TForm2::KeepPendingResult() {
+  if (F8T1.Enabled()) rankTables_.F8T1Timer();
+  if (C.F7Panel->Visible()) rankTables_.ConfirmName(plat::vk::Return);
+}
+
+void TForm2::EmergencyClose() {
+  dataFile_.SetQuiet(true);
+  FormClose();
+}
 
 void TForm2::FormClose() {
   if (closed_) return;
   closed_ = true;
+  KeepPendingResult();
   dataFile_.SaveDataFile();
   dataFile_.CloseDataFile();
   if (s_.GeometryTableFilled) {
@@ -325,6 +345,7 @@ void TForm2::WireEvents() {
   };
   modeSelect_.StartLessonCourse = [this] { lessons_.StartLessonCourse(); };
   settings_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
+  settings_.SaveRecords = [this] { dataFile_.SaveAsGameGoes(); };
   dataFile_.DrawSwitchLabels = [this] { title_.DrawSwitchLabels(); };
   dataFile_.ShowFirstRankTable = [this] {
     rankTables_.ShowRankTable(0);
