@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <new>
+#include <utility>
 
 #include "app/Logo.h"
 #include "app/Pictures.h"
@@ -290,7 +291,14 @@ ui::Panel* TForm2::VisibleScreen() const {
 
 void TForm2::Timer1Timer() {
   title_.Timer1Timer();
-  if (!TypingRuns()) dataFile_.SaveAsGameGoes();
+  const bool typing = TypingRuns();
+  if (typing) {
+    wasTyping_ = true;
+  } else if (std::exchange(wasTyping_, false)) {
+    dataFile_.SaveChanges();
+  } else {
+    dataFile_.SaveAsGameGoes();
+  }
 }
 
 bool TForm2::TypingRuns() const {

@@ -194,13 +194,16 @@ void DataFile::SaveDataFile() {
   WriteImage(s_.DatRecord.Bytes());
 }
 
-void DataFile::SaveAsGameGoes() {
+void DataFile::SaveAsGameGoes() { SaveIfChanged(false); }
+void DataFile::SaveChanges() { SaveIfChanged(true); }
+
+void DataFile::SaveIfChanged(bool countersToo) {
   if (s_.DatNoSave || !s_.DatHandle.IsOpen()) return;
   // The record in memory stays as it is until the exit; the copy is what a save writes.
   DatRecord image = s_.DatRecord;
   CompleteRecord(image);
   if (image.Bytes() == onDisk_) return;
-  const bool earned = EarnedPartsDiffer(image.Bytes(), onDisk_);
+  const bool earned = countersToo || EarnedPartsDiffer(image.Bytes(), onDisk_);
   // A failing save is tried again only with the counters' pace, not at every tick.
   if ((!earned || failing_) && platform_.TickCount() - lastSaveTick_ < kSaveIntervalMs) return;
   WriteImage(image.Bytes());

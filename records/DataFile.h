@@ -31,6 +31,8 @@ class DataFile {
   // changed (tables, grades, certificate name, switches, options), and at least once a
   // minute while counters or the running time move. Cheap when nothing changed.
   void SaveAsGameGoes();
+  // The same, without waiting for the minute: a drill, lesson or certification just ended.
+  void SaveChanges();
   // The game is ending without its window (the display went away): no message boxes.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
 
@@ -59,6 +61,7 @@ class DataFile {
   // Writes an image of the record; says so once in the window when it cannot.
   void WriteImage(const Image& image);
   void ShowSaveFailure(const SaveOutcome& outcome);
+  void SaveIfChanged(bool countersToo);
 
   game::PlayState& s_;
   ui::MainControls& C;
