@@ -302,9 +302,12 @@ void TForm2::Timer1Timer() {
 }
 
 bool TForm2::TypingRuns() const {
+  if (F1T1.Enabled() && C.F1Panel->Visible()) return true;
+  // The drill screen stays shown under the splash, the name entry and the results.
+  if (C.F8Panel->Visible() || C.F7Panel->Visible() || C.F4Panel->Visible()) return false;
   // The lesson timer runs from the start; only its screen tells a lesson is on.
   const ui::Panel* screen = VisibleScreen();
-  return screen == C.F1Panel || screen == C.FLPanel || F1T1.Enabled();
+  return screen == C.F1Panel || screen == C.FLPanel;
 }
 
 void TForm2::KeepPendingResult() {
