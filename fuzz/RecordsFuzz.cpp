@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -51,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   DatRecord rec;
   rec.ResetDataRecord({2026, 12, 6});
   const std::vector<uint8_t> read = file->Read(DatRecord::kSize);
-  std::memcpy(rec.Bytes().data(), read.data(), read.size());
+  std::copy(read.begin(), read.end(), rec.Bytes().begin());
   const bool damaged = !rec.ChecksumValid();
   if (damaged) rec.ResetDataRecord({2026, 12, 6});
 
