@@ -236,7 +236,8 @@ void DataFile::WriteImage(const Image& image) {
 }
 
 void DataFile::ShowSaveFailure(const SaveOutcome& outcome) {
-  std::cerr << "dojokai: " << s_.DatPath << " was not saved (" << outcome.why << "); the record stays in memory and is saved when it can be\n";
+  std::cerr << "dojokai: " << s_.DatPath << " was not saved (" << outcome.why
+            << "); the record stays in memory and is saved when it can be\n";
   const std::string reason = FailureReason(outcome.error);
   failing_ = true;
   // From now on the settings screen says that nothing is being saved, and why.
