@@ -45,6 +45,8 @@ Result Run(const std::string& saver, const std::string& folder, int kills, uint3
   Result result;
   const std::string path = folder + "/dojokai.dat";
   std::mt19937 random(seed);
+  // The file exists from the start, so that a new one is the saver's first save.
+  if (Inode(path) == 0) std::ofstream(path, std::ios::binary);
   for (int i = 0; i < kills; ++i) {
     const pid_t pid = ::fork();
     if (pid < 0) return result.failure = "fork failed", result;
