@@ -2,7 +2,7 @@
 # make test - build everything and run every test (headless)
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
+PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libx11-dev libgtest-dev \
            cmake g++ xvfb xauth ccache lld
 
 # ccache serves the precompiled headers too, and both build folders share one cache

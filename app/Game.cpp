@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "app/Pictures.h"
+#include "app/XSession.h"
 #include "platform/Fonts.h"
 #include "platform/RealPlatform.h"
 
@@ -170,6 +171,9 @@ int RunEntryRoutine(int argc, char** argv) {
   plat::RegisterFontSubstitutions();
   QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo())));
   StopSignals stopSignals;
+  // A write to a vanished X server must end in the toolkit's error handling (which saves),
+  // not in a silent death by SIGPIPE.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     plat::RealPlatform platform;
     Game game(platform);
@@ -178,6 +182,7 @@ int RunEntryRoutine(int argc, char** argv) {
     liveForm = &game.Form();
     static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
     (void)registered;
+    SaveWhenXConnectionBreaks(SaveAtUnplannedExit);
     stopSignals.CloseOnSignal(game.Form());
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);
