@@ -87,18 +87,12 @@ bool IsDamagedName(const std::string& name, const std::string& base) {
 }
 
 // A temporary file of a save: the data file's name or a damaged generation's, a dot and
-// the six letters or digits mkostemp chose. Six lower-case letters are a word (a player's
-// "dojokai.dat.backup"), not a random name, and stay.
+// the six letters or digits mkostemp chose.
 bool IsLeftoverName(const std::string& name, const std::string& base) {
   const size_t dot = name.rfind('.');
   if (dot == std::string::npos || name.size() - dot != 7) return false;
-  bool word = true;
-  for (size_t i = dot + 1; i < name.size(); ++i) {
-    const auto c = static_cast<unsigned char>(name[i]);
-    if (!std::isalnum(c)) return false;
-    if (!std::islower(c)) word = false;
-  }
-  if (word) return false;
+  for (size_t i = dot + 1; i < name.size(); ++i)
+    if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
   const std::string stem = name.substr(0, dot);
   return stem == base || IsDamagedName(stem, base);
 }

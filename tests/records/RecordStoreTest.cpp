@@ -167,10 +167,10 @@ TEST_F(RecordStoreTest, FifosAndDevicesAreRefusedWithoutBlocking) {
 TEST_F(RecordStoreTest, LeftoversOfKilledSavesGoAndNothingElse) {
   for (const char* name : {"dojokai.dat", "dojokai.dat.Ab3dE9", "dojokai.dat.0q9Zz1", "dojokai.dat.bad.x1Y2z3",
                            "dojokai.dat.bad-20261206-100000.k8J2mQ", "dojokai.dat.bad", "dojokai.dat.old",
-                           "dojokai.dat.backup", "dojokai.dat.1234567", "other.Ab3dE9"})
+                           "dojokai.dat.abcxyz", "dojokai.dat.backup1", "dojokai.dat.1234567", "other.Ab3dE9"})
     WriteBytes(Dir() + "/" + name, {1});
   RecordStore::RemoveLeftovers(Dat());
-  EXPECT_EQ(Names(Dir()), (std::vector<std::string>{"dojokai.dat", "dojokai.dat.1234567", "dojokai.dat.backup",
+  EXPECT_EQ(Names(Dir()), (std::vector<std::string>{"dojokai.dat", "dojokai.dat.1234567", "dojokai.dat.backup1",
                                                     "dojokai.dat.bad", "dojokai.dat.old", "other.Ab3dE9"}));
 }
 
