@@ -2,7 +2,7 @@
 # make test - build everything and run every test (headless)
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libgtest-dev \
+PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libx11-dev libgtest-dev \
            cmake g++ xvfb xauth ccache lld libxcb1-dev qt6-translations-l10n \
            desktop-file-utils appstream dpkg-dev file libsqlite3-dev qt6-charts-dev libqt6opengl6-dev
 
@@ -12,7 +12,7 @@ export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_fi
 export CCACHE_BASEDIR = $(CURDIR)
 export CCACHE_NOHASHDIR = 1
 
-.PHONY: all deps configure configure-only build run test bench install package clean fuzz screenshots monkey
+.PHONY: all deps configure configure-only build run test bench install package clean fuzz screenshots monkey killloop
 
 all: build
 
@@ -114,7 +114,7 @@ package: build
 # $(FUZZ_BUILD)/artifacts/, the full output in $(FUZZ_BUILD)/fuzz-<target>.log.
 FUZZ_BUILD ?= $(BUILD)-fuzz
 FUZZ_TIME ?= 60
-FUZZ_TARGETS = wordlist ini script datafile
+FUZZ_TARGETS = wordlist ini script records logo
 FUZZ_PACKAGES = clang libclang-rt-dev
 
 fuzz: deps
@@ -134,6 +134,12 @@ fuzz: deps
 	  else grep -v -E '^"|^#' $(FUZZ_BUILD)/fuzz-$$t.log | tail -n 40; failed="$$failed $$t"; fi; \
 	done; \
 	if [ -n "$$failed" ]; then echo "fuzzing found problems in:$$failed (inputs in $(FUZZ_BUILD)/artifacts)"; exit 1; fi
+
+# The long kill loop, outside the tests: make killloop KILLS=5000 SEED=3
+KILLS ?= 2000
+killloop: build
+	cmake --build $(BUILD) --target dojokai-killloop -j$(JOBS)
+	$(BUILD)/dojokai-killloop $(KILLS) $(SEED)
 
 clean:
 	rm -rf $(BUILD)

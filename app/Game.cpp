@@ -22,6 +22,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Pictures.h"
+#include "app/XSession.h"
 #include "platform/Fonts.h"
 #include "platform/QtTranslation.h"
 #include "platform/RealPlatform.h"
@@ -29,6 +30,25 @@
 #include "platform/XkbLayout.h"
 
 namespace app {
+
+namespace {
+
+// The window of the running game, for the save at an exit that bypasses it.
+TForm2* liveForm = nullptr;
+
+// When the X connection breaks (logout, a crashed desktop, a dropped ssh -X) the toolkit
+// ends the process with exit() from inside the message loop; the window never closes. The
+// record is saved here instead, from the state the game had.
+void SaveAtUnplannedExit() {
+  TForm2* form = std::exchange(liveForm, nullptr);
+  if (!form || form->Closed()) return;
+  try {
+    form->EmergencyClose();
+  } catch (...) {
+  }
+}
+
+}  // namespace
 
 Game::Game(plat::Platform& platform) {
   form_ = std::make_unique<TForm2>(platform);
@@ -46,6 +66,7 @@ Game::Game(plat::Platform& platform) {
 }
 
 Game::~Game() {
+  if (liveForm == form_.get()) liveForm = nullptr;
   dialog_.reset();
   form_.reset();
 }
@@ -211,12 +232,19 @@ int RunEntryRoutine(int argc, char** argv) {
   if (!japaneseDialogs) std::fputs("dojokai: qtbase_ja が読めないため、ダイアログのボタンは英語です\n", stderr);
   plat::RegisterFontSubstitutions();
   StopSignals stopSignals;
+  // A write to a vanished X server must end in the toolkit's error handling (which saves),
+  // not in a silent death by SIGPIPE.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     plat::RealPlatform platform;
     platform.Keys().SetMap(ChooseKeyMap(options));
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
+    liveForm = &game.Form();
+    static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
+    (void)registered;
+    SaveWhenXConnectionBreaks(SaveAtUnplannedExit);
     stopSignals.CloseOnSignal(game.Form());
     AfterFirstPaint icon(game.Form(), [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo()))); });
     ReportMissingFiles(platform);

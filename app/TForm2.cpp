@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <new>
+#include <utility>
 
 #include "app/HistoryRecorder.h"
 #include "app/Logo.h"
@@ -297,11 +298,41 @@ void TForm2::OpenStatistics() {
   if (history_) history_->OpenStatistics();
 }
 
-void TForm2::Timer1Timer() { title_.Timer1Timer(); }
+void TForm2::Timer1Timer() {
+  title_.Timer1Timer();
+  const bool typing = TypingRuns();
+  if (typing) {
+    wasTyping_ = true;
+  } else if (std::exchange(wasTyping_, false)) {
+    dataFile_.SaveChanges();
+  } else {
+    dataFile_.SaveAsGameGoes();
+  }
+}
+
+bool TForm2::TypingRuns() const {
+  if (F1T1.Enabled() && C.F1Panel->Visible()) return true;
+  // The drill screen stays shown under the splash, the name entry and the results.
+  if (C.F8Panel->Visible() || C.F7Panel->Visible() || C.F4Panel->Visible()) return false;
+  // The lesson timer runs from the start; only its screen tells a lesson is on.
+  const ui::Panel* screen = VisibleScreen();
+  return screen == C.F1Panel || screen == C.FLPanel;
+}
+
+void TForm2::KeepPendingResult() {
+  if (F8T1.Enabled()) rankTables_.F8T1Timer();
+  if (C.F7Panel->Visible()) rankTables_.ConfirmName(plat::vk::Return);
+}
+
+void TForm2::EmergencyClose() {
+  dataFile_.SetQuiet(true);
+  FormClose();
+}
 
 void TForm2::FormClose() {
   if (closed_) return;
   closed_ = true;
+  KeepPendingResult();
   dataFile_.SaveDataFile();
   dataFile_.CloseDataFile();
   if (s_.GeometryTableFilled) {
@@ -334,6 +365,7 @@ void TForm2::WireEvents() {
   };
   modeSelect_.StartLessonCourse = [this] { lessons_.StartLessonCourse(); };
   settings_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
+  settings_.SaveRecords = [this] { dataFile_.SaveAsGameGoes(); };
   dataFile_.DrawSwitchLabels = [this] { title_.DrawSwitchLabels(); };
   dataFile_.ShowFirstRankTable = [this] {
     rankTables_.ShowRankTable(0);

@@ -54,6 +54,9 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   void FormKeyDown(uint16_t& key, plat::ShiftState shift);
   void FormKeyUp(uint16_t& key, plat::ShiftState shift);
   void FormClose();
+  // The process ends without its window closing (the display went away): the close's
+  // saving part, with no message box.
+  void EmergencyClose();
   void Timer1Timer();
 
   // Client area and window state (a change of size is scaled before the call returns).
@@ -132,6 +135,11 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   void ApplyPictures();
   void LoadWordList();
   void DrawSwitchLabels() { title_.DrawSwitchLabels(); }
+  // A finished drill whose result is not in its table yet (the splash, the name entry)
+  // goes in with the name as typed so far, as Enter would.
+  void KeepPendingResult();
+  // Saves never run while keys are being judged.
+  bool TypingRuns() const;
 
   plat::Platform& platform_;
   game::PlayState s_;
@@ -143,6 +151,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   ui::Control* focus_ = nullptr;
   bool simulatedFocus_ = false;
   bool closed_ = false;
+  bool wasTyping_ = false;
 
   // The subsystems, each owning its screens and operations (in the order they depend on
   // each other).

@@ -219,6 +219,41 @@ def datafile_seeds():
     put("datafile", "4095-bad-checksum", bytes(bad))
     zero = bytearray(4095)
     put("datafile", "4095-zeros", bytes(zero))
+    # The window-less records target starts from the same files.
+    for name in os.listdir(os.path.join(CORPUS, "datafile")):
+        with open(os.path.join(CORPUS, "datafile", name), "rb") as f:
+            put("records", name, f.read())
+
+
+# ---- logo pictures ---------------------------------------------------------------------
+
+def bitmap(width, height, pixels=None):
+    """A 24-bit bitmap; without pixels a few grey bytes stand in (a header-only bomb)."""
+    row = (width * 3 + 3) // 4 * 4
+    data = pixels if pixels is not None else b"\x80" * min(row * abs(height), 64)
+    header = b"BM" + struct.pack("<IHHI", 54 + len(data), 0, 0, 54)
+    header += struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    return header + data
+
+
+def jpeg(width, height):
+    """A baseline grey JPEG of 8 x 8 pixels (one block, DC only) whose frame header claims
+    width x height."""
+    quant = b"\xff\xdb\x00\x43\x00" + bytes([1] * 64)
+    frame = b"\xff\xc0\x00\x0b\x08" + struct.pack(">HH", height, width) + b"\x01\x01\x11\x00"
+    # One DC code (category 0) and one AC code (end of block), each a 1-bit code.
+    huff = b"\xff\xc4\x00\x14\x00" + bytes([1] + [0] * 15) + b"\x00"
+    huff += b"\xff\xc4\x00\x14\x10" + bytes([1] + [0] * 15) + b"\x00"
+    scan = b"\xff\xda\x00\x08\x01\x01\x00\x00\x3f\x00"
+    return b"\xff\xd8" + quant + frame + huff + scan + b"\x00" * 4 + b"\xff\xd9"
+
+
+def logo_seeds():
+    put("logo", "small.bmp", bitmap(2, 2, b"\x00\x00\xff\x00\xff\x00\x00\x00" * 2))
+    put("logo", "bomb.bmp", bitmap(20000, 20000))
+    put("logo", "top-down.bmp", bitmap(5000, -5000))
+    put("logo", "small.jpg", jpeg(8, 8))
+    put("logo", "bomb.jpg", jpeg(16384, 16384))
 
 
 def main():
@@ -227,6 +262,7 @@ def main():
     ini_seeds()
     script_seeds()
     datafile_seeds()
+    logo_seeds()
 
 
 if __name__ == "__main__":

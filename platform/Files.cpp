@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <cerrno>
 #include <cstdint>
 #include <utility>
@@ -31,17 +32,25 @@ bool ReadInto(int fd, std::vector<uint8_t>& out, size_t max) {
   return true;
 }
 
-// Opens a regular file (a folder of the same name does not count as the file).
-int OpenFile(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+std::function<void(const std::string&)> beforeLockHook;
+
+}  // namespace
+
+int OpenRegularFile(const std::string& path, int flags) {
+  // Without O_NONBLOCK a FIFO would hold the game until someone writes into it.
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return -1;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
+    errno = EINVAL;
     return -1;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   return fd;
 }
+
+namespace {
 
 }  // namespace
 
@@ -55,11 +64,16 @@ bool IsReadOnly(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && (st.st_mode & kWriteBits) == 0;
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
-  const int fd = OpenFile(path, O_RDONLY);
+bool IsRegularFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, size_t max) {
+  const int fd = OpenRegularFile(path, O_RDONLY);
   if (fd < 0) return std::nullopt;
   std::vector<uint8_t> bytes;
-  const bool ok = ReadInto(fd, bytes, SIZE_MAX);
+  const bool ok = ReadInto(fd, bytes, max);
   ::close(fd);
   if (!ok) return std::nullopt;
   return bytes;
@@ -86,26 +100,47 @@ SharedFile& SharedFile::operator=(SharedFile&& other) noexcept {
   return *this;
 }
 
+void SharedFile::SetBeforeLockHook(std::function<void(const std::string&)> hook) {
+  beforeLockHook = std::move(hook);
+}
+
 std::optional<SharedFile> SharedFile::Open(const std::string& path, Mode mode) {
   if (mode == Mode::SharedRead) {
-    const int fd = OpenFile(path, O_RDONLY);
+    const int fd = OpenRegularFile(path, O_RDONLY);
     if (fd < 0) return std::nullopt;
     return SharedFile(fd);
   }
-  const int fd = OpenFile(path, O_RDWR);
-  if (fd < 0) return std::nullopt;
-  // The lock belongs to this open file description: a second exclusive open, from this
-  // process or another copy of the game, is refused until this one closes.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  // A copy of the game that saves replaces the file by a new one under the same name. A
+  // lock taken on the old one would lock nothing: the name must still lead to the locked
+  // file, else the new one is opened and locked in its turn.
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const int fd = OpenRegularFile(path, O_RDWR);
+    if (fd < 0) return std::nullopt;
+    if (beforeLockHook) beforeLockHook(path);
+    // The lock belongs to this open file description: a second exclusive open, from this
+    // process or another copy of the game, is refused until this one closes.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    struct stat locked {}, named {};
+    if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 && locked.st_dev == named.st_dev &&
+        locked.st_ino == named.st_ino)
+      return SharedFile(fd);
     ::close(fd);
-    return std::nullopt;
   }
-  return SharedFile(fd);
+  errno = EAGAIN;
+  return std::nullopt;
 }
 
 bool SharedFile::Create(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
   if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
   // A file another copy of the game holds open is left alone rather than emptied.
   bool ok = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::ftruncate(fd, 0) == 0;
   if (::close(fd) != 0) ok = false;

@@ -2,6 +2,7 @@
 // File services the game needs: whole-file reads, existence and the read-only attribute,
 // and the data file's opening with sharing modes.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,8 +12,14 @@ namespace plat {
 bool FileExists(const std::string& path);
 // The Windows read-only attribute: the file exists and has no write permission bit set.
 bool IsReadOnly(const std::string& path);
-// Whole file, or nullopt when it cannot be read.
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+// The path names a regular file (or a link to one).
+bool IsRegularFile(const std::string& path);
+// Opens a regular file (or a link to one) without ever blocking: a FIFO, a device or a
+// folder in its place gives -1 (errno EINVAL), as does a file that cannot be opened.
+int OpenRegularFile(const std::string& path, int flags);
+// The file's first `max` bytes (the whole file by default), or nullopt when it is no
+// regular file or cannot be read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, size_t max = SIZE_MAX);
 // Replaces the extension of the last path component ("/a/dojokai" + ".bin" -> "/a/dojokai.bin",
 // "/a/dojokai.exe" -> "/a/dojokai.bin").
 std::string ChangeExtension(const std::string& path, const std::string& ext);
@@ -32,6 +39,8 @@ class SharedFile {
   // Opens an existing file; an exclusive open fails when the file is locked by another
   // open or cannot be written.
   static std::optional<SharedFile> Open(const std::string& path, Mode mode);
+  // Tests: runs between opening a file exclusively and locking it.
+  static void SetBeforeLockHook(std::function<void(const std::string&)> hook);
   // Creates (or truncates) the file, then closes it.
   static bool Create(const std::string& path);
 

@@ -1,8 +1,12 @@
 #include "platform/HelpViewer.h"
 
-#include <QFile>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QTextBrowser>
 #include <QUrl>
+
+#include "platform/Files.h"
 
 namespace plat {
 
@@ -15,8 +19,10 @@ HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::Open(const std::string& path) {
   const QString file = QString::fromStdString(path);
-  QFile probe(file);
-  if (probe.open(QIODevice::ReadOnly)) {
+  // Only a regular file is shown: a FIFO in its place would hold the game.
+  const int probe = OpenRegularFile(path, O_RDONLY);
+  if (probe >= 0) {
+    ::close(probe);
     browser_->setSource(QUrl::fromLocalFile(file), QTextDocument::HtmlResource);
     browser_->setWindowTitle(browser_->documentTitle().isEmpty() ? QStringLiteral("DOJOKAI ヘルプ")
                                                                  : browser_->documentTitle());

@@ -61,7 +61,7 @@ bool WriteAll(int fd, const std::string& text) {
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
-  if (auto bytes = ReadWholeFile(path_)) {
+  if (auto bytes = ReadWholeFile(path_, kMaxBytes)) {
     Parse(std::string(bytes->begin(), bytes->end()));
   }
 }
@@ -220,17 +220,42 @@ bool IniFile::Save() const {
   static std::atomic<unsigned> counter{0};
   const std::string temp = target + ".tmp" + std::to_string(::getpid()) + "." +
                            std::to_string(counter.fetch_add(1));
+  // Something that is no file (a FIFO, a device) is never replaced.
+  struct stat now {};
+  if (::stat(target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
+    errno = EINVAL;
+    return false;
+  }
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+  if (fd < 0) return SaveInPlace(target);
   struct stat old {};
   if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   const bool written = WriteAll(fd, Serialize()) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
+    const int error = errno;
     ::unlink(temp.c_str());
-    return false;
+    errno = error;
+    return error == ENOSPC || error == EDQUOT ? SaveInPlace(target) : false;
   }
   return true;
+}
+
+// Where no new file can be made beside it (a folder that cannot be written, a full disk),
+// an existing file takes the text itself.
+bool IniFile::SaveInPlace(const std::string& target) const {
+  const int error = errno;
+  const int fd = OpenRegularFile(target, O_WRONLY);
+  if (fd < 0) {
+    errno = error;
+    return false;
+  }
+  const std::string text = Serialize();
+  bool ok = WriteAll(fd, text) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
+  const int failed = errno;
+  if (::close(fd) != 0) ok = false;
+  if (!ok) errno = failed;
+  return ok;
 }
 
 }  // namespace plat

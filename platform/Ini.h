@@ -10,8 +10,11 @@ namespace plat {
 
 class IniFile {
  public:
-  // Reads `path`; a missing or unreadable file gives an empty profile.
+  // Reads `path` up to kMaxBytes; a missing or unreadable file gives an empty profile.
   explicit IniFile(std::string path);
+  // A profile is a few lines; the rest of a larger file is ignored (and dropped when the
+  // file is written).
+  static constexpr size_t kMaxBytes = 64 * 1024;
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& fallback) const;
@@ -29,6 +32,8 @@ class IniFile {
                     const std::vector<std::pair<std::string, std::string>>& keyValues);
 
   const std::string& Path() const { return path_; }
+  // Writes go to another file from now on.
+  void SetPath(std::string path) { path_ = std::move(path); }
 
  private:
   // A line of the file. Lines that are not "key=value" (comments, blanks, anything
@@ -49,6 +54,7 @@ class IniFile {
   void Parse(const std::string& text);
   std::string Serialize() const;
   bool Save() const;
+  bool SaveInPlace(const std::string& target) const;
   // Sets a key in memory only.
   void Put(const std::string& section, const std::string& key, const std::string& value);
   Section* FindSection(const std::string& name);

@@ -1,10 +1,12 @@
 #include "records/ConfigFile.h"
 
+#include <cerrno>
 #include <utility>
 #include <vector>
 
 #include "platform/Files.h"
 #include "platform/Ini.h"
+#include "records/RecordStore.h"
 
 namespace records {
 namespace {
@@ -30,12 +32,36 @@ constexpr FlagKey kFlags[] = {
 ConfigFile::ConfigFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform)
     : s_(state), C(c), platform_(platform) {}
 
-std::string ConfigFile::ConfigPath() const { return plat::ChangeExtension(platform_.ProgramPath(), ".cfg"); }
+std::string ConfigFile::ProgramFolder() const {
+  const std::string program = platform_.ProgramPath();
+  return program.substr(0, program.rfind('/') + 1);
+}
+
+const PlayerFolders& ConfigFile::Folders() const {
+  if (!folders_) folders_ = ChoosePlayerFolders(ProgramFolder(), ProcessEnvironment());
+  return *folders_;
+}
+
+std::string ConfigFile::ConfigPath() const {
+  const std::string beside = plat::ChangeExtension(platform_.ProgramPath(), ".cfg");
+  return Folders().config + beside.substr(beside.rfind('/') + 1);
+}
+
+std::string ConfigFile::ReadPath() const {
+  const std::string own = ConfigPath(), beside = plat::ChangeExtension(platform_.ProgramPath(), ".cfg");
+  return own != beside && !plat::FileExists(own) && plat::FileExists(beside) ? beside : own;
+}
+
+std::string ConfigFile::FolderBytes() const {
+  const std::string shown = C.Edit1->TextUtf8();
+  return shown == folderShown_ ? folderRead_ : shown;
+}
 
 void ConfigFile::ResolveConfig() {
   s_.CfgLocked = 0;
+  folders_.reset();
   ReadConfig();
-  const std::string path = ConfigPath();
+  const std::string path = ReadPath();
   if (plat::FileExists(path) && plat::IsReadOnly(path)) s_.CfgLocked = 1;
   // The maximise option and the two erase buttons stay usable: they act on the data file.
   const bool editable = s_.CfgLocked == 0;
@@ -49,11 +75,13 @@ void ConfigFile::ResolveConfig() {
 }
 
 void ConfigFile::ReadConfig() {
-  const plat::IniFile ini(ConfigPath());
-  // The file is UTF-8 text; a folder that is not (written on a CP932 desktop) is taken as
-  // CP932 bytes.
+  const plat::IniFile ini(ReadPath());
+  // The file is UTF-8 text; a folder that is not (written on a CP932 desktop) is shown as
+  // CP932, but used and written back as the bytes it is.
   const std::string folder = ini.ReadString(kSection, kFolderKey, "");
   if (!C.Edit1->SetTextUtf8(folder)) C.Edit1->SetText(folder);
+  folderRead_ = folder;
+  folderShown_ = C.Edit1->TextUtf8();
   for (const FlagKey& f : kFlags) {
     // Only the number 1 turns an option on; anything else leaves it off.
     if (ini.ReadInteger(kSection, f.key, 0) == 1) (C.*f.box)->SetChecked(true);
@@ -64,12 +92,17 @@ void ConfigFile::ReadConfig() {
 void ConfigFile::WriteConfig() {
   std::vector<std::pair<std::string, std::string>> keys;
   keys.emplace_back(kVersionKey, kVersion);
-  keys.emplace_back(kFolderKey, C.Edit1->TextUtf8());
+  keys.emplace_back(kFolderKey, FolderBytes());
   for (const FlagKey& f : kFlags) keys.emplace_back(f.key, (C.*f.box)->Checked() ? "1" : "0");
-  // One write of the whole file: it either holds all eight keys or stays as it was. A
-  // failure is not reported; the options then simply keep their old values.
-  plat::IniFile ini(ConfigPath());
-  ini.WriteStrings(kSection, keys);
+  // One write of the whole file: it either holds all eight keys or stays as it was.
+  plat::IniFile ini(ReadPath());
+  ini.SetPath(ConfigPath());
+  if (Folders().config != ProgramFolder()) MakeFolders(Folders().config);
+  if (ini.WriteStrings(kSection, keys) || writeFailureShown_) return;
+  // Said once a run: the options then keep their old values at the next start.
+  writeFailureShown_ = true;
+  const std::string reason = FailureReason(errno);
+  platform_.Error("設定を保存できませんでした。\n\nファイル: " + ConfigPath() + "\n理由: " + reason, "DOJOKAI");
 }
 
 void ConfigFile::SetFolderFieldEnabled(bool enabled) {

@@ -2,10 +2,12 @@
 // The configuration file dojokai.cfg (section DOJOKAI, eight keys). Its options live in the
 // check boxes and the folder field of the settings screen: read into them once at start,
 // written from them when the settings screen closes.
+#include <optional>
 #include <string>
 
 #include "game/PlayState.h"
 #include "platform/Platform.h"
+#include "records/PlayerFolders.h"
 #include "ui/MainControls.h"
 
 namespace records {
@@ -14,8 +16,19 @@ class ConfigFile {
  public:
   ConfigFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform);
 
-  // The configuration file: the program's path with ".cfg".
+  // The configuration file the game writes: named like the program with ".cfg", in the
+  // player's settings folder.
   std::string ConfigPath() const;
+  // The file it reads: that one, or while it does not exist yet, the one beside the
+  // program (an installation's defaults).
+  std::string ReadPath() const;
+  // The folders of the player's files, chosen once per run.
+  const PlayerFolders& Folders() const;
+  // The program's folder, ends in '/'.
+  std::string ProgramFolder() const;
+  // The data folder as the configuration holds it, byte for byte, while the folder field
+  // shows it unchanged; the field's text once the player has edited it.
+  std::string FolderBytes() const;
   void ResolveConfig();
   void ReadConfig();
   void WriteConfig();
@@ -27,6 +40,9 @@ class ConfigFile {
   game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
+  mutable std::optional<PlayerFolders> folders_;
+  std::string folderRead_, folderShown_;
+  bool writeFailureShown_ = false;
 };
 
 }  // namespace records

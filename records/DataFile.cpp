@@ -1,9 +1,5 @@
 #include "records/DataFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -12,6 +8,7 @@
 #include <vector>
 
 #include "platform/Files.h"
+#include "records/PlayerFolders.h"
 
 namespace records {
 
@@ -21,7 +18,6 @@ namespace {
 using Mode = plat::SharedFile::Mode;
 
 constexpr char kDatName[] = "dojokai.dat";
-constexpr char kDamagedSuffix[] = ".bad";
 // Paths of this length or more are refused before anything is opened.
 constexpr size_t kPathLimit = 500;
 constexpr int kFolderFieldLimit = 250;
@@ -50,109 +46,10 @@ constexpr uint8_t game::PlayState::*kSwitchBits[8] = {
     &game::PlayState::SwitchK,    &game::PlayState::CertSwitch, &game::PlayState::SwitchPlus,
     &game::PlayState::SwitchB,    &game::PlayState::SwitchT};
 
-std::string ErrorText(const char* step) { return std::string(step) + ": " + std::strerror(errno); }
-
-bool WriteAll(int fd, const uint8_t* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// Appends to `to` everything of `from` from offset `at` to its end.
-bool CopyFrom(int from, off_t at, int to, std::string& why) {
-  uint8_t buffer[65536];
-  for (;;) {
-    const ssize_t n = ::pread(from, buffer, sizeof buffer, at);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      why = ErrorText("reading the old file");
-      return false;
-    }
-    if (n == 0) return true;
-    if (!WriteAll(to, buffer, static_cast<size_t>(n))) {
-      why = ErrorText("writing the temporary file");
-      return false;
-    }
-    at += n;
-  }
-}
-
-// The file a path names, through symbolic links, so that a replacement lands there.
-std::string Resolved(const std::string& path) {
-  char* real = ::realpath(path.c_str(), nullptr);
-  if (!real) return path;
-  std::string out = real;
-  std::free(real);
-  return out;
-}
-
-void SyncFolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  ::fsync(fd);
-  ::close(fd);
-}
-
-// Replaces `target` by a file holding `head` and then the bytes of `tailFd` from `tailAt`
-// on. The new bytes go to a temporary file beside the target, reach the disk, and take
-// the target's name in one rename; until then the old file is untouched. The new file is
-// returned open and locked, so that the name stays locked against a second copy.
-std::optional<plat::SharedFile> ReplaceFile(const std::string& target, const uint8_t* head, size_t headSize,
-                                            int tailFd, off_t tailAt, mode_t mode, std::string& why) {
-  std::vector<char> temp(target.begin(), target.end());
-  for (char c : std::string(".XXXXXX")) temp.push_back(c);
-  temp.push_back('\0');
-  const int created = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (created < 0) {
-    why = ErrorText("creating a temporary file");
-    return std::nullopt;
-  }
-  ::close(created);
-  const std::string tempPath = temp.data();
-  auto file = plat::SharedFile::Open(tempPath, Mode::ExclusiveReadWrite);
-  if (!file) {
-    why = ErrorText("opening the temporary file");
-    ::unlink(tempPath.c_str());
-    return std::nullopt;
-  }
-  const int fd = file->Descriptor();
-  bool ok = true;
-  if (!WriteAll(fd, head, headSize)) {
-    why = ErrorText("writing the temporary file");
-    ok = false;
-  }
-  ok = ok && CopyFrom(tailFd, tailAt, fd, why);
-  if (ok && ::fchmod(fd, mode) != 0) {
-    why = ErrorText("setting the permissions");
-    ok = false;
-  }
-  if (ok && ::fsync(fd) != 0) {
-    why = ErrorText("flushing the temporary file");
-    ok = false;
-  }
-  if (ok && ::rename(tempPath.c_str(), target.c_str()) != 0) {
-    why = ErrorText("renaming the temporary file");
-    ok = false;
-  }
-  if (!ok) {
-    ::unlink(tempPath.c_str());
-    return std::nullopt;
-  }
-  SyncFolderOf(target);
-  return file;
-}
-
-void ReportNotSaved(const std::string& path, const std::string& why) {
-  std::cerr << "dojokai: " << path << " was not saved (" << why << "); the old file is unchanged\n";
+// The regions of the record a player earns: tables, grades and name, switches, options.
+bool EarnedPartsDiffer(const std::array<uint8_t, DatRecord::kSize>& a, const std::array<uint8_t, DatRecord::kSize>& b) {
+  auto differ = [&](size_t from, size_t to) { return std::memcmp(a.data() + from, b.data() + from, to - from) != 0; };
+  return differ(0, DatRecord::kStartDateOffset) || differ(DatRecord::kCertGradesOffset, DatRecord::kReservedOffset);
 }
 
 }  // namespace
@@ -187,13 +84,16 @@ void DataFile::LoadDataFile() {
   s_.DatRecord.ResetDataRecord(Today());
   s_.PendingRank = 0;
   keepDamaged_ = false;
+  failing_ = false;
 
-  // The folder is the program's own, or the configured one.
+  // The folder is the player's (beside the program, or the per-user one), or the
+  // configured one.
   const std::string program = platform_.ProgramPath();
   if (program.size() >= kPathLimit) return;
-  s_.DatPath = program.substr(0, program.rfind('/') + 1);
+  s_.DatPath = config_.Folders().data;
   if (C.CheckBox1->Checked()) {
-    const std::string folder = C.Edit1->TextUtf8();
+    // The folder's bytes as the configuration holds them, whatever their encoding.
+    const std::string folder = config_.FolderBytes();
     if (folder.size() >= kPathLimit) {
       s_.DatNoSave = 1;
       return;
@@ -202,13 +102,17 @@ void DataFile::LoadDataFile() {
     s_.DatPath = folder;
     if (s_.DatPath.empty() || s_.DatPath.back() != '/') s_.DatPath += '/';
   }
+  dataFolder_ = s_.DatPath;
   s_.DatPath += kDatName;
   C.Panel12->SetCaption(s_.DatPath);
 
-  if (C.CheckBox4->Checked())
+  if (C.CheckBox4->Checked()) {
     ShowState(DatState::Off);
-  else
+  } else {
+    // A per-user folder is made on first use.
+    if (!C.CheckBox1->Checked() && dataFolder_ != config_.ProgramFolder()) MakeFolders(dataFolder_);
     OpenDataFile();
+  }
 
   // What follows runs on the default record too when no file was opened.
   s_.DataLoaded = 1;
@@ -222,6 +126,11 @@ void DataFile::LoadDataFile() {
   const DatRecord::Date today = Today();
   if (s_.DatRecord.LastDate() != today) s_.DatRecord.SetTodayGood(0);
   s_.DatRecord.SetLastDate(today);
+  // From here a change is saved as the game goes; what was read counts as saved.
+  DatRecord loaded = s_.DatRecord;
+  CompleteRecord(loaded);
+  onDisk_ = loaded.Bytes();
+  lastSaveTick_ = platform_.TickCount();
 }
 
 size_t DataFile::ReadRecord() {
@@ -235,6 +144,8 @@ void DataFile::OpenDataFile() {
   // Locked for the whole run: a second copy of the game finds it in use and only reads it.
   if (auto file = plat::SharedFile::Open(s_.DatPath, Mode::ExclusiveReadWrite)) {
     s_.DatHandle = std::move(*file);
+    // Holding the lock, the game owns what killed saves left behind.
+    RecordStore::RemoveLeftovers(s_.DatPath);
     const size_t read = ReadRecord();
     s_.DatHandle.Seek(0);
     ShowState(DatState::ReadWrite);
@@ -258,12 +169,12 @@ void DataFile::OpenDataFile() {
   }
   if (auto file = plat::SharedFile::Open(s_.DatPath, Mode::ExclusiveReadWrite)) {
     s_.DatHandle = std::move(*file);
+    RecordStore::RemoveLeftovers(s_.DatPath);
     ShowState(DatState::Created);
   }
 }
 
-void DataFile::SaveDataFile() {
-  DatRecord& rec = s_.DatRecord;
+void DataFile::CompleteRecord(DatRecord& rec) const {
   rec.SetChecksum(rec.ComputeChecksum());
   uint8_t bits = 0;
   for (unsigned bit = 0; bit < 8; ++bit)
@@ -271,29 +182,71 @@ void DataFile::SaveDataFile() {
   rec.SetSwitchBits(bits);
   const uint8_t options = rec.OptionBits() & ~DatRecord::kMaximizeAtStartBit;
   rec.SetOptionBits(s_.MaximizeAtStart ? options | DatRecord::kMaximizeAtStartBit : options);
-  if (s_.DatNoSave || !s_.DatHandle.IsOpen()) return;
+}
 
-  const int old = s_.DatHandle.Descriptor();
-  const std::string target = Resolved(s_.DatPath);
-  struct stat st {};
-  const mode_t mode = ::fstat(old, &st) == 0 ? st.st_mode & 07777 : 0644;
-  std::string why;
+void DataFile::SaveDataFile() {
+  CompleteRecord(s_.DatRecord);
+  if (s_.DatNoSave || !s_.DatHandle.IsOpen()) return;
+  WriteImage(s_.DatRecord.Bytes());
+}
+
+void DataFile::SaveAsGameGoes() { SaveIfChanged(false); }
+void DataFile::SaveChanges() { SaveIfChanged(true); }
+
+void DataFile::SaveIfChanged(bool countersToo) {
+  if (s_.DatNoSave || !s_.DatHandle.IsOpen()) return;
+  // The record in memory stays as it is until the exit; the copy is what a save writes.
+  DatRecord image = s_.DatRecord;
+  CompleteRecord(image);
+  if (image.Bytes() == onDisk_) return;
+  const bool earned = countersToo || EarnedPartsDiffer(image.Bytes(), onDisk_);
+  // A failing save is tried again only with the counters' pace, not at every tick.
+  if ((!earned || failing_) && platform_.TickCount() - lastSaveTick_ < kSaveIntervalMs) return;
+  WriteImage(image.Bytes());
+}
+
+void DataFile::WriteImage(const Image& image) {
+  lastSaveTick_ = platform_.TickCount();
   if (keepDamaged_) {
     // The damaged file goes to the side first; without that copy it is not overwritten.
-    if (!ReplaceFile(target + kDamagedSuffix, nullptr, 0, old, 0, mode, why)) {
-      ReportNotSaved(s_.DatPath, "keeping the damaged file as " + target + kDamagedSuffix + ": " + why);
+    std::string why;
+    if (!store_.KeepDamaged(s_.DatHandle.Descriptor(), s_.DatPath, platform_.Now(), why)) {
+      SaveOutcome outcome;
+      outcome.error = errno;
+      outcome.why = why;
+      ShowSaveFailure(outcome);
       return;
     }
     keepDamaged_ = false;
   }
-  // Bytes beyond the record are not the game's; they are carried over as they are.
-  auto fresh = ReplaceFile(target, rec.Bytes().data(), DatRecord::kSize, old,
-                           static_cast<off_t>(DatRecord::kSize), mode, why);
-  if (!fresh) {
-    ReportNotSaved(s_.DatPath, why);
+  const SaveOutcome outcome = store_.Save(s_.DatHandle, s_.DatPath, image.data());
+  if (!outcome.saved) {
+    ShowSaveFailure(outcome);
     return;
   }
-  s_.DatHandle = std::move(*fresh);
+  onDisk_ = image;
+  if (failing_) {
+    failing_ = false;
+    ShowState(DatState::ReadWrite);
+  }
+}
+
+void DataFile::ShowSaveFailure(const SaveOutcome& outcome) {
+  std::cerr << "dojokai: " << s_.DatPath << " was not saved (" << outcome.why
+            << "); the record stays in memory and is saved when it can be\n";
+  const std::string reason = FailureReason(outcome.error);
+  failing_ = true;
+  // From now on the settings screen says that nothing is being saved, and why.
+  C.Panel13->SetCaption("保存できません");
+  C.Panel13->SetColor(ui::clr::Red);
+  C.Panel13->SetFontColor(ui::clr::White);
+  C.Panel13->SetHint("記録を保存できません: " + reason);
+  C.Image4->Show();
+  if (failureShown_ || quiet_) return;
+  failureShown_ = true;
+  platform_.Error("記録を保存できませんでした。\n\nファイル: " + s_.DatPath + "\n理由: " + reason +
+                      "\n\n保存できるようになるまで、新しい記録は失われるおそれがあります。",
+                  "DOJOKAI");
 }
 
 void DataFile::CloseDataFile() { s_.DatHandle.Close(); }
@@ -303,11 +256,13 @@ void DataFile::Button2Click() {
   s_.DatRecord.ClearCertRecords();
   s_.CertSwitch = 0;
   if (DrawSwitchLabels) DrawSwitchLabels();
+  SaveAsGameGoes();
 }
 
 void DataFile::Button3Click() {
   if (!platform_.Question("全得点と名前を初期化してもよいですか？", "DOJOKAI")) return;
   s_.DatRecord.ResetRankTables();
+  SaveAsGameGoes();
 }
 
 }  // namespace records

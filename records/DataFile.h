@@ -1,14 +1,16 @@
 #pragma once
-// The data file dojokai.dat: the 4095-byte record read once at start (locked against a
-// second copy of the game while it runs) and written once at exit; its five opening
+// The data file dojokai.dat: the 4095-byte record read at start (locked against a second
+// copy of the game while it runs), written as the game goes and at exit; its opening
 // states; the two destructive operations of the settings screen.
+#include <array>
 #include <functional>
 #include <string>
 
+#include "game/DatRecord.h"
 #include "game/PlayState.h"
 #include "platform/Platform.h"
-#include "game/DatRecord.h"
 #include "records/ConfigFile.h"
+#include "records/RecordStore.h"
 #include "ui/MainControls.h"
 
 namespace records {
@@ -25,11 +27,27 @@ class DataFile {
   // "初期化": resets the 21 top-10 tables after a question.
   void Button3Click();
 
+  // Called often while no drill runs: writes the record when something the player earned
+  // changed (tables, grades, certificate name, switches, options), and at least once a
+  // minute while counters or the running time move. Cheap when nothing changed.
+  void SaveAsGameGoes();
+  // The same, without waiting for the minute: a drill, lesson or certification just ended.
+  void SaveChanges();
+  // The game is ending without its window (the display went away): no message boxes.
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+
+  // The folder of dojokai.dat (and of whatever is kept with it), ends in '/'.
+  const std::string& DataFolder() const { return dataFolder_; }
+  RecordStore& Store() { return store_; }
+
   // Set by the window: the title's switch labels, and the results screen showing table 0.
   std::function<void()> DrawSwitchLabels;
   std::function<void()> ShowFirstRankTable;
 
+  static constexpr uint32_t kSaveIntervalMs = 60000;
+
  private:
+  using Image = std::array<uint8_t, game::DatRecord::kSize>;
   // The five ways the data file can stand, as the settings screen shows them.
   enum class DatState { ReadWrite, ReadOnly, Created, Unusable, Off };
   void ShowState(DatState state);
@@ -38,13 +56,27 @@ class DataFile {
   // Reads up to a whole record from the open file; the number of bytes read.
   size_t ReadRecord();
   game::DatRecord::Date Today() const;
+  // The record as a save writes it: checksum, switches and maximise option filled in.
+  void CompleteRecord(game::DatRecord& rec) const;
+  // Writes an image of the record; says so once in the window when it cannot.
+  void WriteImage(const Image& image);
+  void ShowSaveFailure(const SaveOutcome& outcome);
+  void SaveIfChanged(bool countersToo);
 
   game::PlayState& s_;
   ui::MainControls& C;
   plat::Platform& platform_;
   ConfigFile& config_;
-  // The file failed its checksum: its bytes are copied aside before the save replaces it.
+  RecordStore store_;
+  std::string dataFolder_;
+  // The file failed its checksum: its bytes are kept aside before the first save.
   bool keepDamaged_ = false;
+  // What the file holds (as far as the game knows), and when it was last written.
+  Image onDisk_{};
+  uint32_t lastSaveTick_ = 0;
+  bool failing_ = false;
+  bool failureShown_ = false;
+  bool quiet_ = false;
 };
 
 }  // namespace records

@@ -14,6 +14,7 @@ void SettingsScreen::OpenSettings() {
 void SettingsScreen::Button1Click() {
   s_.MaximizeAtStart = C.CheckBox3->Checked() ? 1 : 0;
   if (!s_.CfgLocked) config_.WriteConfig();
+  if (SaveRecords) SaveRecords();
   C.Panel1->Show();
   C.Panel11->Hide();
 }

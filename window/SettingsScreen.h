@@ -22,6 +22,8 @@ class SettingsScreen {
   void Button1Click();
 
   std::function<void(ui::Control*)> SetFocus;
+  // Writes the data record at once (the maximise option is one of its fields).
+  std::function<void()> SaveRecords;
 
  private:
   game::PlayState& s_;

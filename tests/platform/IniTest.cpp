@@ -146,4 +146,17 @@ TEST_F(IniTest, FailedWriteLeavesTheDiskAsItWas) {
   ::chmod(sub.toStdString().c_str(), 0755);
 }
 
+// A settings file of megabytes (blank lines, say) is read only as far as a profile can
+// reasonably go; the keys at its start are read, the rest is ignored.
+TEST_F(IniTest, AHugeFileIsReadOnlyUpToItsFirst64KiB) {
+  std::string text = "[DOJOKAI]\nSTARTZKEY=1\n";
+  text += std::string(5 << 20, '\n');
+  text += "TITSCOREOFF=1\n";
+  const std::string path = PathOf("dojokai.cfg");
+  Put(path, text);
+  const plat::IniFile ini(path);
+  EXPECT_EQ(ini.ReadInteger("DOJOKAI", "STARTZKEY", 0), 1);
+  EXPECT_EQ(ini.ReadInteger("DOJOKAI", "TITSCOREOFF", 0), 0);
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "DriverFixture.h"
+#include "records/RecordStore.h"
 
 namespace {
 
@@ -49,6 +50,13 @@ DatRecord Defaults() {
   DatRecord r;
   r.ResetDataRecord(kToday);
   return r;
+}
+
+bool SavedRecordIsSound(const Bytes& bytes) {
+  if (bytes.size() != DatRecord::kSize) return false;
+  DatRecord r;
+  std::copy(bytes.begin(), bytes.end(), r.Bytes().begin());
+  return r.ChecksumValid();
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -180,13 +188,17 @@ TEST_F(DataFileTest, DamagedFirstBlockGivesDefaultsAndIsKeptAsABadCopyBeforeTheS
   Run("close\n");
   EXPECT_EQ(ReadBytes(Bad()), damaged);  // a sound file leaves the copy alone
 
-  // A later damage replaces the copy: it holds the most recent lost record.
+  // A later damage is kept as a generation of its own; the first copy stays.
   Bytes damagedAgain = good;
   damagedAgain[5] ^= 0x40;
   WriteBytes(Dat(), damagedAgain);
   Restart();
   Run("start\nclose\n");
-  EXPECT_EQ(ReadBytes(Bad()), damagedAgain);
+  EXPECT_EQ(ReadBytes(Bad()), damaged);
+  const std::vector<std::string> kept = records::RecordStore::DamagedGenerations(Dat());
+  ASSERT_EQ(kept.size(), 2u);
+  EXPECT_EQ(kept[1], Bad() + "-20261206-100000");
+  EXPECT_EQ(ReadBytes(kept[1]), damagedAgain);
 }
 
 TEST_F(DataFileTest, ShortLongAndRandomFiles) {
@@ -209,7 +221,7 @@ TEST_F(DataFileTest, ShortLongAndRandomFiles) {
     EXPECT_EQ(StateText(), "読み書き可能") << shortFile.size();
     EXPECT_TRUE(StartsWithDefaults()) << shortFile.size();
     Run("close\n");
-    EXPECT_EQ(ReadBytes(Bad()), shortFile);
+    EXPECT_EQ(ReadBytes(records::RecordStore::DamagedGenerations(Dat()).back()), shortFile);
   }
 
   // Random bytes.
@@ -451,74 +463,162 @@ TEST_F(DataFileTest, ASecondCopyRunningAtTheSameTimeOnlyReads) {
   EXPECT_EQ(ReadBytes(Dat())[3366], 100);
 }
 
-TEST_F(DataFileTest, FailedSaveLeavesTheOldFileAndSaysSo) {
+TEST_F(DataFileTest, AVanishedFolderOrAFolderCopyInTheWayStillGetTheRecord) {
   const std::string sub = Dir() + "/data", moved = Dir() + "/moved";
   fs::create_directory(sub);
-  const Bytes original = SavedRecord([](DatRecord& r) { r.SetTotalKeys(5); });
-  WriteBytes(sub + "/dojokai.dat", original);
+  WriteBytes(sub + "/dojokai.dat", SavedRecord([](DatRecord& r) { r.SetTotalKeys(5); }));
   Config("DOJDATPATH=" + sub + "\nDOJDATPATHON=1\n");
   Run("start\n");
   Record().SetTotalKeys(6);
-  // The folder goes away under the running game; a plain file takes its name.
+  // The folder goes away under the running game; a plain file takes its name. The file
+  // the game holds open takes the record in place.
   fs::rename(sub, moved);
   WriteText(sub, "not a folder");
-  testing::internal::CaptureStderr();
   Run("close\n");
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find(sub + "/dojokai.dat"), std::string::npos) << said;
-  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_EQ(ReadBytes(moved + "/dojokai.dat"), original);
+  EXPECT_EQ(ReadBytes(moved + "/dojokai.dat")[3366], 6);
   EXPECT_EQ(FilesIn(moved), std::vector<std::string>{"dojokai.dat"});
+  EXPECT_TRUE(Platform().Messages().empty());
 
-  // A damaged file whose copy cannot be made is not overwritten either.
-  Bytes damaged = original;
+  // A folder named like the first damaged copy: the copy takes a dated name.
+  Bytes damaged = SavedRecord();
   damaged[0] ^= 1;
   WriteBytes(Dat(), damaged);
   fs::create_directory(Bad());
   Config("");
   Restart();
-  Run("start\n");
-  testing::internal::CaptureStderr();
-  Run("close\n");
-  const std::string said2 = testing::internal::GetCapturedStderr();
-  EXPECT_NE(said2.find(".bad"), std::string::npos) << said2;
-  EXPECT_EQ(ReadBytes(Dat()), damaged);
+  Run("start\nclose\n");
+  EXPECT_EQ(ReadBytes(Bad() + "-20261206-100000"), damaged);
+  EXPECT_TRUE(SavedRecordIsSound(ReadBytes(Dat())));
 }
 
-// The real program, stopped by a signal, still saves its record.
-TEST(DataFileSignalTest, TerminationSignalClosesTheWindowAndSaves) {
-  const fs::path program = fs::read_symlink("/proc/self/exe").parent_path() / "dojokai";
-  if (!fs::exists(program)) GTEST_SKIP() << "no game program beside the tests";
-  QTemporaryDir folder;
-  const fs::path copy = fs::path(folder.path().toStdString()) / "dojokai";
-  fs::copy_file(program, copy);
-  const fs::path dat = copy.parent_path() / "dojokai.dat";
-  for (int sig : {SIGTERM, SIGHUP}) {
-    fs::remove(dat);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-      ::execl(copy.c_str(), copy.c_str(), static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    // The file is created while the window is built, after the handlers are in place.
-    for (int i = 0; i < 400 && !fs::exists(dat); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    ASSERT_TRUE(fs::exists(dat));
-    ::kill(pid, sig);
-    int status = 0;
-    pid_t done = 0;
-    for (int i = 0; i < 800 && (done = ::waitpid(pid, &status, WNOHANG)) == 0; ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    if (done == 0) {
-      ::kill(pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      FAIL() << "the program did not end on signal " << sig;
-    }
-    ASSERT_TRUE(WIFEXITED(status)) << "signal " << sig;
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(fs::file_size(dat), 4095u) << "signal " << sig;
-  }
+// When neither a new file nor the old one can be written, the player is told once, in the
+// window, which file and why; the settings screen says so from then on, and a later save
+// that works puts it right.
+TEST_F(DataFileTest, ASaveThatCannotBeMadeIsToldOnceAndShownOnTheSettingsScreen) {
+  const Bytes original = SavedRecord([](DatRecord& r) { r.SetTotalKeys(5); });
+  WriteBytes(Dat(), original);
+  Run("start\nwait 100\n");
+  bool broken = true;
+  Form().Data().Store().SetFaultInjector([&](records::SaveStep step) {
+    if (!broken) return 0;
+    return step == records::SaveStep::WriteTemp ? ENOSPC : step == records::SaveStep::WriteInPlace ? EIO : 0;
+  });
+  testing::internal::CaptureStderr();
+  Record().SetRankEntry(0, 0, MakeRankEntry("taro", 9999, 600, 0));
+  Run("wait 100\n");
+  ASSERT_EQ(Platform().Messages().size(), 1u);
+  const auto& box = Platform().Messages()[0];
+  EXPECT_EQ(box.kind, "error");
+  EXPECT_EQ(box.caption, "DOJOKAI");
+  EXPECT_NE(box.text.find(Dat()), std::string::npos) << box.text;
+  EXPECT_NE(box.text.find("ディスクの入出力エラーです"), std::string::npos) << box.text;
+  EXPECT_EQ(StateText(), "保存できません");
+  EXPECT_EQ(C().Panel13->BackColor(), ui::clr::Red);
+  EXPECT_TRUE(C().Image4->Visible());
+  EXPECT_EQ(ReadBytes(Dat()), original);
+  // Further failures, the close's included, are not told again.
+  Record().SetRankEntry(0, 1, MakeRankEntry("jiro", 9000, 600, 0));
+  Run("wait 61000\n");
+  EXPECT_EQ(Platform().Messages().size(), 1u);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find(Dat()), std::string::npos) << said;
+
+  broken = false;
+  Run("wait 61000\n");
+  EXPECT_EQ(StateText(), "読み書き可能");
+  EXPECT_FALSE(C().Image4->Visible());
+  EXPECT_EQ(ReadBytes(Dat())[0], 't');
+}
+
+// Saved as the game goes: what a player earns reaches the file at once, counters and the
+// running time at least once a minute, and nothing is written while keys are judged.
+TEST_F(DataFileTest, RecordsAreSavedAsTheGameGoesButNeverDuringADrill) {
+  Run("start\nwait 2100\n");
+  const Bytes atStart = ReadBytes(Dat());
+  EXPECT_TRUE(atStart.empty());  // a new file holds nothing until something changes
+  Record().AddTotalKeys();
+  Run("wait 1000\n");
+  EXPECT_TRUE(ReadBytes(Dat()).empty()) << "counters wait for the minute";
+  Run("wait 60000\n");
+  ASSERT_EQ(ReadBytes(Dat()).size(), 4095u);
+  EXPECT_EQ(ReadBytes(Dat())[3366], 1);
+
+  // An untimed drill: nothing is written however long it runs.
+  Run("key SPACE\nkey SPACE\nkey SPACE\nkey SPACE\nkey 1\nexpect visible F1Panel\ntype abcdef\nwait 70000\n");
+  const Bytes beforeEnd = ReadBytes(Dat());
+  EXPECT_EQ(beforeEnd[3366], 1);
+  Run("key ESC\nwait 100\n");  // the drill is over: no waiting for the minute
+  EXPECT_GT(Record().TotalKeys(), 1u);
+  EXPECT_EQ(ReadBytes(Dat())[3366], Record().TotalKeys()) << "saved once the drill is over";
+
+  // A switch, the erase buttons and the settings screen are saved at once.
+  Run("key c\nwait 100\n");
+  EXPECT_EQ(ReadBytes(Dat())[3468] & 0x02, 0x02);
+  Record().SetRankEntry(3, 0, MakeRankEntry("hanako", 9999, 600, 0));
+  Run("wait 100\n");
+  EXPECT_EQ(ReadBytes(Dat())[DatRecord::RankEntryOffset(3, 0)], 'h');
+  Run("key F2\nanswer yes\nclick Button3\n");
+  EXPECT_EQ(ReadBytes(Dat())[DatRecord::RankEntryOffset(3, 0)], Defaults().RankEntry(3, 0).Name[0]);
+  Run("check CheckBox3 on\nclick Button1\n");
+  EXPECT_EQ(ReadBytes(Dat())[3469] & 0x04, 0x04);
+}
+
+// Closing the window (or a signal) on the name entry stores the result with the name
+// typed so far, as Enter would; so does a close during the drill-end splash.
+TEST_F(DataFileTest, ClosingOnTheNameEntryOrTheSplashKeepsTheResult) {
+  const std::string drill = "start\nwait 2100\nkey SPACE\nkey 1\ntype abcdefghijklmnopqrstuvwxyz\nkey ESC\n";
+  Run(drill + "wait 1100\nexpect visible F7Panel\ntype ab\nclose\n");
+  DatRecord saved;
+  Bytes b = ReadBytes(Dat());
+  ASSERT_EQ(b.size(), 4095u);
+  std::copy(b.begin(), b.end(), saved.Bytes().begin());
+  EXPECT_EQ(saved.RankEntry(0, 9), MakeRankEntry("ab", 400, 26, 1));
+
+  // Closed during the splash, before the name entry opened: an empty name, as Enter gives.
+  fs::remove(Dat());
+  Restart();
+  Run(drill + "expect visible F8Panel\nclose\n");
+  b = ReadBytes(Dat());
+  std::copy(b.begin(), b.end(), saved.Bytes().begin());
+  EXPECT_EQ(saved.RankEntry(0, 9), MakeRankEntry("", 400, 26, 1));
+}
+
+// The folder of the configuration is used and written back as the bytes it is, also when
+// they are neither UTF-8 nor CP932.
+TEST_F(DataFileTest, AFolderNameIsUsedAndWrittenBackByteForByte) {
+  const std::string folder = Dir() + "/\xA4\xA2\xFF\xFE";
+  fs::create_directory(folder);
+  Config("DOJDATPATH=" + folder + "\nDOJDATPATHON=1\n");
+  Run("start\n");
+  EXPECT_EQ(State().DatPath, folder + "/dojokai.dat");
+  EXPECT_EQ(StateText(), "読み書き可能(新規)");
+  fs::remove(Dir() + "/dojokai.cfg");  // so that only the game's own writing puts it back
+  Run("wait 100\nkey F2\nexpect visible Panel11\nclick Button1\nclose\n");
+  EXPECT_EQ(ReadBytes(folder + "/dojokai.dat").size(), 4095u);
+  const Bytes cfg = ReadBytes(Dir() + "/dojokai.cfg");
+  const std::string text(cfg.begin(), cfg.end());
+  EXPECT_NE(text.find("DOJDATPATH=" + folder + "\n"), std::string::npos) << text;
+  fs::remove_all(folder);  // a name the temporary folder's own clean-up cannot spell
+}
+
+// FIFOs in the place of every file the game reads: the window comes up, the data file is
+// unusable and stays a FIFO.
+TEST_F(DataFileTest, FifosInThePlaceOfTheFilesNeitherHangNorGetReplaced) {
+  for (const char* name : {"dojokai.dat", "dojokai.bin", "dojokai.jpg", "dojokai.bmp"})
+    ASSERT_EQ(::mkfifo((Dir() + "/" + name).c_str(), 0666), 0);
+  Config("BMPJPGLOADON=1\n");
+  Run("start\nwait 100\n");
+  EXPECT_EQ(StateText(), "読み書き不可");
+  Run("close\n");
+  EXPECT_TRUE(fs::is_fifo(Dat()));
+
+  fs::remove(Dir() + "/dojokai.cfg");
+  ASSERT_EQ(::mkfifo((Dir() + "/dojokai.cfg").c_str(), 0666), 0);
+  Restart();
+  Run("start\nwait 100\nkey F2\nclick Button1\nclose\n");
+  EXPECT_TRUE(fs::is_fifo(Dir() + "/dojokai.cfg"));
+  ASSERT_EQ(Platform().Messages().size(), 1u);  // the settings could not be saved
+  EXPECT_NE(Platform().Messages()[0].text.find("通常のファイルではありません"), std::string::npos);
 }
 
 }  // namespace
