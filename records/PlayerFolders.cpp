@@ -12,10 +12,24 @@
 namespace records {
 namespace {
 
-// The file stays beside the program when it can be kept there.
+// A program in a "bin" folder beside "share/dojokai" is an install: its folder is no place
+// for a player's files even where it can be written (root running a system-wide install).
+bool Installed(const std::string& programFolder) {
+  constexpr std::string_view kBin = "/bin/";
+  if (programFolder.size() < kBin.size() ||
+      programFolder.compare(programFolder.size() - kBin.size(), kBin.size(), kBin) != 0)
+    return false;
+  struct stat st {};
+  const std::string share = programFolder + "../share/dojokai";
+  return ::stat(share.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The file stays beside the program when it can be kept there, and an install's files of an
+// earlier run stay where they are.
 bool BesideProgram(const std::string& programFolder, const char* name, const WritableTest& writable) {
   const std::string file = programFolder + name;
-  return writable(programFolder) || (plat::IsRegularFile(file) && writable(file));
+  if (plat::IsRegularFile(file) && writable(file)) return true;
+  return !Installed(programFolder) && writable(programFolder);
 }
 
 // $VARIABLE/dojokai/, or ~/FALLBACK/dojokai/; "" when neither can be named. A relative

@@ -25,7 +25,9 @@ struct PlayerFolders {
 // Whether a file or folder may be written (access(2) by default).
 using WritableTest = std::function<bool(const std::string& path)>;
 
-// `programFolder` ends in '/'. A per-user folder is chosen only when it can be named (an
+// `programFolder` ends in '/'. A program in a "bin" folder with "../share/dojokai" beside it
+// counts as installed and uses the per-user folders even where its folder can be written,
+// unless the file already lies there writable. A per-user folder is chosen only when it can be named (an
 // absolute XDG variable or a home folder); it is not created here.
 PlayerFolders ChoosePlayerFolders(const std::string& programFolder, const Environment& env,
                                   const WritableTest& writable = {});

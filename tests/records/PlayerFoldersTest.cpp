@@ -22,6 +22,31 @@ records::Environment Env(std::map<std::string, std::string> vars) {
 
 // The choice rule: beside the program while the folder, or the file already there, can be
 // written; else the XDG folders, or their defaults under the home folder.
+// An install (bin/ beside share/dojokai/) keeps the player's files in the per-user folders
+// even for root, who can write bin/; files an earlier run left there stay in use.
+TEST(PlayerFoldersTest, AnInstallUsesThePerUserFoldersEvenWhereItsFolderIsWritable) {
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString();
+  std::filesystem::create_directories(root + "/bin");
+  std::filesystem::create_directories(root + "/share/dojokai");
+  const std::string program = root + "/bin/";
+  auto always = [](const std::string&) { return true; };
+  const auto home = Env({{"HOME", "/root"}});
+  auto f = ChoosePlayerFolders(program, home, always);
+  EXPECT_EQ(f.data, "/root/.local/share/dojokai/");
+  EXPECT_EQ(f.config, "/root/.config/dojokai/");
+
+  std::ofstream(program + "dojokai.dat") << "x";
+  f = ChoosePlayerFolders(program, home, always);
+  EXPECT_EQ(f.data, program);
+  EXPECT_EQ(f.config, "/root/.config/dojokai/");
+
+  // A bin folder without the install's share folder is an ordinary program folder.
+  std::filesystem::remove_all(root + "/share");
+  f = ChoosePlayerFolders(program, home, always);
+  EXPECT_EQ(f.config, program);
+}
+
 TEST(PlayerFoldersTest, FilesStayBesideTheProgramWhereTheyCanElseGoToTheXdgFolders) {
   QTemporaryDir dir;
   const std::string program = dir.path().toStdString() + "/";
