@@ -54,6 +54,36 @@ namespace {
 
 }  // namespace
 
+namespace {
+
+// One loop for both kinds of write: `put` writes from the given byte on and returns its count.
+template <typename Put>
+bool WriteLoop(const void* data, size_t size, Put put) {
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = put(bytes + done, size - done, done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  return WriteLoop(data, size, [fd](const uint8_t* p, size_t n, size_t) { return ::write(fd, p, n); });
+}
+
+bool WriteAllAt(int fd, const void* data, size_t size, uint64_t at) {
+  return WriteLoop(data, size, [fd, at](const uint8_t* p, size_t n, size_t done) {
+    return ::pwrite(fd, p, n, static_cast<off_t>(at + done));
+  });
+}
+
 bool FileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
@@ -158,17 +188,7 @@ bool SharedFile::Seek(uint64_t offset) {
 }
 
 bool SharedFile::Write(const uint8_t* data, size_t size) {
-  if (fd_ < 0) return false;
-  size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::write(fd_, data + done, size - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
+  return fd_ >= 0 && WriteAll(fd_, data, size);
 }
 
 void SharedFile::Close() {

@@ -14,6 +14,11 @@ bool FileExists(const std::string& path);
 bool IsReadOnly(const std::string& path);
 // The path names a regular file (or a link to one).
 bool IsRegularFile(const std::string& path);
+
+// Writes all `size` bytes to `fd` (at its offset, or at `at` without moving it), going on
+// after short writes and interruptions; false with errno set on an error.
+bool WriteAll(int fd, const void* data, size_t size);
+bool WriteAllAt(int fd, const void* data, size_t size, uint64_t at);
 // Opens a regular file (or a link to one) without ever blocking: a FIFO, a device or a
 // folder in its place gives -1 (errno EINVAL), as does a file that cannot be opened.
 int OpenRegularFile(const std::string& path, int flags);

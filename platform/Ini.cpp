@@ -45,18 +45,6 @@ std::string Unquote(std::string v) {
 // lines (keys) of its own; such a write is refused.
 bool FitsOneLine(std::string_view text) { return text.find_first_of("\r\n") == std::string_view::npos; }
 
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 }  // namespace
 
@@ -230,7 +218,8 @@ bool IniFile::Save() const {
   if (fd < 0) return SaveInPlace(target);
   struct stat old {};
   if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-  const bool written = WriteAll(fd, Serialize()) && ::fsync(fd) == 0;
+  const std::string text = Serialize();
+  const bool written = plat::WriteAll(fd, text.data(), text.size()) && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temp.c_str(), target.c_str()) != 0) {
     const int error = errno;
@@ -251,7 +240,7 @@ bool IniFile::SaveInPlace(const std::string& target) const {
     return false;
   }
   const std::string text = Serialize();
-  bool ok = WriteAll(fd, text) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
+  bool ok = plat::WriteAll(fd, text.data(), text.size()) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
   const int failed = errno;
   if (::close(fd) != 0) ok = false;
   if (!ok) errno = failed;

@@ -31,20 +31,6 @@ std::string StepText(const char* step, int error) { return std::string(step) + "
 
 void AddWhy(SaveOutcome& out, const std::string& text) { out.why += (out.why.empty() ? "" : "; ") + text; }
 
-bool WriteAllAt(int fd, const uint8_t* data, size_t size, off_t at) {
-  while (size > 0) {
-    const ssize_t n = ::pwrite(fd, data, size, at);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    at += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // The file a path names, through symbolic links, so that a replacement lands there.
 std::string Resolved(const std::string& path) {
   char* real = ::realpath(path.c_str(), nullptr);
@@ -134,7 +120,7 @@ bool RecordStore::Replace(plat::SharedFile& handle, const std::string& target, c
   if (!file) {
     step = "opening the temporary file";
     error = errno;
-  } else if ((error = Fault(SaveStep::WriteTemp)) || (!WriteAllAt(file->Descriptor(), bytes, size, 0) && (error = errno))) {
+  } else if ((error = Fault(SaveStep::WriteTemp)) || (!plat::WriteAllAt(file->Descriptor(), bytes, size, 0) && (error = errno))) {
     step = "writing the temporary file";
   } else if (::fchmod(file->Descriptor(), mode) != 0) {
     step = "setting the permissions";
@@ -157,7 +143,7 @@ bool RecordStore::Replace(plat::SharedFile& handle, const std::string& target, c
 
 bool RecordStore::WriteInPlace(int fd, const uint8_t* record, SaveOutcome& out) {
   int error = Fault(SaveStep::WriteInPlace);
-  if (error || !WriteAllAt(fd, record, DatRecord::kSize, 0)) {
+  if (error || !plat::WriteAllAt(fd, record, DatRecord::kSize, 0)) {
     out.error = error ? error : errno;
     AddWhy(out, StepText("writing in place", out.error));
     return false;
