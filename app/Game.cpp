@@ -224,7 +224,7 @@ int RunEntryRoutine(int argc, char** argv) {
       return kUsageExit;
     case CommandLine::Action::Run: break;
   }
-  QApplication application(argc, argv);
+  plat::Application application(argc, argv);
   // The application name names the window class; no display name, so that every title
   // reads exactly as the game sets it ("DOJOKAI").
   QApplication::setApplicationName(QStringLiteral("dojokai"));

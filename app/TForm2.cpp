@@ -310,6 +310,11 @@ void TForm2::Timer1Timer() {
   }
 }
 
+int TForm2::Timer1QuietTicks() const {
+  if (TypingRuns() || wasTyping_) return 0;
+  return std::min(title_.QuietTicks(), dataFile_.QuietSaveCalls(Timer1.Interval()));
+}
+
 bool TForm2::TypingRuns() const {
   if (F1T1.Enabled() && C.F1Panel->Visible()) return true;
   // The drill screen stays shown under the splash, the name entry and the results.
@@ -354,6 +359,8 @@ void TForm2::resizeEvent(QResizeEvent* event) {
 
 void TForm2::WireEvents() {
   Timer1.OnTimer = [this] { Guard([this] { Timer1Timer(); }); };
+  Timer1.SetQuietTicks([this] { return Timer1QuietTicks(); });
+  FLT1.SetQuietTicks([this] { return lessons_.QuietTicks(); });
   F1T1.OnTimer = [this] { Guard([this] { drillRun_.F1T1Timer(); }); };
   F8T1.OnTimer = [this] { Guard([this] { rankTables_.F8T1Timer(); }); };
   FLT1.OnTimer = [this] { Guard([this] { lessons_.FLT1Timer(); }); };

@@ -73,6 +73,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
 
   // Services the screens ask of each other.
   void DrawMissStats() { missStats_.DrawMissStats(); }
+  bool MissPicturesCurrent() const { return missStats_.PicturesCurrent(); }
   void DrawCertSheet(int grade) { certSheet_.DrawCertSheet(grade); }
   void ShowNameDialog();
   void SetLogoDesignTop(int top) { scaling_.SetImage2DesignTop(top); }
@@ -140,6 +141,8 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   void KeepPendingResult();
   // Saves never run while keys are being judged.
   bool TypingRuns() const;
+  // Timer1's ticks that need not wake the program: quiet on screen and no save due.
+  int Timer1QuietTicks() const;
 
   plat::Platform& platform_;
   game::PlayState s_;

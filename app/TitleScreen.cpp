@@ -1,12 +1,14 @@
 #include "app/TitleScreen.h"
-#include "platform/Keyboard.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
+#include "app/TForm2.h"
 #include "game/Digits.h"
 #include "game/Modes.h"
-#include "app/TForm2.h"
 #include "platform/Cp932.h"
+#include "platform/Keyboard.h"
 
 namespace app {
 namespace {
@@ -187,6 +189,52 @@ void TitleScreen::Timer1Timer() {
 
   AdvancePlayTime();
   IdleScoreShow();
+}
+
+namespace {
+
+// Ticks of `intervalMs` from `ms` (within a second) that stay within the same second.
+int TicksInSameSecond(int64_t ms, int intervalMs) {
+  return static_cast<int>((999 - ms % 1000) / intervalMs);
+}
+
+}  // namespace
+
+int TitleScreen::QuietTicks() const {
+  const game::PlayState& s = f_.State();
+  const ui::MainControls& C = f_.C;
+  if (s.IntroPhase != 2 || s.DrillRunning || !s.GeometryCaptured || C.Panel6->Visible()) return 0;
+  if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) return 0;
+  // The title, or the score show that takes its place while nobody plays.
+  const ui::Panel* screen = f_.VisibleScreen();
+  const bool scoreShow = screen == C.F4Panel && s.IdleScoreShow == 1;
+  if (screen != C.Panel1 && !scoreShow) return 0;
+  for (const ui::Panel* other : f_.Screens())
+    if (other != screen && other->Visible()) return 0;
+  if (!C.F4Panel->Visible() && s.IdleScoreShow == 1) return 0;
+  // The window at its height and the logo at rest.
+  if (f_.ClientHeight() < s.BaseClientHeight) return 0;
+  if (16 * Scale() > static_cast<float>(C.Image2->Top())) return 0;
+  const int interval = f_.Timer1.Interval();
+  if (interval <= 0) return 0;
+
+  // The blink turns on the tick that takes its count past 10.
+  int quiet = std::max(0, 10 - s.BlinkTicks);
+  // The pages are drawn again on the 12th tick; the score show has the miss pictures.
+  if (scoreShow && !f_.MissPicturesCurrent()) quiet = std::min(quiet, std::max(0, 11 - s.RefreshTicks));
+  // The title gives way to the score show, and back, once the idle count passes 200.
+  if (!s.BriefHelpShown && !C.CheckBox6->Checked()) {
+    const int step = (C.Panel1->Visible() || scoreShow ? 1 : 0) + (scoreShow ? 1 : 0);
+    if (s.IdleTicks > 200) return 0;
+    if (step > 0) quiet = std::min(quiet, (200 - s.IdleTicks) / step + 1);
+  }
+  // The uptime and the clock change with their seconds.
+  plat::Platform& p = f_.Platform();
+  const uint32_t tick = p.TickCount();
+  if (tick > UINT32_MAX - 2000u) return 0;  // the tick count wraps: its second jumps
+  quiet = std::min(quiet, TicksInSameSecond(tick, interval));
+  quiet = std::min(quiet, TicksInSameSecond(p.Now().millisecond, interval));
+  return quiet;
 }
 
 // Certification stars: one "+" for each grade 1 held, "☆" for five, "★" for ten, "★★" for

@@ -19,6 +19,10 @@ class TitleScreen {
   explicit TitleScreen(TForm2& form);
 
   void Timer1Timer();
+  // How many of the next Timer1 ticks are sure to change nothing on screen, if no key,
+  // click or window change comes first (0 when in doubt): on the title and the idle score
+  // show, the ticks between blinks, clock seconds and page changes.
+  int QuietTicks() const;
   void TitleKey(uint8_t key);
   void DrawSwitchLabels();
   void DrawInfoPage1();

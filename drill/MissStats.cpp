@@ -71,7 +71,7 @@ std::string MissStats::FormatMissEntry(uint8_t ch) const {
 
 void MissStats::DrawMissStats() {
   // The title redraws the pages twice a second: pictures of unchanged counts stay as drawn.
-  if (drawn_ && drawnDrill_ == s_.DrillMissCounts && drawnRun_ == s_.RunMissCounts) return;
+  if (PicturesCurrent()) return;
   drawn_ = true;
   drawnDrill_ = s_.DrillMissCounts;
   drawnRun_ = s_.RunMissCounts;

@@ -22,6 +22,10 @@ class MissStats {
   std::string FormatMissEntry(uint8_t ch) const;
   // Redraws F4I1, F4I2, Image7 and Image6.
   void DrawMissStats();
+  // The pictures show the present counts: DrawMissStats would draw nothing.
+  bool PicturesCurrent() const {
+    return drawn_ && drawnDrill_ == s_.DrillMissCounts && drawnRun_ == s_.RunMissCounts;
+  }
 
  private:
   game::PlayState& s_;

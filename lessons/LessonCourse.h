@@ -3,6 +3,7 @@
 // finger, then a practice of 50 random keys; at most 5 wrong keys pass), a final practice,
 // a test scored 100 less one per wrong key, and the ending. Every entry starts at lesson 1.
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <functional>
 
@@ -24,6 +25,8 @@ class LessonCourse {
   // Key-up on the lesson screen: Tab skips a lesson, Esc leaves.
   void LessonKeyUp(uint16_t key);
   void FLT1Timer();
+  // FLT1 changes only the lesson screen: while that is hidden, no tick of it shows.
+  int QuietTicks() const { return C.FLPanel->Showing() ? 0 : INT_MAX; }
   // Lays the screen out again (after a rescale).
   void RefreshLessonScreen();
   void SkipLesson();

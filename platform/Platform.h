@@ -34,6 +34,9 @@ class TimerBackend {
   // (Re)starts the timer: the first tick falls `intervalMs` from now.
   virtual void Start(int intervalMs) = 0;
   virtual void Stop() = 0;
+  // How many of the next ticks are sure to change nothing on screen and write nothing, if
+  // no input comes first; the real platform may then run them late. 0 when in doubt.
+  virtual void SetQuietTicks(std::function<int()> quietTicks) { (void)quietTicks; }
 };
 
 class Platform {

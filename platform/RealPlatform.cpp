@@ -4,46 +4,148 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <ctime>
 #include <unistd.h>
 
 #include "platform/HelpViewer.h"
+#include "platform/TickPacer.h"
 
 namespace plat {
 namespace {
 
-class QtTimer : public TimerBackend {
- public:
-  explicit QtTimer(std::function<void()> onTick) {
-    timer_.setTimerType(Qt::PreciseTimer);  // coarse timers drift by up to 5 %
-    QObject::connect(&timer_, &QTimer::timeout, std::move(onTick));
+int64_t ClockMs(clockid_t clock) {
+  timespec ts{};
+  clock_gettime(clock, &ts);
+  return static_cast<int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+// The tick count's clock: milliseconds since the system started, suspended time included.
+int64_t BootMs() { return ClockMs(CLOCK_BOOTTIME); }
+
+// Events after which the game may act differently: they get the ticks put off so far first.
+bool ReachesTheGame(QEvent::Type type) {
+  switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::Close:
+    case QEvent::Resize:
+    case QEvent::Move:
+    case QEvent::WindowStateChange:
+    case QEvent::InputMethod:
+      return true;
+    default:
+      return type >= QEvent::User;  // the platform's own (a synthetic key)
   }
-  void Start(int intervalMs) override { timer_.start(intervalMs); }
-  void Stop() override { timer_.stop(); }
+}
+
+}  // namespace
+
+// The real timers: one precise single-shot Qt timer woken for the next tick that must be
+// on time. Events that reach the game get every tick due before them (Application).
+class RealPlatform::Pacing {
+ public:
+  Pacing() {
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);  // coarse timers drift by up to 5 %
+    QObject::connect(&wake_, &QTimer::timeout, [this] {
+      pacer_.RunDue(BootMs());
+      Arm();
+    });
+    activePacing = this;
+  }
+  ~Pacing() {
+    if (activePacing == this) activePacing = nullptr;
+  }
+  static Pacing* Active() { return activePacing; }
+  TickPacer& Pacer() { return pacer_; }
+  int64_t Now() const { return pacer_.TickTime().value_or(BootMs()); }
+  void Arm() {
+    const int64_t wake = pacer_.NextWake();
+    if (wake == TickPacer::kNever) {
+      wake_.stop();
+      return;
+    }
+    wake_.start(static_cast<int>(std::clamp<int64_t>(wake - BootMs(), 0, INT32_MAX)));
+  }
+
+  void BeforeEvent(QEvent::Type type) {
+    if (!ReachesTheGame(type)) return;
+    pacer_.RunDue(BootMs());
+    pacer_.WakeForNextTicks();
+    Arm();
+  }
 
  private:
-  QTimer timer_;
+  static inline Pacing* activePacing = nullptr;
+  TickPacer pacer_;
+  QTimer wake_;
+};
+
+namespace {
+
+class PacedTimer : public TimerBackend {
+ public:
+  PacedTimer(RealPlatform::Pacing& pacing, std::function<void()> onTick)
+      : pacing_(pacing), id_(pacing.Pacer().Add(std::move(onTick))) {}
+  ~PacedTimer() override { pacing_.Pacer().Remove(id_); }
+  void Start(int intervalMs) override {
+    pacing_.Pacer().Start(id_, intervalMs, pacing_.Now());
+    pacing_.Arm();
+  }
+  void Stop() override {
+    pacing_.Pacer().Stop(id_);
+    pacing_.Arm();
+  }
+  void SetQuietTicks(std::function<int()> quietTicks) override {
+    pacing_.Pacer().SetQuietTicks(id_, std::move(quietTicks));
+  }
+
+ private:
+  RealPlatform::Pacing& pacing_;
+  TickPacer::Id id_;
 };
 
 }  // namespace
 
-RealPlatform::RealPlatform() = default;
-RealPlatform::~RealPlatform() = default;
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
-uint32_t RealPlatform::TickCount() {
-  timespec ts{};
-  clock_gettime(CLOCK_BOOTTIME, &ts);
-  const uint64_t ms = static_cast<uint64_t>(ts.tv_sec) * 1000u + static_cast<uint64_t>(ts.tv_nsec) / 1000000u;
-  return static_cast<uint32_t>(ms);
+// Before any event filter, so that no handler sees the game behind its ticks.
+bool Application::notify(QObject* receiver, QEvent* event) {
+  if (RealPlatform::Pacing* pacing = RealPlatform::Pacing::Active()) pacing->BeforeEvent(event->type());
+  return QApplication::notify(receiver, event);
 }
 
-int64_t RealPlatform::CalendarSeconds() { return static_cast<int64_t>(std::time(nullptr)); }
+RealPlatform::RealPlatform() : pacing_(std::make_unique<Pacing>()) {}
+RealPlatform::~RealPlatform() = default;
+
+// Inside a tick the clocks read the tick's own time, also when it runs late.
+uint32_t RealPlatform::TickCount() { return static_cast<uint32_t>(pacing_->Now()); }
+
+int64_t RealPlatform::CalendarSeconds() { return RealMs() / 1000; }
+
+int64_t RealPlatform::RealMs() const {
+  const int64_t real = ClockMs(CLOCK_REALTIME);
+  const auto tick = pacing_->Pacer().TickTime();
+  return tick ? real - (BootMs() - *tick) : real;
+}
 
 LocalDateTime RealPlatform::Now() {
-  timespec ts{};
-  clock_gettime(CLOCK_REALTIME, &ts);
+  const int64_t ms = RealMs();
+  const time_t seconds = static_cast<time_t>(ms / 1000);
   std::tm tm{};
-  localtime_r(&ts.tv_sec, &tm);
+  localtime_r(&seconds, &tm);
   LocalDateTime t;
   t.year = tm.tm_year + 1900;
   t.month = tm.tm_mon + 1;
@@ -51,7 +153,7 @@ LocalDateTime RealPlatform::Now() {
   t.hour = tm.tm_hour;
   t.minute = tm.tm_min;
   t.second = tm.tm_sec;
-  t.millisecond = static_cast<int>(ts.tv_nsec / 1000000);
+  t.millisecond = static_cast<int>(ms % 1000);
   t.dayOfWeek = tm.tm_wday;
   return t;
 }
@@ -63,7 +165,7 @@ uint64_t RealPlatform::HighResolutionCounter() {
 }
 
 std::unique_ptr<TimerBackend> RealPlatform::CreateTimer(std::function<void()> onTick) {
-  return std::make_unique<QtTimer>(std::move(onTick));
+  return std::make_unique<PacedTimer>(*pacing_, std::move(onTick));
 }
 
 bool RealPlatform::Question(const std::string& text, const std::string& caption) {

@@ -1,6 +1,7 @@
 #pragma once
-// The platform of the real game: system clocks, precise Qt timers, Qt message boxes and
-// the in-game help viewer.
+// The platform of the real game: system clocks, paced Qt timers (quiet ticks are run late,
+// see TickPacer), Qt message boxes and the in-game help viewer.
+#include <QApplication>
 #include <memory>
 
 #include "platform/Platform.h"
@@ -10,6 +11,14 @@ class QWidget;
 namespace plat {
 
 class HelpViewer;
+
+// The application object of the real game: every event passes the platform first, which
+// runs the timers' ticks that fell due before it.
+class Application : public QApplication {
+ public:
+  Application(int& argc, char** argv);
+  bool notify(QObject* receiver, QEvent* event) override;
+};
 
 class RealPlatform : public Platform {
  public:
@@ -32,7 +41,11 @@ class RealPlatform : public Platform {
   std::string VersionText() const override;
   void ProcessPendingEvents() override;
 
+  class Pacing;
+
  private:
+  int64_t RealMs() const;  // calendar milliseconds since 1970, at the running tick's time
+  std::unique_ptr<Pacing> pacing_;
   QWidget* mainWindow_ = nullptr;
   std::unique_ptr<HelpViewer> help_;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -191,6 +192,18 @@ void DataFile::SaveDataFile() {
 }
 
 void DataFile::SaveAsGameGoes() { SaveIfChanged(false); }
+
+int DataFile::QuietSaveCalls(int intervalMs) const {
+  if (s_.DatNoSave || !s_.DatHandle.IsOpen()) return INT_MAX;
+  DatRecord image = s_.DatRecord;
+  CompleteRecord(image);
+  if (!failing_ && EarnedPartsDiffer(image.Bytes(), onDisk_)) return 0;
+  // Counters and running time wait for the save interval.
+  const uint32_t since = platform_.TickCount() - lastSaveTick_;
+  if (since >= kSaveIntervalMs) return 0;
+  const uint32_t interval = static_cast<uint32_t>(std::max(intervalMs, 1));
+  return static_cast<int>((kSaveIntervalMs - since - 1) / interval);
+}
 void DataFile::SaveChanges() { SaveIfChanged(true); }
 
 void DataFile::SaveIfChanged(bool countersToo) {

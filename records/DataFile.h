@@ -45,6 +45,9 @@ class DataFile {
   std::function<void()> ShowFirstRankTable;
 
   static constexpr uint32_t kSaveIntervalMs = 60000;
+  // How many calls of SaveAsGameGoes, one every `intervalMs` from now on, will write
+  // nothing, if the record changes only by the running time meanwhile.
+  int QuietSaveCalls(int intervalMs) const;
 
  private:
   using Image = std::array<uint8_t, game::DatRecord::kSize>;

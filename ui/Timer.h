@@ -19,6 +19,13 @@ class Timer {
   // A new interval restarts a running timer.
   void SetInterval(int ms);
   std::function<void()> OnTimer;
+  // How many of the next ticks change nothing on screen (see plat::TimerBackend), and
+  // what that says now (0 without one).
+  void SetQuietTicks(std::function<int()> quietTicks) {
+    quietTicks_ = quietTicks;
+    backend_->SetQuietTicks(std::move(quietTicks));
+  }
+  int QuietTicks() const { return quietTicks_ ? quietTicks_() : 0; }
 
  private:
   void Tick() {
@@ -27,6 +34,7 @@ class Timer {
   std::string name_;
   int interval_;
   bool enabled_ = false;
+  std::function<int()> quietTicks_;
   std::unique_ptr<plat::TimerBackend> backend_;
 };
 

@@ -28,7 +28,7 @@ double CpuSeconds() {
 
 int main(int argc, char** argv) {
   drive::UseOffscreenScreen();
-  QApplication application(argc, argv);
+  plat::Application application(argc, argv);
   plat::RegisterFontSubstitutions();
   QTemporaryDir dir;
   const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
