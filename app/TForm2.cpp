@@ -255,7 +255,7 @@ void TForm2::FormResize() {
 // the two pictures of the about screen.
 // The start picture is the first frame; the others are drawn when first shown.
 void TForm2::ApplyPictures() {
-  C.Image3->SetPicture(pictures::StartPicture());
+  C.Image3->SetPictureSource(pictures::StartPicture);  // drawn by the first paint, once the window is mapped
   C.Image2->SetPictureSource(pictures::Logo);
   C.Image1->SetPictureSource(pictures::Prompt);
   C.Image4->SetPictureSource(pictures::DataStateIcon);
