@@ -59,6 +59,8 @@ TForm2::TForm2(plat::Platform& platform)
 }
 
 TForm2::~TForm2() {
+  // No tick runs into a window half taken down (events sent while its widgets go).
+  for (ui::Timer* timer : Timers()) timer->SetEnabled(false);
   qApp->removeEventFilter(this);
   if (platform_.Keys().Sink() == this) platform_.Keys().SetSink(nullptr);
 }

@@ -80,8 +80,9 @@ class RealPlatform::Pacing {
     wake_.start(static_cast<int>(std::clamp<int64_t>(wake - BootMs(), 0, INT32_MAX)));
   }
 
+  void SetLive(bool live) { live_ = live; }
   void BeforeEvent(QEvent::Type type) {
-    if (!ReachesTheGame(type)) return;
+    if (!live_ || !ReachesTheGame(type)) return;
     pacer_.RunDue(BootMs());
     pacer_.WakeForNextTicks();
     Arm();
@@ -89,6 +90,7 @@ class RealPlatform::Pacing {
 
  private:
   static inline Pacing* activePacing = nullptr;
+  bool live_ = false;
   TickPacer pacer_;
   QTimer wake_;
 };
@@ -128,6 +130,11 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 RealPlatform::RealPlatform() : pacing_(std::make_unique<Pacing>()) {}
+
+void RealPlatform::SetMainWindow(QWidget* window) {
+  mainWindow_ = window;
+  pacing_->SetLive(window != nullptr);
+}
 RealPlatform::~RealPlatform() = default;
 
 // Inside a tick the clocks read the tick's own time, also when it runs late.

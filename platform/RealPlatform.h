@@ -25,8 +25,9 @@ class RealPlatform : public Platform {
   RealPlatform();
   ~RealPlatform() override;
 
-  // Message boxes and the help viewer are centred over this window.
-  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+  // Message boxes and the help viewer are centred over this window. From then on, events
+  // bring the ticks put off before them (not while the window is still being built).
+  void SetMainWindow(QWidget* window);
 
   uint32_t TickCount() override;
   int64_t CalendarSeconds() override;

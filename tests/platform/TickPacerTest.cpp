@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -103,6 +104,8 @@ TEST(TickPacerTest, TicksThatStopStartOrNest) {
 // brings every tick due before it, each having read the clock at its own time.
 TEST(TickPacerTest, RealTimersCatchUpBeforeAKey) {
   plat::RealPlatform platform;
+  QWidget window;
+  platform.SetMainWindow(&window);
   std::vector<uint32_t> tickTimes;
   auto timer = platform.CreateTimer([&] { tickTimes.push_back(platform.TickCount()); });
   timer->SetQuietTicks([] { return 1000; });
