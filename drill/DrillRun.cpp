@@ -1,5 +1,4 @@
 #include "drill/DrillRun.h"
-#include "platform/Keyboard.h"
 
 #include <algorithm>
 #include <array>
@@ -10,6 +9,7 @@
 
 #include "game/Digits.h"
 #include "game/Modes.h"
+#include "platform/Keyboard.h"
 
 namespace drill {
 

@@ -1,9 +1,9 @@
 #include "drill/ModeSelect.h"
-#include "platform/Keyboard.h"
 
 #include <string>
 
 #include "game/Modes.h"
+#include "platform/Keyboard.h"
 
 namespace drill {
 

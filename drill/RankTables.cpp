@@ -1,5 +1,4 @@
 #include "drill/RankTables.h"
-#include "platform/Keyboard.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -9,6 +8,7 @@
 #include "game/Digits.h"
 #include "game/Modes.h"
 #include "platform/Cp932.h"
+#include "platform/Keyboard.h"
 #include "ui/Color.h"
 
 namespace drill {

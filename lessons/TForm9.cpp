@@ -1,9 +1,9 @@
 #include "lessons/TForm9.h"
-#include "platform/Keyboard.h"
 
 #include <QKeyEvent>
 
 #include "platform/Cp932.h"
+#include "platform/Keyboard.h"
 #include "ui/Controls.h"
 
 namespace lessons {

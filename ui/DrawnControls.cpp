@@ -17,7 +17,7 @@ using detail::ToQColor;
 
 void DrawBevel(QPainter& p, QRect& r, Bevel bevel, int width) {
   if (bevel == Bevel::None) return;
-  const QColor light = ToQColor(clr::White), dark = ToQColor(0xA0A0A0);
+  const QColor light = ToQColor(clr::White), dark = ToQColor(clr::BtnShadow);
   const QColor& topLeft = bevel == Bevel::Raised ? light : dark;
   const QColor& bottomRight = bevel == Bevel::Raised ? dark : light;
   for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
@@ -169,7 +169,7 @@ void GroupBox::Paint(QPainter& p) {
   const QFontMetricsF& fm = Metrics();
   const int half = std::abs(fontHeight_) / 2;
   const QRect frame = r.adjusted(0, half, -1, -1);
-  p.setPen(ToQColor(0xA0A0A0));
+  p.setPen(ToQColor(clr::BtnShadow));
   p.drawRect(frame);
   p.setPen(ToQColor(clr::White));
   p.drawRect(frame.adjusted(1, 1, 1, 1));
