@@ -13,7 +13,9 @@
 namespace {
 
 std::string ReadHelpFile() {
-  std::ifstream in(std::string(DOJOKAI_SOURCE_DIR) + "/data/dojokai.hlp", std::ios::binary);
+  std::string path = DOJOKAI_SOURCE_DIR;
+  path.append("/data/dojokai.hlp");
+  std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

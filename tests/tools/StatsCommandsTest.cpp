@@ -22,7 +22,7 @@ struct StatsCommandsTest : DriverFixture {
   }
 };
 
-constexpr char kTwoDrills[] = R"(start
+const std::string kTwoDrills = R"(start
 wait 2100
 key SPACE
 key 1
@@ -51,7 +51,7 @@ wait 100
 )";
 
 TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
-  Run(std::string(kTwoDrills) + "stats dump " + File("closed.json") + "\nstats open\nstats tab keys\nstats layer latin\n" +
+  Run(kTwoDrills + "stats dump " + File("closed.json") + "\nstats open\nstats tab keys\nstats layer latin\n" +
       "shot " + File("small.png") + "\nstats select 0\nstats dump " + File("open.json") + "\nstats close\n" +
       "resize 1920 1200\nkey G\nshot " + File("large.png") + "\nstats close\nshot " + File("game.png") + "\n");
   EXPECT_FALSE(Json(File("closed.json"))["window_open"].toBool());
@@ -90,7 +90,7 @@ TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
 }
 
 TEST_F(StatsCommandsTest, ExportWritesTheDrillsAsCsv) {
-  Run(std::string(kTwoDrills) + "stats export " + File("history.csv") + "\n");
+  Run(kTwoDrills + "stats export " + File("history.csv") + "\n");
   std::ifstream f(File("history.csv"), std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
   const auto rows = records::ParseDrillsCsv(text);

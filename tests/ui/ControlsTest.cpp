@@ -39,7 +39,9 @@ TEST(ControlsTest, EveryDesignRowIsBoundToItsTypedMember) {
   // Every parent exists and comes first, names are unique.
   std::set<std::string> seen;
   for (const auto& ctl : set.All()) {
-    if (ctl->Parent()) EXPECT_TRUE(seen.count(ctl->Parent()->Name())) << ctl->Name();
+    if (ctl->Parent()) {
+      EXPECT_TRUE(seen.count(ctl->Parent()->Name())) << ctl->Name();
+    }
     EXPECT_TRUE(seen.insert(ctl->Name()).second) << ctl->Name();
   }
   QWidget dialog;

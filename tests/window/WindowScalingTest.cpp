@@ -134,13 +134,17 @@ TEST_F(WindowScalingTest, EveryControlLandsWhereTheExactFactorTruncatedPutsIt) {
       }
       EXPECT_EQ(scaled[i].left, design[i].left * w / 480) << c->Name() << " at " << w;
       EXPECT_EQ(scaled[i].top, design[i].top * h / 300) << c->Name() << " at " << w;
-      if (c->GetKind() != ui::Kind::Image) EXPECT_EQ(scaled[i].font, design[i].font * w / 480) << c->Name();
+      if (c->GetKind() != ui::Kind::Image) {
+        EXPECT_EQ(scaled[i].font, design[i].font * w / 480) << c->Name();
+      }
       const auto* l = dynamic_cast<const ui::Label*>(c);
       if (!l || !l->AutoSize()) {
         EXPECT_EQ(scaled[i].width, design[i].width * w / 480) << c->Name() << " at " << w;
         EXPECT_EQ(scaled[i].height, design[i].height * h / 300) << c->Name() << " at " << w;
       }
-      if (const auto* p = dynamic_cast<const ui::Panel*>(c)) EXPECT_EQ(p->BevelWidth(), bevels[i] * h / 300) << c->Name();
+      if (const auto* p = dynamic_cast<const ui::Panel*>(c)) {
+        EXPECT_EQ(p->BevelWidth(), bevels[i] * h / 300) << c->Name();
+      }
       ++checked;
     }
     EXPECT_GT(checked, 300);
