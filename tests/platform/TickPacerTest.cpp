@@ -110,9 +110,14 @@ TEST(TickPacerTest, RealTimersCatchUpBeforeAKey) {
   auto timer = platform.CreateTimer([&] { tickTimes.push_back(platform.TickCount()); });
   timer->SetQuietTicks([] { return 1000; });
   timer->Start(20);
-  QEventLoop loop;
-  QTimer::singleShot(300, &loop, &QEventLoop::quit);
-  loop.exec();
+  auto runFor = [](int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+  };
+  for (int i = 0; i < 100 && tickTimes.empty(); ++i) runFor(50);
+  ASSERT_EQ(tickTimes.size(), 1u);
+  runFor(300);
   EXPECT_EQ(tickTimes.size(), 1u) << "the quiet ticks were not put off";
 
   struct KeyTaker : QObject {
@@ -133,7 +138,10 @@ TEST(TickPacerTest, RealTimersCatchUpBeforeAKey) {
   QCoreApplication::sendEvent(&taker, &key);
   ASSERT_GE(taker.seen, 10u);
   const uint32_t first = tickTimes[0];
-  EXPECT_EQ(taker.seen, (taker.at - first) / 20 + 1) << "every tick due before the key ran before it";
+  // Every tick due before the key ran before it (one may fall due while the key is handled).
+  const size_t due = (taker.at - first) / 20 + 1;
+  EXPECT_LE(taker.seen, due);
+  EXPECT_GE(taker.seen + 1, due);
   for (size_t i = 0; i < taker.seen; ++i) EXPECT_EQ(tickTimes[i], first + 20 * i) << "tick " << i;
 }
 
