@@ -83,8 +83,7 @@ class RealPlatform::Pacing {
   void SetLive(bool live) { live_ = live; }
   void BeforeEvent(QEvent::Type type) {
     if (!live_ || !ReachesTheGame(type)) return;
-    pacer_.RunDue(BootMs());
-    pacer_.WakeForNextTicks();
+    pacer_.CatchUp(BootMs());
     Arm();
   }
 
@@ -130,12 +129,12 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 RealPlatform::RealPlatform() : pacing_(std::make_unique<Pacing>()) {}
+RealPlatform::~RealPlatform() = default;
 
 void RealPlatform::SetMainWindow(QWidget* window) {
   mainWindow_ = window;
   pacing_->SetLive(window != nullptr);
 }
-RealPlatform::~RealPlatform() = default;
 
 // Inside a tick the clocks read the tick's own time, also when it runs late.
 uint32_t RealPlatform::TickCount() { return static_cast<uint32_t>(pacing_->Now()); }

@@ -41,7 +41,7 @@ TickPacer::Entry* TickPacer::Earliest(int64_t nowMs) {
   return earliest;
 }
 
-void TickPacer::RunDue(int64_t nowMs) {
+void TickPacer::Run(int64_t nowMs, bool plan) {
   ++depth_;
   const std::optional<int64_t> outer = tickTime_;
   while (Entry* e = Earliest(nowMs)) {
@@ -61,7 +61,7 @@ void TickPacer::RunDue(int64_t nowMs) {
         if (p.get() == e) p.reset();
   }
   // Inside a tick (a nested event loop) nothing is put off.
-  if (--depth_ == 0)
+  if (--depth_ == 0 && plan)
     Plan();
   else
     WakeForNextTicks();

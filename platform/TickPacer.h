@@ -30,8 +30,10 @@ class TickPacer {
 
   // Runs every tick due at `nowMs`, the earliest first, then plans the next wake-up. A timer
   // whose handler is still running (a message box opened from it) is not run again.
-  void RunDue(int64_t nowMs);
-  // Something outside the timers happened: the next tick of every timer is on time again.
+  void RunDue(int64_t nowMs) { Run(nowMs, true); }
+  // Something outside the timers is about to happen: every tick due runs first, and the
+  // next tick of every timer is on time again.
+  void CatchUp(int64_t nowMs) { Run(nowMs, false); }
   void WakeForNextTicks();
   // When the next tick that must be on time falls; kNever when no timer runs.
   int64_t NextWake() const;
@@ -47,6 +49,7 @@ class TickPacer {
     bool running = false, ticked = false, active = false, removed = false;
   };
   Entry* Earliest(int64_t nowMs);
+  void Run(int64_t nowMs, bool plan);
   void Plan();
 
   std::vector<std::unique_ptr<Entry>> entries_;
