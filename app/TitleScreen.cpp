@@ -1,8 +1,8 @@
 #include "app/TitleScreen.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "app/TForm2.h"
 #include "game/Digits.h"

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <ctime>
 #include <unistd.h>
 

@@ -33,18 +33,22 @@ void TickPacer::Stop(Id id) { entries_[id]->running = false; }
 void TickPacer::SetQuietTicks(Id id, std::function<int()> quietTicks) { entries_[id]->quietTicks = std::move(quietTicks); }
 
 // Ties go to the timer made first, so the order does not depend on the run.
-TickPacer::Entry* TickPacer::Earliest(int64_t nowMs) {
-  Entry* earliest = nullptr;
-  for (const auto& e : entries_)
-    if (e && e->running && !e->active && e->next <= nowMs && (!earliest || e->next < earliest->next))
-      earliest = e.get();
+TickPacer::Id TickPacer::Earliest(int64_t nowMs) const {
+  Id earliest = kNone;
+  for (Id id = 0; id < entries_.size(); ++id) {
+    const Entry* e = entries_[id].get();
+    if (e && e->running && !e->active && e->next <= nowMs &&
+        (earliest == kNone || e->next < entries_[earliest]->next))
+      earliest = id;
+  }
   return earliest;
 }
 
 void TickPacer::Run(int64_t nowMs, bool plan) {
   ++depth_;
   const std::optional<int64_t> outer = tickTime_;
-  while (Entry* e = Earliest(nowMs)) {
+  for (Id id = Earliest(nowMs); id != kNone; id = Earliest(nowMs)) {
+    Entry* e = entries_[id].get();
     const int64_t deadline = e->next;
     e->next += e->interval;
     // Further behind than any sleep: the program was held up (a blocking call, a suspended
@@ -56,9 +60,7 @@ void TickPacer::Run(int64_t nowMs, bool plan) {
     e->onTick();  // may stop, restart or remove any timer, this one included
     tickTime_ = outer;
     e->active = false;
-    if (e->removed)
-      for (auto& p : entries_)
-        if (p.get() == e) p.reset();
+    if (e->removed) entries_[id].reset();
   }
   // Inside a tick (a nested event loop) nothing is put off.
   if (--depth_ == 0 && plan)

@@ -34,7 +34,6 @@ class TickPacer {
   // Something outside the timers is about to happen: every tick due runs first, and the
   // next tick of every timer is on time again.
   void CatchUp(int64_t nowMs) { Run(nowMs, false); }
-  void WakeForNextTicks();
   // When the next tick that must be on time falls; kNever when no timer runs.
   int64_t NextWake() const;
   // The time of the tick being run; empty outside ticks (and in the quiet-tick questions,
@@ -48,8 +47,12 @@ class TickPacer {
     int64_t interval = 0, next = 0, wakeAt = 0;
     bool running = false, ticked = false, active = false, removed = false;
   };
-  Entry* Earliest(int64_t nowMs);
+  // The running timer whose tick falls first, not later than `nowMs`; kNone if none.
+  static constexpr Id kNone = SIZE_MAX;
+  Id Earliest(int64_t nowMs) const;
   void Run(int64_t nowMs, bool plan);
+  // The next tick of every timer is on time again.
+  void WakeForNextTicks();
   void Plan();
 
   std::vector<std::unique_ptr<Entry>> entries_;
