@@ -1,9 +1,9 @@
 #include "app/HistoryRecorder.h"
 
 #include <QGuiApplication>
-#include <QMetaObject>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "app/TForm2.h"
 #include "game/Modes.h"
@@ -74,6 +74,12 @@ void HistoryRecorder::Wire() {
     if (judged) judged();
     AfterJudgement();
   };
+  // Once the practice's results are left, the player's mode and time come back.
+  f_.Ranks().OnPracticeOver = [this] {
+    game::PlayState& s = f_.State();
+    s.Mode = savedMode_;
+    s.DurationIndex = savedDuration_;
+  };
   f_.Lessons().OnLessonResult = [this](int lesson, int misses, bool passed) {
     history_->AddLesson({Format(f_.Platform().Now(), false), lesson, misses, passed});
     TellNotices();
@@ -81,6 +87,7 @@ void HistoryRecorder::Wire() {
 }
 
 void HistoryRecorder::DrillEnded() {
+  const bool practice = std::exchange(practice_, false);
   if (log_.Empty()) return;
   FinishJudgement();
   game::PlayState& s = f_.State();
@@ -91,12 +98,17 @@ void HistoryRecorder::DrillEnded() {
   d.started = Format(plat::FromEpochMs(plat::EpochMs(now) - durationMs), false);
   d.mode = s.Mode;
   d.timeSetting = s.DurationIndex;
-  d.good = static_cast<int>(log_.good);
-  d.miss = static_cast<int>(log_.miss);
-  d.score = static_cast<int>(std::clamp<int64_t>(16 * (int64_t{d.good} - d.miss), 0, 65535));
+  // The figures the results screen and the tables show, the Esc that ended the drill
+  // counted as the miss it is; an untimed drill, whose figures the rules discard, keeps
+  // the keys that were typed.
+  const bool discarded = s.DurationIndex >= game::kUntimed && !practice;
+  d.good = discarded ? static_cast<int>(log_.good) : s.Good;
+  d.miss = discarded ? static_cast<int>(log_.miss) : s.Miss;
+  d.score = discarded ? static_cast<int>(std::clamp<int64_t>(16 * (int64_t{d.good} - d.miss), 0, 65535)) : s.Score;
   d.durationMs = durationMs;
-  d.keysPerSecond = durationMs > 0 ? (d.good + d.miss) * 1000.0 / durationMs : 0;
-  d.practice = practice_;
+  // The keys typed (the Esc is none) over the time they took.
+  d.keysPerSecond = durationMs > 0 ? (log_.good + log_.miss) * 1000.0 / durationMs : 0;
+  d.practice = practice;
   if (s.TimeLeft == 1)
     d.endedBy = "time";
   else if (s.SwitchPlus && log_.miss >= 9)
@@ -108,19 +120,6 @@ void HistoryRecorder::DrillEnded() {
   const bool timed = s.DurationIndex >= 0 && s.DurationIndex < game::kUntimed && s.Mode >= 0 && s.Mode < game::kTimedModes;
   awaitingPlace_ = timed && s.Good > 0;
   awaitingJudge_ = awaitingPlace_;
-  if (practice_) {
-    // Once the drill's own handling is over, the player's mode and time come back.
-    QMetaObject::invokeMethod(
-        &f_,
-        [this] {
-          game::PlayState& st = f_.State();
-          st.Mode = savedMode_;
-          st.DurationIndex = savedDuration_;
-          f_.F1T1.SetEnabled(false);
-          practice_ = false;
-        },
-        Qt::QueuedConnection);
-  }
   TellNotices();
 }
 
@@ -184,14 +183,15 @@ void HistoryRecorder::OpenStatistics() {
 std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
-  if (f_.VisibleScreen() != C.Panel1 || C.Panel6->Visible() || practice_)
-    return "タイトル画面 (情報パネルを閉じた状態) で押してください";
+  if (f_.Drill().Practice()) return "練習中です";
   if (!window_) return "成績の記録がありません";
   practiceText_ = window_->PracticeText(layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()), kPracticeLength);
   if (practiceText_.empty()) return "苦手キーを選べるだけの記録がまだありません";
+  if (!f_.Title().LeaveForPractice()) return "ドリルの途中では始められません。タイトル画面に戻ってから押してください";
   savedMode_ = s.Mode;
   savedDuration_ = s.DurationIndex;
   practice_ = true;
+  f_.Drill().SetPractice(true);
   // Played like an untimed drill of the layer's random mode, on the player's text.
   s.Mode = layer == stats::Layer::Latin ? 2 : 6;
   s.DurationIndex = game::kUntimed;

@@ -29,7 +29,6 @@ class HistoryRecorder {
   stats::StatsWindow* Window() { return window_.get(); }
   // Starts a weak-key practice of a layer from the title; "" when started, else why not.
   std::string StartPractice(stats::Layer layer);
-  bool PracticeRunning() const { return practice_; }
 
   // The history's path for a data file's path: the same folder, named dojokai.db.
   static std::string PathBeside(const std::string& datPath);
@@ -51,7 +50,7 @@ class HistoryRecorder {
   bool drillOpen_ = false;       // a drill has started and not yet been written
   bool awaitingPlace_ = false;   // the last drill is waiting for its placement
   bool awaitingJudge_ = false;   // ... and for its judgement
-  bool practice_ = false;        // the drill running is a weak-key practice
+  bool practice_ = false;        // the drill running is a weak-key practice, until it is written
   int savedMode_ = 0, savedDuration_ = 0;
   bool certPending_ = false;     // a judgement waiting to be written
   records::CertEntry pendingCert_;

@@ -416,6 +416,27 @@ void TitleScreen::TitleKey(uint8_t key) {
   DrawSwitchLabels();
 }
 
+bool TitleScreen::LeaveForPractice() {
+  game::PlayState& s = f_.State();
+  ui::MainControls& C = f_.C;
+  if (!s.InputEnabled) return false;
+  ui::Panel* screen = f_.VisibleScreen();
+  if (screen == C.F4Panel && s.IdleScoreShow == 1) {
+    C.Panel1->Show();
+    C.F4Panel->Hide();
+    s.IdleScoreShow = 0;
+  } else if (screen == C.F6Panel || screen == C.F5Panel) {
+    C.Panel1->Show();
+    screen->Hide();
+  } else if (screen != C.Panel1) {
+    return false;
+  }
+  s.IdleTicks = 0;
+  // The information panel turns its remaining pages and closes, as keys would turn them.
+  for (int page = 0; page < 4 && s.InfoPage != 0; ++page) TurnInfoPage(false);
+  return true;
+}
+
 // L toggles the certification; without a registered name the name dialog asks for one,
 // on switching off as well as on.
 void TitleScreen::ToggleCertSwitch() {

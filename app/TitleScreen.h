@@ -26,6 +26,11 @@ class TitleScreen {
   void TitleKey(uint8_t key);
   void DrawSwitchLabels();
   void DrawInfoPage1();
+  // Before a weak-key practice: true on the screens a player leaves with a key (the title
+  // with its information panel or idle score show, the mode select, the about screen),
+  // which go as they would, leaving the title; false during a drill, a lesson, results,
+  // a judgement or the settings.
+  bool LeaveForPractice();
 
   // Clicks of the title.
   void Label1Click();

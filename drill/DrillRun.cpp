@@ -108,6 +108,19 @@ bool DrillRun::HasRankTable() const {
 }
 
 void DrillRun::DrillKey(uint8_t ch) {
+  JudgeKey(ch);
+  AnnounceEnd();
+}
+
+void DrillRun::AnnounceEnd() {
+  if (std::exchange(ended_, false) && OnDrillEnded) OnDrillEnded();
+}
+
+void DrillRun::DiscardUntimedResult() {
+  if (s_.DurationIndex >= game::kUntimed && !Practice()) s_.Score = s_.Good = s_.Miss = 0;
+}
+
+void DrillRun::JudgeKey(uint8_t ch) {
   uint8_t target = TextAt(s_.TextPos);
   s_.TypedChar = ch;
   // The ro key arrives twice: the '_' of its key-down, then its own '\'. Only the first counts.
@@ -137,7 +150,7 @@ void DrillRun::DrillKey(uint8_t ch) {
   }
   if (ch == plat::ch::Escape) {
     s_.TimeLeft = 0;
-    if (s_.DurationIndex >= game::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+    DiscardUntimedResult();
     EndDrill();
     if (HasRankTable()) rankTables_.ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
   }
@@ -187,7 +200,7 @@ void DrillRun::HitOrMiss(bool hit, uint8_t target) {
     // The MISS limiter: the ninth miss ends the drill.
     if (s_.SwitchPlus && s_.Miss >= 9) {
       s_.TimeLeft = 0;
-      if (s_.DurationIndex >= game::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+      DiscardUntimedResult();
       EndDrill();
     }
   }
@@ -233,7 +246,8 @@ void DrillRun::StartDrill() {
 }
 
 void DrillRun::EndDrill() {
-  if (OnDrillEnded) OnDrillEnded();
+  ended_ = true;
+  if (Practice()) rankTables_.PracticeEnded(static_cast<int>(platform_.TickCount() / 100) - s_.DrillStartTick);
   if (s_.Good > 0) {
     // Also a second call (the clock running out after Esc) restarts the one-second wait.
     C.F8Panel->Show();
@@ -251,9 +265,15 @@ void DrillRun::EndDrill() {
   else
     C.Panel1->Show();
   C.F1Panel->Hide();
+  if (Practice()) rankTables_.FinishPractice();
 }
 
 void DrillRun::F1T1Timer() {
+  ClockTick();
+  AnnounceEnd();
+}
+
+void DrillRun::ClockTick() {
   const int d = Duration();
   const int full = kFullLength[static_cast<size_t>(d)];
   // The untimed clock follows the wall clock, so the drift check never corrects it.
@@ -277,7 +297,7 @@ void DrillRun::F1T1Timer() {
   if (s_.TimeLeft < 0) {
     s_.TimeLeft = 1;
     F1T1_.SetEnabled(false);
-    if (d >= game::kUntimed) s_.Score = s_.Good = s_.Miss = 0;
+    DiscardUntimedResult();
     EndDrill();
     s_.DrillRunning = 0;
   }

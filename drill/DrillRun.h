@@ -29,10 +29,15 @@ class DrillRun {
   void StartDrill();
   void EndDrill();
   void F1T1Timer();
+  // A weak-key practice: played as an untimed drill, but its figures stand and end on the
+  // results screen without a table (RankTables).
+  void SetPractice(bool on) { rankTables_.SetPractice(on); }
+  bool Practice() const { return rankTables_.Practice(); }
   void RefreshDrillScreen();
 
   // The history's hooks: the log of every judged key (none: nothing is logged), and the
-  // call when a drill ends.
+  // call when a drill has ended, once the key or tick that ended it has been counted (the
+  // Esc that ends a drill is a miss), with the figures the results show.
   void SetKeyLog(game::KeyLog* log) { keyLog_ = log; }
   std::function<void()> OnDrillEnded;
 
@@ -45,6 +50,12 @@ class DrillRun {
   // drill has a top-10 table (a drill mode with a timed setting).
   int Duration() const;
   bool HasRankTable() const;
+  void JudgeKey(uint8_t ch);
+  void ClockTick();
+  // The rules discard an untimed drill's figures when it ends; a practice keeps them.
+  void DiscardUntimedResult();
+  // Tells OnDrillEnded of an end that came about since the last call.
+  void AnnounceEnd();
   void HitOrMiss(bool hit, uint8_t target);
   void LidCheckpoint();
   void EternalLid();
@@ -61,6 +72,7 @@ class DrillRun {
   RankTables& rankTables_;
   DrillTexts& texts_;
   game::KeyLog* keyLog_ = nullptr;
+  bool ended_ = false;  // EndDrill ran during the key or tick being handled
 };
 
 }  // namespace drill

@@ -98,6 +98,7 @@ void RankTables::ShowRankTable(int t) {
   C.F4I2->Hide();
   C.F4P3->Hide();
   s_.MissStatsShown = 0;
+  C.F4L15->Show();  // a practice's results have no table head
 
   if (t >= 0 && t < kTables) {
     const auto rows = Rows();
@@ -117,7 +118,37 @@ void RankTables::F8T1Timer() {
   F8T1_.SetEnabled(false);
   C.F8Panel->Hide();
   PlaceResult();
-  if (s_.DurationIndex >= 0 && s_.DurationIndex <= 2) ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+  if (practice_)
+    ShowPracticeResult();
+  else if (s_.DurationIndex >= 0 && s_.DurationIndex <= 2)
+    ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+}
+
+void RankTables::SetPractice(bool on) {
+  practice_ = on;
+  practiceTenths_ = -1;
+}
+
+void RankTables::PracticeEnded(int tenths) {
+  if (practiceTenths_ < 0) practiceTenths_ = std::max(tenths, 0);
+}
+
+void RankTables::FinishPractice() {
+  if (!practice_) return;
+  SetPractice(false);
+  if (OnPracticeOver) OnPracticeOver();
+}
+
+// The practice's own figures where the table would be: its title, no rows, and the rate
+// over the time it took.
+void RankTables::ShowPracticeResult() {
+  ShowRankTable(-1);
+  C.F4L14->SetCaption("苦手キー練習");
+  C.F4L15->Hide();
+  for (ui::Label* row : Rows()) row->SetCaption("");
+  const int64_t keys = int64_t{s_.Good} + s_.Miss;
+  const int64_t rate = practiceTenths_ > 0 ? keys * 10000 / practiceTenths_ : 0;
+  C.F4L26->SetCaption("shot " + RateText(static_cast<int>(std::clamp<int64_t>(rate, 0, 65535))) + " key/s");
 }
 
 void RankTables::PlaceResult() {
@@ -196,11 +227,12 @@ void RankTables::LeaveResults() {
   s_.MissStatsShown = 0;
   C.F6Panel->Hide();
   C.F8Panel->Hide();
-  if (s_.CertSwitch && s_.IdleScoreShow != 1 && OpenJudgement)
+  if (s_.CertSwitch && s_.IdleScoreShow != 1 && !practice_ && OpenJudgement)
     OpenJudgement();
   else
     C.Panel1->Show();
   C.F4Panel->Hide();
+  FinishPractice();
 }
 
 }  // namespace drill

@@ -40,6 +40,17 @@ class RankTables {
   // Space released on the results screen, or a click on "PRESS SPACE KEY".
   void LeaveResults();
 
+  // A weak-key practice (set when it starts) is played as an untimed drill, but its figures
+  // stand: its results show them over the time it took, with no table, and lead to the
+  // title, never to a judgement.
+  void SetPractice(bool on);
+  bool Practice() const { return practice_; }
+  // The practice has ended after `tenths` of play (a second end changes nothing).
+  void PracticeEnded(int tenths);
+  // The practice is over: the title shows, OnPracticeOver is told.
+  void FinishPractice();
+  std::function<void()> OnPracticeOver;
+
   // Set by the window: the judgement screen opens (ResetJudgement, JudgeCertification,
   // LmPanel shown) and the keyboard focus moves.
   std::function<void()> OpenJudgement;
@@ -52,11 +63,14 @@ class RankTables {
   // The caption of row label r of table t: class letter, rank and the entry.
   std::string RowText(int t, int r) const;
   std::array<ui::Label*, 10> Rows() const;
+  void ShowPracticeResult();
 
   game::PlayState& s_;
   ui::MainControls& C;
   ui::Timer& F8T1_;
   MissStats& missStats_;
+  bool practice_ = false;
+  int practiceTenths_ = -1;  // the practice's time of play, once it has ended
 };
 
 }  // namespace drill

@@ -20,6 +20,18 @@ namespace {
 
 struct HistoryRecorderTest : DriverFixture {
   records::History& History() { return Form().History().History(); }
+  // A drill in the history where q and z are missed often and the home row never.
+  void AddWeakQAndZ() {
+    game::KeyLog log;
+    uint32_t t = 1000;
+    for (uint8_t c : std::string("asdfjklqzpqzasdfqzjkl;qzqzasdfghjkl")) {
+      if (c == 'q' || c == 'z') log.Judge(c, 'w', false, t += 100);
+      log.Judge(c, c, true, t += 200);
+    }
+    records::DrillEntry seed;
+    seed.started = "2026-12-05 10:00:00";
+    History().AddDrill(seed, log);
+  }
 };
 
 TEST_F(HistoryRecorderTest, ADrillWithMistakesWritesItsTargetsMissesConfusionsAndTimes) {
@@ -48,15 +60,17 @@ key ESC
   const records::DrillEntry& d = drills[0];
   EXPECT_EQ(d.mode, 0);
   EXPECT_EQ(d.timeSetting, 0);
+  // As the results show them: q before the first hit is not judged, the Esc is a miss.
   EXPECT_EQ(d.good, 4);
-  EXPECT_EQ(d.miss, 2);  // q before the first hit is not judged, and the Esc is no miss
-  EXPECT_EQ(d.score, 32);
+  EXPECT_EQ(d.miss, 3);
+  EXPECT_EQ(d.score, 16);
   EXPECT_EQ(d.durationMs, 1400);
   EXPECT_NEAR(d.keysPerSecond, 6 / 1.4, 1e-9);
   EXPECT_EQ(d.started, "2026-12-06 10:00:02");
   EXPECT_EQ(d.endedBy, "esc");
   EXPECT_FALSE(d.practice);
 
+  // The keys typed: the Esc is no attempt at a key.
   const auto keys = History().KeysOfDrill(d.id);
   ASSERT_EQ(keys.size(), 4u);
   EXPECT_EQ(keys[0].ch, 'a');
@@ -72,6 +86,8 @@ key ESC
   ASSERT_EQ(confusions.size(), 2u);
   EXPECT_EQ(confusions[0].typed, 'v');
   EXPECT_EQ(confusions[1].typed, 'x');
+  Run("wait 1100\nkey ENTER\n");
+  EXPECT_EQ(C().F4L37->Caption(), "00016   00004   00003");
 }
 
 TEST_F(HistoryRecorderTest, KanaConfusionsUntimedAndMissLimiterDrillsAreAllKept) {
@@ -101,7 +117,7 @@ wait 3000
   ASSERT_EQ(drills.size(), 2u);
   EXPECT_EQ(drills[0].mode, 4);
   EXPECT_EQ(drills[0].good, 2);
-  EXPECT_EQ(drills[0].miss, 2);
+  EXPECT_EQ(drills[0].miss, 3);  // the Esc too
   const auto kana = History().ConfusionsOfDrill(drills[0].id);
   ASSERT_EQ(kana.size(), 1u);
   EXPECT_EQ(kana[0].target, 0xB2);  // ｲ typed as ｳ, twice
@@ -139,20 +155,12 @@ TEST_F(HistoryRecorderTest, GOpensTheWindowOnlyWithTheInformationPanelClosed) {
 
 TEST_F(HistoryRecorderTest, WeakKeyPracticeIsAnUntimedDrillOfTheWeakKeysOutsideTheTables) {
   Run("start\nwait 2100\n");
-  // A history where q and z are missed often and the home row never.
-  game::KeyLog log;
-  uint32_t t = 1000;
-  for (uint8_t c : std::string("asdfjklqzpqzasdfqzjkl;qzqzasdfghjkl")) {
-    if (c == 'q' || c == 'z') log.Judge(c, 'w', false, t += 100);
-    log.Judge(c, c, true, t += 200);
-  }
-  records::DrillEntry seed;
-  seed.started = "2026-12-05 10:00:00";
-  History().AddDrill(seed, log);
+  AddWeakQAndZ();
   game::DatRecord before;
   before.Bytes() = Record().Bytes();
   State().Mode = 5;
   State().DurationIndex = 1;
+  State().CertSwitch = 1;  // a practice is never judged
   Form().History().OpenStatistics();
   stats::StatsWindow& w = *Form().History().Window();
   const auto weak = w.WeakKeys(stats::Layer::Latin);
@@ -166,19 +174,49 @@ TEST_F(HistoryRecorderTest, WeakKeyPracticeIsAnUntimedDrillOfTheWeakKeysOutsideT
   for (char c : text) EXPECT_NE(std::string("asdfghjkl;qzp").find(c), std::string::npos) << c;
   // A second press while the practice runs starts nothing.
   EXPECT_NE(Form().History().StartPractice(stats::Layer::Latin), "");
-  Run("type " + text.substr(0, 12) + "\nkey ESC\nwait 1500\n");
+  Run("type " + text.substr(0, 12) + "\nkey ~\nwait 200\nkey ESC\nwait 1500\n");
+  // Its own figures (the Esc a miss, as in any drill), with no table, then the title.
+  ASSERT_TRUE(C().F4Panel->Visible());
+  EXPECT_EQ(C().F4L37->Caption(), "00160   00012   00002");
+  EXPECT_EQ(C().F4L14->Caption(), "苦手キー練習");
+  EXPECT_EQ(C().c_no1->Caption(), "");
+  EXPECT_EQ(State().PendingRank, 10);
+  Run("key SPACE\n");
   EXPECT_TRUE(C().Panel1->Visible());
+  EXPECT_FALSE(C().LmPanel->Visible());
   EXPECT_EQ(State().Mode, 5);  // the player's choice comes back
   EXPECT_EQ(State().DurationIndex, 1);
   const auto drills = History().Drills();
   ASSERT_EQ(drills.size(), 2u);
   EXPECT_TRUE(drills[1].practice);
   EXPECT_EQ(drills[1].good, 12);
+  EXPECT_EQ(drills[1].miss, 2);
   EXPECT_EQ(drills[1].place, 0);
   // No top-10 table changed (only the counters of keys and drills moved).
   for (int table = 0; table < game::DatRecord::kRankTables; ++table)
     for (int r = 0; r < game::DatRecord::kRanksPerTable; ++r)
       EXPECT_EQ(Record().RankEntry(table, r).Score, before.RankEntry(table, r).Score);
+}
+
+TEST_F(HistoryRecorderTest, PracticeStartsWhateverTheTitleShowsButNotDuringADrill) {
+  Run("start\nwait 2100\nkey SPACE\nkey 1\ntype abcdefghij\nkey ESC\nwait 1500\nkey ENTER\nkey SPACE\n");
+  AddWeakQAndZ();
+  Form().History().OpenStatistics();
+  auto practiceFrom = [&](const std::string& script) {
+    Run(script);
+    const std::string refused = Form().History().StartPractice(stats::Layer::Latin);
+    const bool started = refused.empty() && C().F1Panel->Visible() && !C().F4Panel->Visible() &&
+                         !C().Panel6->Visible() && !C().Panel1->Visible();
+    if (started) Run("key ESC\nwait 200\n");
+    return started;
+  };
+  EXPECT_TRUE(practiceFrom("wait 11000\nexpect visible F4Panel\nexpect state IdleScoreShow 1\n"));
+  EXPECT_EQ(State().IdleScoreShow, 0);
+  EXPECT_TRUE(practiceFrom("key I\nkey I\nexpect visible Panel6\n"));
+  EXPECT_EQ(State().InfoPage, 0);
+  EXPECT_TRUE(practiceFrom("key SPACE\nexpect visible F6Panel\n"));
+  EXPECT_FALSE(practiceFrom("key SPACE\nkey 2\n"));
+  EXPECT_TRUE(C().F1Panel->Visible());
 }
 
 }  // namespace

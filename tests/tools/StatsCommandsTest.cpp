@@ -58,14 +58,14 @@ TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
   const QJsonObject root = Json(File("open.json"));
   const QJsonArray drills = root["drills"].toArray();
   ASSERT_EQ(drills.size(), 2);
-  EXPECT_EQ(drills[0].toObject()["miss"].toInt(), 1);
+  EXPECT_EQ(drills[0].toObject()["miss"].toInt(), 2);  // one wrong key and the Esc
   EXPECT_EQ(drills[1].toObject()["started"].toString(), QStringLiteral("2026-12-07 09:00:00"));
   const QJsonObject views = root["views"].toObject();
   EXPECT_EQ(views["tab"].toString(), QStringLiteral("keys"));
   const QJsonObject trend = views["trend"].toObject();
   EXPECT_EQ(trend["selection"].toString(), QStringLiteral("ABC 30s"));
-  EXPECT_EQ(trend["score"].toArray(), (QJsonArray{32, 48}));
-  EXPECT_EQ(trend["score_average"].toArray(), (QJsonArray{32, 40}));
+  EXPECT_EQ(trend["score"].toArray(), (QJsonArray{16, 32}));
+  EXPECT_EQ(trend["score_average"].toArray(), (QJsonArray{16, 24}));
   // b: targeted twice (once in each drill), missed once (c typed for it).
   const QJsonArray ranked = views["keys"].toObject()["latin"].toObject()["ranked"].toArray();
   bool sawB = false;
