@@ -126,6 +126,15 @@ void TForm2::OnKeyUp(uint16_t vk, plat::ShiftState shift) {
 void TForm2::OnKanaLock(bool on) {
   C.F1L26->SetVisible(on);
   C.FLL14->SetVisible(on);
+  C.F6L21->SetVisible(on);  // the mode select takes digits, but the drill it starts will take kana
+}
+
+// The screens where text is typed take kana with the lock on; the screens of commands (the
+// title, the mode select, the information pages, the results) take the key pressed.
+bool TForm2::WantsKana() const {
+  const ui::Panel* screen = VisibleScreen();
+  if (screen == C.F1Panel || screen == C.FLPanel) return true;
+  return dynamic_cast<const ui::TextField*>(focus_) && focus_->Showing() && focus_->Enabled();
 }
 
 // Key preview: every key of this window passes the game first. Keys go on to a focused

@@ -115,6 +115,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   void OnKeyUp(uint16_t vk, plat::ShiftState shift) override;
   // The kana-lock lamps of the drill and lesson screens follow the lock.
   void OnKanaLock(bool on) override;
+  bool WantsKana() const override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

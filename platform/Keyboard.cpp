@@ -129,7 +129,7 @@ uint8_t Keyboard::CharFor(uint16_t code) const {
   const JisKey* key = FindJisKey(code);
   if (!key) return 0;
   if (ctrl_) return (code >= 'A' && code <= 'Z') ? static_cast<uint8_t>(code - 'A' + 1) : 0;
-  if (kanaLock_ && key->kana) return shift_ ? key->kanaShifted : key->kana;
+  if (key->kana && KanaActive()) return shift_ ? key->kanaShifted : key->kana;
   return shift_ ? key->shifted : key->plain;
 }
 
@@ -198,7 +198,7 @@ bool Keyboard::Translate(const QKeyEvent& event) {
     return true;
   }
   uint8_t ch = 0;
-  if (kanaLock_ && FindJisKey(code) && !ctrl_ && !alt_) {
+  if (FindJisKey(code) && !ctrl_ && !alt_ && KanaActive()) {
     ch = CharFor(code);  // the kana of the key's place, Shift+0 (ｦ) included
   } else if (code == '0' && shift_ && map_ == KeyMap::Jis) {
     ch = 0;  // Shift+0 types nothing on a JIS keyboard, whatever the layout makes of it

@@ -3,7 +3,7 @@
 // keystroke reaches the window as three events: key down (virtual-key number and shift
 // state), the character it types (one CP932 byte, if any) and key up. The kana key
 // toggles the kana lock; while it is on, character keys type the half-width katakana of
-// the JIS kana layout.
+// the JIS kana layout on the screens that want kana.
 #include <cstdint>
 #include <optional>
 
@@ -45,6 +45,9 @@ class KeySink {
   virtual void OnKeyUp(uint16_t vk, ShiftState shift) = 0;
   // The kana lock was switched (by the kana key or by the game's own setting).
   virtual void OnKanaLock(bool /*on*/) {}
+  // Whether keys should type kana while the lock is on: screens where text is typed say
+  // yes; a screen of commands says no and gets the key as with the lock off.
+  virtual bool WantsKana() const { return true; }
 };
 
 // One character key of the JIS layout: what it types plain, with Shift, and with the
@@ -73,6 +76,8 @@ class Keyboard {
   bool CtrlDown() const { return ctrl_; }
   bool AltDown() const { return alt_; }
   bool KanaLock() const { return kanaLock_; }
+  // The lock is on and the window wants kana now.
+  bool KanaActive() const { return kanaLock_ && (!sink_ || sink_->WantsKana()); }
   void SetKanaLock(bool on);
   // Which keyboard the player has: JIS (the default) or US.
   KeyMap Map() const { return map_; }

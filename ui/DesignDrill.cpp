@@ -230,14 +230,17 @@ std::span<const ControlDesign> ResultsScreen() { return kResults; }
 std::span<const ControlDesign> SplashScreen() { return kSplash; }
 std::span<const ControlDesign> DrillScreen() { return kDrill; }
 
-// The kana-lock lamps of the drill and the lesson screen, lit while the kana lock is on. They
-// come last of all controls, so every other control keeps its place in the window's list
+// The kana-lock lamps of the drill, the lesson and the mode-select screen, lit while the kana
+// lock is on. They come last of all controls, so every other control keeps its place in the window's list
 // (and in the scaling table indexed by it), and they lie on top of their screens.
 constexpr ControlDesign kKanaLamps[] = {
     {.kind = Kind::Label, .name = "F1L26", .parent = "F1Panel", .left = 440, .top = 10,
      .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
      .visible = false, .autoSize = false, .align = Align::Center},
     {.kind = Kind::Label, .name = "FLL14", .parent = "FLPanel", .left = 440, .top = 284,
+     .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
+     .visible = false, .autoSize = false, .align = Align::Center},
+    {.kind = Kind::Label, .name = "F6L21", .parent = "F6Panel", .left = 440, .top = 284,
      .width = 30, .height = 14, .caption = "かな", .color = clr::Red, .fontColor = clr::White,
      .visible = false, .autoSize = false, .align = Align::Center},
 };

@@ -15,6 +15,8 @@ using plat::KeyMap;
 // Keeps the characters the window receives.
 struct CharSink : plat::KeySink {
   std::vector<uint8_t> chars;
+  bool wantsKana = true;
+  bool WantsKana() const override { return wantsKana; }
   void OnKeyDown(uint16_t, plat::ShiftState) override {}
   void OnKeyChar(uint8_t ch) override { chars.push_back(ch); }
   void OnKeyUp(uint16_t, plat::ShiftState) override {}
@@ -107,6 +109,24 @@ TEST(KeyCodesTest, ShiftZeroTypesWoWithTheLockOnAJisKeyboard) {
   keys.SetKanaLock(true);
   PressKeyCode(keys, KeyMap::Jis, 19, true);  // lock on: ｦ
   EXPECT_EQ(sink.chars, (std::vector<uint8_t>{0xA6}));
+}
+
+TEST(KeyCodesTest, AWindowThatWantsNoKanaGetsTheKeyPressedWhateverTheLock) {
+  for (KeyMap map : {KeyMap::Jis, KeyMap::Us}) {
+    plat::Keyboard keys;
+    CharSink sink;
+    sink.wantsKana = false;
+    keys.SetSink(&sink);
+    keys.SetMap(map);
+    keys.SetKanaLock(true);
+    PressKeyCode(keys, map, 10, false);  // 1 (ﾇ)
+    PressKeyCode(keys, map, 27, false);  // R (ｽ)
+    PressKeyCode(keys, map, 27, true);
+    EXPECT_EQ(sink.chars, (std::vector<uint8_t>{'1', 'r', 'R'})) << plat::KeyMapName(map);
+    sink.wantsKana = true;
+    PressKeyCode(keys, map, 27, false);
+    EXPECT_EQ(sink.chars.back(), 0xBD);
+  }
 }
 
 TEST(KeyCodesTest, TheXLayoutNamesTheKeyboard) {
