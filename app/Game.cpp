@@ -125,6 +125,8 @@ class StopSignals {
         modal->close();
       }
       if (target) target->close();
+      // Whatever else is still open, the program ends (its record is saved by now).
+      QCoreApplication::exit(0);
     });
   }
 

@@ -164,6 +164,11 @@ void HistoryRecorder::FinishJudgement() {
   TellNotices();
 }
 
+void HistoryRecorder::SaveNow() {
+  FinishJudgement();
+  history_->Flush();
+}
+
 void HistoryRecorder::OpenStatistics() {
   if (!window_) {
     window_ = std::make_unique<stats::StatsWindow>(*history_, [this] { return Today(); });

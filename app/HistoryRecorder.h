@@ -24,6 +24,9 @@ class HistoryRecorder {
   ~HistoryRecorder();
 
   records::History& History() { return *history_; }
+  // Writes what waits: the last judgement, and anything a locked file or a full disk held
+  // back. At the game's close, also one the process does not survive.
+  void SaveNow();
   // Opens (or raises) the statistics window on the current history.
   void OpenStatistics();
   stats::StatsWindow* Window() { return window_.get(); }

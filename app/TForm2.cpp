@@ -327,7 +327,7 @@ bool TForm2::TypingRuns() const {
 }
 
 void TForm2::KeepPendingResult() {
-  if (F8T1.Enabled()) rankTables_.F8T1Timer();
+  if (F8T1.Enabled() && F8T1.OnTimer) F8T1.OnTimer();  // as the tick would, the history told
   if (C.F7Panel->Visible()) rankTables_.ConfirmName(plat::vk::Return);
 }
 
@@ -342,6 +342,7 @@ void TForm2::FormClose() {
   KeepPendingResult();
   dataFile_.SaveDataFile();
   dataFile_.CloseDataFile();
+  if (history_) history_->SaveNow();
   if (s_.GeometryTableFilled) {
     s_.GeometryTable.clear();
     s_.GeometryTable.shrink_to_fit();
@@ -352,6 +353,10 @@ void TForm2::closeEvent(QCloseEvent* event) {
   Guard([this] { FormClose(); });
   for (ui::Timer* t : Timers()) t->SetEnabled(false);
   event->accept();
+  // The game ends with its window: the statistics window, the manual and any other window
+  // of the game close with it, so that the program ends too.
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window != this && window->isVisible()) window->close();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {
