@@ -6,6 +6,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QJsonArray>
 #include <QKeyEvent>
@@ -14,6 +15,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -22,6 +25,7 @@
 
 #include "records/HistoryCsv.h"
 #include "stats/KeyHeatMap.h"
+#include "stats/Placement.h"
 #include "stats/TrendView.h"
 #include "stats/WeakKeyText.h"
 
@@ -32,6 +36,7 @@ namespace {
 constexpr int kVolumeDays = 84;  // twelve weeks
 constexpr size_t kWeakKeys = 8;
 constexpr int kShownConfusions = 40;
+constexpr int kMargin = 6;
 
 QString Utf8(const std::string& s) { return QString::fromStdString(s); }
 
@@ -48,9 +53,15 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   setObjectName(QStringLiteral("StatsWindow"));
   setWindowTitle(QStringLiteral("成績 - dojokai"));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 6, 6, 6);
-  tabs_ = new QTabWidget(this);
-  layout->addWidget(tabs_, 1);
+  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  // On a small screen the tabs scroll; the buttons below them stay in sight.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  tabs_ = new QTabWidget;
+  tabs_->setMinimumWidth(kContentWidth);  // the height the charts need comes from their layouts
+  scroll->setWidget(tabs_);
+  layout->addWidget(scroll, 1);
 
   auto layerChoice = [this](QWidget* page, QBoxLayout* into) {
     auto* row = new QHBoxLayout;
@@ -114,6 +125,7 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
 
   auto* bottom = new QHBoxLayout;
   status_ = new QLabel(this);
+  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path must not widen the window
   auto* exportButton = new QPushButton(QStringLiteral("CSVで書き出す..."), this);
   auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
   bottom->addWidget(status_, 1);
@@ -123,6 +135,24 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   connect(exportButton, &QPushButton::clicked, this, [this] { ExportClicked(); });
   connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { EnsureTab(tab); });
+}
+
+void StatsWindow::FitBeside(const QWidget& game) {
+  const QSize wanted(std::max(game.width(), 800), std::max(game.height(), 600));
+  const QString platform = QGuiApplication::platformName();
+  QScreen* screen = game.screen();
+  if (platform == QLatin1String("offscreen") || !screen) {
+    resize(wanted);
+    return;
+  }
+  // The window manager frames this window as it frames the game's.
+  const QRect frame = game.frameGeometry(), inner = game.geometry();
+  const QSize decor = frame.size() - inner.size();
+  const QRect place = PlaceBeside(screen->availableGeometry(), frame, wanted + decor,
+                                  kContentWidth + 2 * kMargin + decor.width());
+  resize(place.size() - decor);
+  // Elsewhere (Wayland) the compositor places windows.
+  if (platform == QLatin1String("xcb")) move(place.topLeft());
 }
 
 void StatsWindow::Reload() {
