@@ -172,6 +172,18 @@ std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& dri
   return out;
 }
 
+std::vector<DayMark> DayMarks(const std::vector<DayCount>& days, int every) {
+  std::vector<DayMark> marks;
+  every = std::max(every, 1);
+  for (size_t back = 0; back < days.size(); back += static_cast<size_t>(every)) {
+    const size_t i = days.size() - 1 - back;
+    plat::LocalDateTime t;
+    if (!ParseDate(days[i].date, t)) continue;
+    marks.insert(marks.begin(), {i, std::to_string(t.month) + "/" + std::to_string(t.day)});
+  }
+  return marks;
+}
+
 int Streak(const std::vector<records::DrillEntry>& drills, const std::string& today) {
   std::set<std::string> played;
   for (const records::DrillEntry& d : drills) played.insert(d.started.substr(0, 10));

@@ -76,5 +76,12 @@ std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& dri
 int Streak(const std::vector<records::DrillEntry>& drills, const std::string& today);
 // The day `offset` days from `date` (both YYYY-MM-DD).
 std::string AddDays(const std::string& date, int offset);
+// Labels for the day axis of PracticePerDay's days: every `every`-th day counted back from
+// the last (today), as "M/D", oldest first, with the index of its day.
+struct DayMark {
+  size_t index = 0;
+  std::string label;
+};
+std::vector<DayMark> DayMarks(const std::vector<DayCount>& days, int every);
 
 }  // namespace stats

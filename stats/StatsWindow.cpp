@@ -3,6 +3,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QButtonGroup>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QFileDialog>
@@ -34,6 +35,7 @@ namespace stats {
 namespace {
 
 constexpr int kVolumeDays = 84;  // twelve weeks
+constexpr int kMarkEvery = 14;   // a date label every other week: they stay readable in a narrow window
 constexpr size_t kWeakKeys = 8;
 constexpr int kShownConfusions = 40;
 constexpr int kMargin = 6;
@@ -275,11 +277,13 @@ void StatsWindow::BuildVolume() {
   bars->setBarWidth(0.8);
   chart->addSeries(bars);
   chart->addSeries(drillLine);
-  auto* x = new QValueAxis;
+  // Dates counted back from today at the right.
+  auto* x = new QCategoryAxis;
   x->setRange(-0.5, kVolumeDays - 0.5);
-  x->setTickCount(13);
-  x->setLabelFormat(QStringLiteral("%d"));
-  x->setTitleText(QStringLiteral("日 (0 = 84日前, 83 = 今日)"));
+  x->setStartValue(-0.5);
+  x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (const DayMark& mark : DayMarks(days, kMarkEvery)) x->append(Utf8(mark.label), static_cast<double>(mark.index));
+  x->setTitleText(QStringLiteral("日付 (右端が今日)"));
   auto* y = new QValueAxis;
   y->setRange(0, static_cast<double>(most) * 1.1);
   y->applyNiceNumbers();
@@ -365,8 +369,9 @@ QJsonObject StatsWindow::Figures() {
   o["keys"] = keys;
   o["confusions"] = confusions;
   const std::string today = today_();
+  const auto allDays = PracticePerDay(drills_, today, kVolumeDays);
   QJsonArray days;
-  for (const DayCount& d : PracticePerDay(drills_, today, kVolumeDays)) {
+  for (const DayCount& d : allDays) {
     if (d.drills == 0) continue;
     QJsonObject r;
     r["date"] = Utf8(d.date);
@@ -378,6 +383,11 @@ QJsonObject StatsWindow::Figures() {
   volume["today"] = Utf8(today);
   volume["days"] = days;
   volume["streak"] = Streak(drills_, today);
+  QJsonArray marks;
+  for (const DayMark& m : DayMarks(allDays, kMarkEvery))
+    marks.append(QJsonObject{
+        {"day", static_cast<int>(m.index)}, {"date", Utf8(allDays[m.index].date)}, {"label", Utf8(m.label)}});
+  volume["axis"] = marks;
   o["volume"] = volume;
   return o;
 }

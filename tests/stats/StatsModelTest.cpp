@@ -126,6 +126,14 @@ TEST(StatsModel, DaysPractisedAndTheStreakAcrossMonthAndYearEnds) {
   EXPECT_EQ(days[82].keys, 11);
   EXPECT_EQ(days[82].drills, 2);
   EXPECT_EQ(days[81].keys, 20);
+  // The day axis counts back from today every other week; the first bar is 83 days ago.
+  const auto marks = stats::DayMarks(days, 14);
+  ASSERT_EQ(marks.size(), 6u);
+  EXPECT_EQ(marks.back().index, 83u);
+  EXPECT_EQ(marks.back().label, "1/2");
+  EXPECT_EQ(marks[4].label, "12/19");
+  EXPECT_EQ(marks.front().index, 13u);
+  EXPECT_EQ(marks.front().label, "10/24");
   // Today not practised yet: the streak runs up to yesterday; a gap ends it.
   EXPECT_EQ(stats::Streak(drills, "2027-01-02"), 3);
   EXPECT_EQ(stats::Streak(drills, "2027-01-01"), 3);

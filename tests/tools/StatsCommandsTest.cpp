@@ -87,6 +87,7 @@ TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
   const QJsonObject volume = views["volume"].toObject();
   EXPECT_EQ(volume["streak"].toInt(), 2);
   EXPECT_EQ(volume["days"].toArray().size(), 2);
+  EXPECT_EQ(volume["axis"].toArray().last().toObject()["date"].toString(), QStringLiteral("2026-12-07"));
   // Headless there is no screen to fit: never smaller than 800 × 600, else as large as the
   // game's window.
   EXPECT_EQ(QImage(QString::fromStdString(File("small.png"))).size(), QSize(800, 600));
