@@ -6,6 +6,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -308,10 +310,13 @@ void StatsWindow::BuildVolume() {
 }
 
 void StatsWindow::ExportClicked() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("成績をCSVで書き出す"),
-      QString::fromStdString(history_.Path().substr(0, history_.Path().rfind('/') + 1) + "dojokai-history.csv"),
-      QStringLiteral("CSV (*.csv)"), nullptr, QFileDialog::DontUseNativeDialog);
+  // Where the player keeps documents, else the home folder: not the game's data folder, hidden when installed.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("成績をCSVで書き出す"),
+                                                    QDir(folder).filePath(QStringLiteral("dojokai-成績.csv")),
+                                                    QStringLiteral("CSV (*.csv)"), nullptr,
+                                                    QFileDialog::DontUseNativeDialog);
   if (path.isEmpty()) return;
   status_->setText(ExportCsv(path.toStdString()) ? QStringLiteral("書き出しました: ") + path
                                                  : QStringLiteral("書き出せませんでした: ") + path);
