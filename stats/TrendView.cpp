@@ -66,11 +66,18 @@ QLineSeries* Drills(const QString& name, const std::vector<double>& values, int 
     s->setPointLabelsFont(font);
   }
   // The hover comes with the mouse's place on the line: the nearest drill is the one meant.
+  // The chart keeps the text too, as the chart view's own tooltip event would hide it else.
   QObject::connect(s, &QXYSeries::hovered, s, [s, decimals](const QPointF& at, bool entered) {
-    if (!entered || s->count() == 0) return QToolTip::hideText();
-    const int i = std::clamp(qRound(at.x()) - 1, 0, static_cast<int>(s->count()) - 1);
-    QToolTip::showText(QCursor::pos(),
-                       QStringLiteral("%1回目  %2 %3").arg(i + 1).arg(s->name()).arg(s->at(i).y(), 0, 'f', decimals));
+    QString text;
+    if (entered && s->count() > 0) {
+      const int i = std::clamp(qRound(at.x()) - 1, 0, static_cast<int>(s->count()) - 1);
+      text = QStringLiteral("%1回目  %2 %3").arg(i + 1).arg(s->name()).arg(s->at(i).y(), 0, 'f', decimals);
+    }
+    if (s->chart()) s->chart()->setToolTip(text);
+    if (text.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(QCursor::pos(), text);
   });
   return s;
 }
@@ -259,13 +266,18 @@ int TrendView::LeftOut(int mode, int timeSetting) const {
 }
 
 void TrendView::Rebuild() {
-  if (selection_ < 0) {
-    pages_->setCurrentIndex(0);
-    BuildSmallMultiples();
-  } else {
-    pages_->setCurrentIndex(1);
-    BuildSingle();
+  const int page = selection_ < 0 ? 0 : 1;
+  // The stack asks only the page shown for room: the small charts two to a row need more
+  // height than the single mode's charts, which would scroll for nothing.
+  for (int i = 0; i < pages_->count(); ++i) {
+    const auto policy = i == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    pages_->widget(i)->setSizePolicy(policy, policy);
   }
+  pages_->setCurrentIndex(page);
+  if (page == 0)
+    BuildSmallMultiples();
+  else
+    BuildSingle();
 }
 
 void TrendView::BuildSingle() {
