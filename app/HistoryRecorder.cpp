@@ -169,13 +169,17 @@ void HistoryRecorder::SaveNow() {
   history_->Flush();
 }
 
+void HistoryRecorder::CloseStatistics() {
+  if (window_) window_->close();
+}
+
 void HistoryRecorder::OpenStatistics() {
   if (!window_) {
     window_ = std::make_unique<stats::StatsWindow>(*history_, [this] { return Today(); });
     window_->OnPractice = [this](stats::Layer layer) { return StartPractice(layer); };
   }
-  // As large as the game's window, but never too small to read.
-  if (!window_->isVisible()) window_->resize(std::max(f_.width(), 800), std::max(f_.height(), 600));
+  // As large as the game's window, but never too small to read, and beside it on the screen.
+  if (!window_->isVisible()) window_->FitBeside(f_);
   FinishJudgement();
   history_->Flush();
   // Shown first: the charts lay out their axes for the size they are drawn at.

@@ -29,6 +29,7 @@ class HistoryRecorder {
   void SaveNow();
   // Opens (or raises) the statistics window on the current history.
   void OpenStatistics();
+  void CloseStatistics();
   stats::StatsWindow* Window() { return window_.get(); }
   // Starts a weak-key practice of a layer from the title; "" when started, else why not.
   std::string StartPractice(stats::Layer layer);

@@ -353,10 +353,10 @@ void TForm2::closeEvent(QCloseEvent* event) {
   Guard([this] { FormClose(); });
   for (ui::Timer* t : Timers()) t->SetEnabled(false);
   event->accept();
-  // The game ends with its window: the statistics window, the manual and any other window
-  // of the game close with it, so that the program ends too.
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (window != this && window->isVisible()) window->close();
+  // The game ends with its window: its statistics window and its manual close with it, so
+  // that the program ends too.
+  if (history_) history_->CloseStatistics();
+  platform_.CloseHelp();
 }
 
 void TForm2::resizeEvent(QResizeEvent* event) {

@@ -17,6 +17,8 @@ HelpViewer::HelpViewer() : browser_(std::make_unique<QTextBrowser>()) {
 
 HelpViewer::~HelpViewer() = default;
 
+void HelpViewer::Close() { browser_->close(); }
+
 void HelpViewer::Open(const std::string& path) {
   const QString file = QString::fromStdString(path);
   // Only a regular file is shown: a FIFO in its place would hold the game.

@@ -13,6 +13,7 @@ class HelpViewer {
   HelpViewer();
   ~HelpViewer();
   void Open(const std::string& path);
+  void Close();
   // What the viewer shows now (for tests).
   std::string Title() const;
   std::string PlainText() const;

@@ -71,6 +71,8 @@ class Platform {
 
   // The help viewer, opened on a help file at its contents.
   virtual void OpenHelp(const std::string& path) = 0;
+  // Closes the help viewer if it is open.
+  virtual void CloseHelp() {}
 
   // Full path of the program file and its version text ("" when it cannot be read).
   virtual std::string ProgramPath() const = 0;

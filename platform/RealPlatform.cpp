@@ -194,6 +194,10 @@ void RealPlatform::OpenHelp(const std::string& path) {
   help_->Open(path);
 }
 
+void RealPlatform::CloseHelp() {
+  if (help_) help_->Close();
+}
+
 std::string RealPlatform::ProgramPath() const {
   char buf[4096];
   const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);

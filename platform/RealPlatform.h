@@ -38,6 +38,7 @@ class RealPlatform : public Platform {
   void Error(const std::string& text, const std::string& caption) override;
   void RunModal(QDialog& dialog) override;
   void OpenHelp(const std::string& path) override;
+  void CloseHelp() override;
   std::string ProgramPath() const override;
   std::string VersionText() const override;
   void ProcessPendingEvents() override;

@@ -12,10 +12,16 @@ namespace records {
 
 namespace {
 
-constexpr const char* kHeader =
-    "id,started,mode,mode_name,time_setting,time_name,score,good,miss,accuracy_percent,duration_ms,keys_per_sec,"
-    "top10_place,certification,practice,ended_by";
+// The columns named as the game names them; spreadsheets read UTF-8 for the byte-order mark.
 constexpr int kColumns = 16;
+constexpr const char* kHeader[kColumns] = {
+    "番号", "日時", "モード番号", "モード", "時間番号", "時間", "スコア", "GOOD", "MISS", "正確さ(%)",
+    "所要時間(ms)", "打鍵/秒", "ベスト10順位", "検定", "苦手キー練習", "終わり方"};
+// The same columns as the first exports named them.
+constexpr const char* kOldHeader[kColumns] = {
+    "id",   "started",          "mode",        "mode_name",    "time_setting", "time_name",     "score",    "good",
+    "miss", "accuracy_percent", "duration_ms", "keys_per_sec", "top10_place",  "certification", "practice", "ended_by"};
+constexpr char kBom[] = "\xEF\xBB\xBF";
 
 std::string Quoted(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -34,6 +40,10 @@ std::string Fixed(double v, int decimals) {
 }
 
 // One CSV record into its fields; `at` moves past it. False at a broken quote.
+bool IsHeader(const std::vector<std::string>& fields, const char* const (&names)[kColumns]) {
+  return std::equal(fields.begin(), fields.end(), std::begin(names), std::end(names));
+}
+
 bool ReadRecord(const std::string& text, size_t& at, std::vector<std::string>& fields) {
   fields.assign(1, "");
   bool quoted = false;
@@ -66,7 +76,9 @@ bool ReadRecord(const std::string& text, size_t& at, std::vector<std::string>& f
 }  // namespace
 
 std::string DrillsCsv(const std::vector<DrillEntry>& drills) {
-  std::string out = std::string(kHeader) + "\r\n";
+  std::string out = kBom;
+  for (int i = 0; i < kColumns; ++i) out += (i ? "," : "") + Quoted(kHeader[i]);
+  out += "\r\n";
   for (const DrillEntry& d : drills) {
     const bool drillMode = d.mode >= 0 && d.mode < game::kTimedModes;
     const std::string modeName = drillMode ? plat::cp932::ToUtf8(game::kModeNames[static_cast<size_t>(d.mode)]) : "";
@@ -87,9 +99,9 @@ std::string DrillsCsv(const std::vector<DrillEntry>& drills) {
 }
 
 std::optional<std::vector<DrillEntry>> ParseDrillsCsv(const std::string& text) {
-  size_t at = 0;
+  size_t at = text.starts_with(kBom) ? sizeof kBom - 1 : 0;
   std::vector<std::string> f;
-  if (!ReadRecord(text, at, f) || f.size() != kColumns || f[0] != "id") return std::nullopt;
+  if (!ReadRecord(text, at, f) || !(IsHeader(f, kHeader) || IsHeader(f, kOldHeader))) return std::nullopt;
   std::vector<DrillEntry> rows;
   try {
     while (at < text.size()) {

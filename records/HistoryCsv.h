@@ -1,5 +1,6 @@
 #pragma once
-// The history as CSV (UTF-8, one row per drill, a header row first), and back.
+// The history as CSV (UTF-8 with a byte-order mark, a row of Japanese column names, then one
+// row per drill), and back.
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +10,8 @@
 namespace records {
 
 std::string DrillsCsv(const std::vector<DrillEntry>& drills);
-// Rows of a CSV made by DrillsCsv; nullopt when the text is not one.
+// Rows of a CSV made by DrillsCsv, or by the first exports (English column names, no
+// byte-order mark); nullopt when the text is not one.
 std::optional<std::vector<DrillEntry>> ParseDrillsCsv(const std::string& text);
 // Writes the whole history to `path`; false when the file cannot be written.
 bool ExportDrillsCsv(History& history, const std::string& path);

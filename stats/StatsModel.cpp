@@ -1,10 +1,12 @@
 #include "stats/StatsModel.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
 
+#include "game/Modes.h"
 #include "platform/Cp932.h"
 #include "platform/Platform.h"
 
@@ -92,6 +94,50 @@ std::vector<double> MovingAverage(const std::vector<double>& values, int window)
   return out;
 }
 
+bool InTrend(const records::DrillEntry& d) {
+  return !d.practice && d.mode >= 0 && d.mode < game::kTimedModes && d.timeSetting >= 0 &&
+         d.timeSetting <= game::kUntimed && d.good + d.miss >= kMinTrendKeys;
+}
+
+std::vector<int> PlayedSelections(const std::vector<records::DrillEntry>& drills) {
+  std::set<int> played;
+  for (const records::DrillEntry& d : drills)
+    if (InTrend(d)) played.insert(d.mode * 4 + d.timeSetting);
+  return {played.begin(), played.end()};
+}
+
+namespace {
+
+// About four steps over the span, each 1, 2 or 5 times a power of ten.
+double NiceStep(double span) {
+  const double raw = span / 4;
+  if (!(raw > 0)) return 1;
+  const double power = std::pow(10.0, std::floor(std::log10(raw)));
+  const double r = raw / power;
+  return (r < 1.5 ? 1 : r < 3 ? 2 : r < 7 ? 5 : 10) * power;
+}
+
+}  // namespace
+
+AxisRange ValueAxis(double lo, double hi, double floor, double ceiling) {
+  if (lo > hi) return {floor, floor + 1, 0.5};  // nothing to show
+  // A spread is padded by a sixth of it, which leaves room for the labels above the points,
+  // and by a twentieth of the values at least, so that small wobbles do not fill the chart;
+  // a single value by a tenth of itself.
+  double pad = std::max((hi - lo) / 6, std::abs(hi) / (hi > lo ? 20 : 10));
+  if (pad == 0) pad = 1;
+  AxisRange r{std::max(lo - pad, floor), hi + pad, 0};
+  r.step = NiceStep(r.hi - r.lo);
+  r.hi = std::min(r.hi, std::max(ceiling + r.step / 2, hi + r.step / 10));
+  return r;
+}
+
+AxisRange DrillAxis(int count) {
+  count = std::max(count, 1);
+  const double pad = std::max(0.5, count * 0.02);
+  return {1 - pad, count + pad, std::max(1.0, std::round(NiceStep(count - 1)))};
+}
+
 namespace {
 
 bool ParseDate(const std::string& date, plat::LocalDateTime& t) {
@@ -124,6 +170,18 @@ std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& dri
     out[it->second].drills += 1;
   }
   return out;
+}
+
+std::vector<DayMark> DayMarks(const std::vector<DayCount>& days, int every) {
+  std::vector<DayMark> marks;
+  every = std::max(every, 1);
+  for (size_t back = 0; back < days.size(); back += static_cast<size_t>(every)) {
+    const size_t i = days.size() - 1 - back;
+    plat::LocalDateTime t;
+    if (!ParseDate(days[i].date, t)) continue;
+    marks.insert(marks.begin(), {i, std::to_string(t.month) + "/" + std::to_string(t.day)});
+  }
+  return marks;
 }
 
 int Streak(const std::vector<records::DrillEntry>& drills, const std::string& today) {

@@ -44,6 +44,26 @@ std::vector<records::ConfusionFigures> LayerConfusions(const std::vector<records
 // The mean of each value and the up to window-1 values before it.
 std::vector<double> MovingAverage(const std::vector<double>& values, int window);
 
+// A drill with fewer judged keys (good + miss) says little about the player's pace: it
+// counts as practice done but stays out of the trend charts.
+inline constexpr int kMinTrendKeys = 10;
+// A drill of the trend charts: a drill mode and time, no weak-key practice, enough keys.
+bool InTrend(const records::DrillEntry& d);
+// The mode and time settings (mode × 4 + time) that have drills in the trends, in order.
+std::vector<int> PlayedSelections(const std::vector<records::DrillEntry>& drills);
+
+// The range of a chart axis and the distance between its labelled ticks.
+struct AxisRange {
+  double lo = 0, hi = 1, step = 0.5;
+};
+// An axis for values from `lo` to `hi`: padded on both sides so that no point lies on the
+// edge (a single value in the middle), kept within `floor`, and past `ceiling` by less than a
+// step so that no label goes beyond it. Steps are 1, 2 or 5 times a power of ten.
+AxisRange ValueAxis(double lo, double hi, double floor, double ceiling);
+// The axis of drill numbers 1..count: whole-number steps, the first and last drill off the
+// edges.
+AxisRange DrillAxis(int count);
+
 struct DayCount {
   std::string date;  // YYYY-MM-DD
   int64_t keys = 0;
@@ -56,5 +76,12 @@ std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& dri
 int Streak(const std::vector<records::DrillEntry>& drills, const std::string& today);
 // The day `offset` days from `date` (both YYYY-MM-DD).
 std::string AddDays(const std::string& date, int offset);
+// Labels for the day axis of PracticePerDay's days: every `every`-th day counted back from
+// the last (today), as "M/D", oldest first, with the index of its day.
+struct DayMark {
+  size_t index = 0;
+  std::string label;
+};
+std::vector<DayMark> DayMarks(const std::vector<DayCount>& days, int every);
 
 }  // namespace stats

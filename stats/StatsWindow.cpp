@@ -3,9 +3,12 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QButtonGroup>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QJsonArray>
 #include <QKeyEvent>
@@ -14,6 +17,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -22,6 +28,7 @@
 
 #include "records/HistoryCsv.h"
 #include "stats/KeyHeatMap.h"
+#include "stats/Placement.h"
 #include "stats/TrendView.h"
 #include "stats/WeakKeyText.h"
 
@@ -30,8 +37,10 @@ namespace stats {
 namespace {
 
 constexpr int kVolumeDays = 84;  // twelve weeks
+constexpr int kMarkEvery = 14;   // a date label every other week: they stay readable in a narrow window
 constexpr size_t kWeakKeys = 8;
 constexpr int kShownConfusions = 40;
+constexpr int kMargin = 6;
 
 QString Utf8(const std::string& s) { return QString::fromStdString(s); }
 
@@ -48,9 +57,15 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   setObjectName(QStringLiteral("StatsWindow"));
   setWindowTitle(QStringLiteral("成績 - dojokai"));
   auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(6, 6, 6, 6);
-  tabs_ = new QTabWidget(this);
-  layout->addWidget(tabs_, 1);
+  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  // On a small screen the tabs scroll; the buttons below them stay in sight.
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  tabs_ = new QTabWidget;
+  tabs_->setMinimumWidth(kContentWidth);  // the height the charts need comes from their layouts
+  scroll->setWidget(tabs_);
+  layout->addWidget(scroll, 1);
 
   auto layerChoice = [this](QWidget* page, QBoxLayout* into) {
     auto* row = new QHBoxLayout;
@@ -114,6 +129,7 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
 
   auto* bottom = new QHBoxLayout;
   status_ = new QLabel(this);
+  status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path must not widen the window
   auto* exportButton = new QPushButton(QStringLiteral("CSVで書き出す..."), this);
   auto* closeButton = new QPushButton(QStringLiteral("閉じる"), this);
   bottom->addWidget(status_, 1);
@@ -123,6 +139,24 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   connect(exportButton, &QPushButton::clicked, this, [this] { ExportClicked(); });
   connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { EnsureTab(tab); });
+}
+
+void StatsWindow::FitBeside(const QWidget& game) {
+  const QSize wanted(std::max(game.width(), 800), std::max(game.height(), 600));
+  const QString platform = QGuiApplication::platformName();
+  QScreen* screen = game.screen();
+  if (platform == QLatin1String("offscreen") || !screen) {
+    resize(wanted);
+    return;
+  }
+  // The window manager frames this window as it frames the game's.
+  const QRect frame = game.frameGeometry(), inner = game.geometry();
+  const QSize decor = frame.size() - inner.size();
+  const QRect place = PlaceBeside(screen->availableGeometry(), frame, wanted + decor,
+                                  kContentWidth + 2 * kMargin + decor.width());
+  resize(place.size() - decor);
+  // Elsewhere (Wayland) the compositor places windows.
+  if (platform == QLatin1String("xcb")) move(place.topLeft());
 }
 
 void StatsWindow::Reload() {
@@ -245,11 +279,13 @@ void StatsWindow::BuildVolume() {
   bars->setBarWidth(0.8);
   chart->addSeries(bars);
   chart->addSeries(drillLine);
-  auto* x = new QValueAxis;
+  // Dates counted back from today at the right.
+  auto* x = new QCategoryAxis;
   x->setRange(-0.5, kVolumeDays - 0.5);
-  x->setTickCount(13);
-  x->setLabelFormat(QStringLiteral("%d"));
-  x->setTitleText(QStringLiteral("日 (0 = 84日前, 83 = 今日)"));
+  x->setStartValue(-0.5);
+  x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  for (const DayMark& mark : DayMarks(days, kMarkEvery)) x->append(Utf8(mark.label), static_cast<double>(mark.index));
+  x->setTitleText(QStringLiteral("日付 (右端が今日)"));
   auto* y = new QValueAxis;
   y->setRange(0, static_cast<double>(most) * 1.1);
   y->applyNiceNumbers();
@@ -274,10 +310,13 @@ void StatsWindow::BuildVolume() {
 }
 
 void StatsWindow::ExportClicked() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("成績をCSVで書き出す"),
-      QString::fromStdString(history_.Path().substr(0, history_.Path().rfind('/') + 1) + "dojokai-history.csv"),
-      QStringLiteral("CSV (*.csv)"), nullptr, QFileDialog::DontUseNativeDialog);
+  // Where the player keeps documents, else the home folder: not the game's data folder, hidden when installed.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("成績をCSVで書き出す"),
+                                                    QDir(folder).filePath(QStringLiteral("dojokai-成績.csv")),
+                                                    QStringLiteral("CSV (*.csv)"), nullptr,
+                                                    QFileDialog::DontUseNativeDialog);
   if (path.isEmpty()) return;
   status_->setText(ExportCsv(path.toStdString()) ? QStringLiteral("書き出しました: ") + path
                                                  : QStringLiteral("書き出せませんでした: ") + path);
@@ -335,8 +374,9 @@ QJsonObject StatsWindow::Figures() {
   o["keys"] = keys;
   o["confusions"] = confusions;
   const std::string today = today_();
+  const auto allDays = PracticePerDay(drills_, today, kVolumeDays);
   QJsonArray days;
-  for (const DayCount& d : PracticePerDay(drills_, today, kVolumeDays)) {
+  for (const DayCount& d : allDays) {
     if (d.drills == 0) continue;
     QJsonObject r;
     r["date"] = Utf8(d.date);
@@ -348,6 +388,11 @@ QJsonObject StatsWindow::Figures() {
   volume["today"] = Utf8(today);
   volume["days"] = days;
   volume["streak"] = Streak(drills_, today);
+  QJsonArray marks;
+  for (const DayMark& m : DayMarks(allDays, kMarkEvery))
+    marks.append(QJsonObject{
+        {"day", static_cast<int>(m.index)}, {"date", Utf8(allDays[m.index].date)}, {"label", Utf8(m.label)}});
+  volume["axis"] = marks;
   o["volume"] = volume;
   return o;
 }

@@ -30,6 +30,12 @@ class StatsWindow : public QWidget {
   // `today` gives the local date as YYYY-MM-DD.
   StatsWindow(records::History& history, std::function<std::string()> today, QWidget* parent = nullptr);
 
+  // Below this width the tabs scroll rather than squeeze their charts.
+  static constexpr int kContentWidth = 400;
+
+  // Sizes the window to open like the game's window, at least 800 × 600, within the game's
+  // screen; on X11 also places it beside the game. Headless it only takes the size.
+  void FitBeside(const QWidget& game);
   // Reads the history again and redraws the visible tab (the others when shown).
   void Reload();
   void ShowTab(int tab);

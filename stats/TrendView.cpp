@@ -3,11 +3,13 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCursor>
 #include <QGridLayout>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineSeries>
 #include <QStackedWidget>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -21,33 +23,83 @@ namespace stats {
 
 namespace {
 
+// Every drill's point is labelled with its value up to this many drills; past it the points
+// crowd, and hovering one shows its value.
+constexpr size_t kLabelledPoints = 12;
+
 QString ModeName(int mode) { return plat::cp932::ToQString(game::kModeNames[static_cast<size_t>(mode)]); }
 QString TimeName(int t) { return QString::fromLatin1(game::kDurationLabels[static_cast<size_t>(t)]).trimmed(); }
+QString SelectionName(int s) { return ModeName(s / 4) + QStringLiteral("  ") + TimeName(s % 4); }
 
 double Accuracy(const records::DrillEntry& d) {
   const int keys = d.good + d.miss;
   return keys > 0 ? 100.0 * d.good / keys : 0;
 }
+double ScoreOf(const records::DrillEntry& d) { return d.score; }
+double RateOf(const records::DrillEntry& d) { return d.keysPerSecond; }
 
-QLineSeries* Series(const QString& name, const std::vector<double>& values, const QColor& colour, qreal width) {
-  auto* s = new QLineSeries;
-  s->setName(name);
+// The points of drills 1..n, rounded as their labels read.
+QList<QPointF> Points(const std::vector<double>& values, int decimals) {
+  const double scale = std::pow(10.0, decimals);
   QList<QPointF> points;
   points.reserve(static_cast<qsizetype>(values.size()));
-  for (size_t i = 0; i < values.size(); ++i) points.append(QPointF(static_cast<double>(i + 1), values[i]));
-  s->replace(points);
-  QPen pen(colour);
-  pen.setWidthF(width);
-  s->setPen(pen);
-  s->setPointsVisible(values.size() < 40);  // a single drill is a point, not a line
+  for (size_t i = 0; i < values.size(); ++i)
+    points.append(QPointF(static_cast<double>(i + 1), std::round(values[i] * scale) / scale));
+  return points;
+}
+
+// The drills themselves: a marker on each, its value beside it while few, and on hovering.
+QLineSeries* Drills(const QString& name, const std::vector<double>& values, int decimals, const QColor& colour,
+                    bool labelled) {
+  auto* s = new QLineSeries;
+  s->setName(name);
+  s->replace(Points(values, decimals));
+  s->setPen(QPen(colour, 1.5));
+  s->setPointsVisible(true);
+  s->setMarkerSize(values.size() > 60 ? 2 : 4);
+  if (labelled && values.size() <= kLabelledPoints) {
+    s->setPointLabelsVisible(true);
+    s->setPointLabelsFormat(QStringLiteral("@yPoint"));
+    s->setPointLabelsColor(colour.darker(150));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(10);
+    s->setPointLabelsFont(font);
+  }
+  // The hover comes with the mouse's place on the line: the nearest drill is the one meant.
+  // The chart keeps the text too, as the chart view's own tooltip event would hide it else.
+  QObject::connect(s, &QXYSeries::hovered, s, [s, decimals](const QPointF& at, bool entered) {
+    QString text;
+    if (entered && s->count() > 0) {
+      const int i = std::clamp(qRound(at.x()) - 1, 0, static_cast<int>(s->count()) - 1);
+      text = QStringLiteral("%1回目  %2 %3").arg(i + 1).arg(s->name()).arg(s->at(i).y(), 0, 'f', decimals);
+    }
+    if (s->chart()) s->chart()->setToolTip(text);
+    if (text.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(QCursor::pos(), text);
+  });
   return s;
 }
 
-QValueAxis* Axis(const QString& title, double lo, double hi) {
+// A moving average: a line alone.
+QLineSeries* Average(const QString& name, const std::vector<double>& values, const QColor& colour) {
+  auto* s = new QLineSeries;
+  s->setName(name);
+  s->replace(Points(MovingAverage(values, TrendView::kAverageWindow), 3));
+  s->setPen(QPen(colour, 2.5));
+  return s;
+}
+
+QValueAxis* Axis(const QString& title, const AxisRange& range) {
   auto* a = new QValueAxis;
   a->setTitleText(title);
-  a->setRange(lo, hi);
-  a->setLabelFormat(QStringLiteral("%g"));
+  a->setRange(range.lo, range.hi);
+  a->setTickType(QValueAxis::TicksDynamic);
+  a->setTickAnchor(0);
+  a->setTickInterval(range.step);
+  const int decimals = range.step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(range.step) - 1e-9));
+  a->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
   QFont font(QStringLiteral("IPAPGothic"));
   font.setPixelSize(11);
   a->setLabelsFont(font);
@@ -55,10 +107,11 @@ QValueAxis* Axis(const QString& title, double lo, double hi) {
   return a;
 }
 
-// A chart with the given series on a left axis, and more on a right axis when given.
+// A chart of drills 1..count: the series on one value axis, named by `axisTitle` (a small
+// chart leaves its axes unnamed).
 // A fresh chart each time: axes taken off a chart leave their labels behind.
-void Fill(QChartView* view, const QString& title, int count, std::vector<QLineSeries*> left, const QString& leftTitle,
-          double leftMax, std::vector<QLineSeries*> right = {}, const QString& rightTitle = {}) {
+void Fill(QChartView* view, const QString& title, int count, const std::vector<QLineSeries*>& series,
+          const QString& axisTitle, const AxisRange& range) {
   auto* chart = new QChart;
   chart->setMargins(QMargins(2, 2, 2, 2));
   chart->legend()->setAlignment(Qt::AlignBottom);
@@ -67,27 +120,14 @@ void Fill(QChartView* view, const QString& title, int count, std::vector<QLineSe
   view->setChart(chart);
   delete old;
   chart->setTitle(title);
-  QValueAxis* x = Axis(QStringLiteral("回"), 1, std::max(count, 2));
-  x->setLabelFormat(QStringLiteral("%d"));
+  QValueAxis* x = Axis(axisTitle.isEmpty() ? QString() : QStringLiteral("回"), DrillAxis(count));
+  QValueAxis* y = Axis(axisTitle, range);
   chart->addAxis(x, Qt::AlignBottom);
-  x->setTickCount(std::clamp(count, 2, 6));
-  if (count > 5) x->applyNiceNumbers();
-  QValueAxis* y = Axis(leftTitle, 0, leftMax > 0 ? leftMax * 1.1 : 1);
-  y->applyNiceNumbers();
   chart->addAxis(y, Qt::AlignLeft);
-  for (QLineSeries* s : left) {
+  for (QLineSeries* s : series) {
     chart->addSeries(s);
     s->attachAxis(x);
     s->attachAxis(y);
-  }
-  if (!right.empty()) {
-    QValueAxis* r = Axis(rightTitle, 0, 100);
-    chart->addAxis(r, Qt::AlignRight);
-    for (QLineSeries* s : right) {
-      chart->addSeries(s);
-      s->attachAxis(x);
-      s->attachAxis(r);
-    }
   }
 }
 
@@ -97,7 +137,7 @@ QChartView* NewView(QWidget* parent) {
   chart->setMargins(QMargins(2, 2, 2, 2));
   auto* view = new QChartView(chart, parent);
   view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumSize(120, 90);
+  view->setMinimumSize(96, 140);
   return view;
 }
 
@@ -108,15 +148,26 @@ std::vector<double> Values(const std::vector<const records::DrillEntry*>& rows, 
   return v;
 }
 
-double ScoreOf(const records::DrillEntry& d) { return d.score; }
-double RateOf(const records::DrillEntry& d) { return d.keysPerSecond; }
+AxisRange RangeOf(const std::vector<double>& v) {
+  if (v.empty()) return ValueAxis(1, 0, 0, HUGE_VAL);
+  const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+  return ValueAxis(*lo, *hi, 0, HUGE_VAL);
+}
 
-double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+// Accuracy reads against 100 %, which its axis always shows; that also keeps its points off
+// those of the keys per second, centred on the same chart.
+AxisRange AccuracyRange(const std::vector<double>& v) {
+  return ValueAxis(v.empty() ? 100 : *std::min_element(v.begin(), v.end()), 100, 0, 100);
+}
 
 QJsonArray Json(const std::vector<double>& v) {
   QJsonArray a;
   for (double x : v) a.append(std::round(x * 1000) / 1000);
   return a;
+}
+
+QJsonArray Json(const AxisRange& r) {
+  return {std::round(r.lo * 1000) / 1000, std::round(r.hi * 1000) / 1000, std::round(r.step * 1000) / 1000};
 }
 
 }  // namespace
@@ -125,41 +176,55 @@ TrendView::TrendView(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   choice_ = new QComboBox(this);
-  choice_->addItem(QStringLiteral("全モード (打鍵/秒)"), -1);
-  for (int m = 0; m < game::kTimedModes; ++m)
-    for (int t = 0; t <= game::kUntimed; ++t) choice_->addItem(ModeName(m) + QStringLiteral("  ") + TimeName(t), m * 4 + t);
   layout->addWidget(choice_);
   pages_ = new QStackedWidget(this);
   auto* single = new QWidget(pages_);
-  auto* singleLayout = new QVBoxLayout(single);
+  auto* singleLayout = new QGridLayout(single);
   singleLayout->setContentsMargins(0, 0, 0, 0);
   scoreView_ = NewView(single);
   rateView_ = NewView(single);
-  singleLayout->addWidget(scoreView_);
-  singleLayout->addWidget(rateView_);
+  accuracyView_ = NewView(single);
+  singleLayout->addWidget(scoreView_, 0, 0, 1, 2);
+  singleLayout->addWidget(rateView_, 1, 0);
+  singleLayout->addWidget(accuracyView_, 1, 1);
   auto* grid = new QWidget(pages_);
-  auto* gridLayout = new QGridLayout(grid);
-  gridLayout->setContentsMargins(0, 0, 0, 0);
+  grid_ = new QGridLayout(grid);
+  grid_->setContentsMargins(0, 0, 0, 0);
   for (int m = 0; m < game::kTimedModes; ++m) {
     smallViews_.push_back(NewView(grid));
     smallViews_.back()->chart()->legend()->hide();
-    gridLayout->addWidget(smallViews_.back(), m / 4, m % 4);
   }
+  PlaceSmallViews();
   pages_->addWidget(grid);
   pages_->addWidget(single);
   layout->addWidget(pages_, 1);
+  FillChoices();
   connect(choice_, &QComboBox::currentIndexChanged, this, [this](int i) { Select(choice_->itemData(i).toInt()); });
+}
+
+// Four small charts a row, two in a narrow window.
+void TrendView::PlaceSmallViews() {
+  const int columns = width() >= kFourColumnsWidth ? 4 : 2;
+  if (columns == columns_) return;
+  columns_ = columns;
+  for (QChartView* v : smallViews_) grid_->removeWidget(v);
+  for (size_t m = 0; m < smallViews_.size(); ++m)
+    grid_->addWidget(smallViews_[m], static_cast<int>(m) / columns, static_cast<int>(m) % columns);
+}
+
+void TrendView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceSmallViews();
 }
 
 void TrendView::SetDrills(const std::vector<records::DrillEntry>* drills) {
   drills_ = drills;
   smallBuilt_ = false;
-  // The mode and time of the latest drill, or every mode.
+  // The mode and time of the latest drill in the trends, or every mode.
   int selection = selection_;
-  if (selection < 0 && drills_ && !drills_->empty()) {
-    const records::DrillEntry& last = drills_->back();
-    if (last.mode >= 0 && last.mode < game::kTimedModes && last.timeSetting >= 0 && last.timeSetting <= game::kUntimed)
-      selection = last.mode * 4 + last.timeSetting;
+  if (selection < 0 && drills_) {
+    const auto last = std::find_if(drills_->rbegin(), drills_->rend(), InTrend);
+    if (last != drills_->rend()) selection = last->mode * 4 + last->timeSetting;
   }
   selection_ = -2;
   Select(selection);
@@ -168,30 +233,51 @@ void TrendView::SetDrills(const std::vector<records::DrillEntry>* drills) {
 void TrendView::Select(int selection) {
   if (selection == selection_) return;
   selection_ = selection;
-  const int index = choice_->findData(selection);
-  if (index >= 0 && index != choice_->currentIndex()) {
-    QSignalBlocker block(choice_);
-    choice_->setCurrentIndex(index);
-  }
+  FillChoices();
   Rebuild();
+}
+
+// Every mode, the modes and times played, and the one shown even when it has no drills yet.
+void TrendView::FillChoices() {
+  std::vector<int> listed = drills_ ? PlayedSelections(*drills_) : std::vector<int>{};
+  if (selection_ >= 0 && std::find(listed.begin(), listed.end(), selection_) == listed.end())
+    listed.insert(std::upper_bound(listed.begin(), listed.end(), selection_), selection_);
+  QSignalBlocker block(choice_);
+  choice_->clear();
+  choice_->addItem(QStringLiteral("全モード (打鍵/秒)"), -1);
+  for (int s : listed) choice_->addItem(SelectionName(s), s);
+  choice_->setCurrentIndex(std::max(0, choice_->findData(selection_)));
 }
 
 std::vector<const records::DrillEntry*> TrendView::Chosen(int mode, int timeSetting) const {
   std::vector<const records::DrillEntry*> rows;
   if (!drills_) return rows;
   for (const auto& d : *drills_)
-    if (!d.practice && d.mode == mode && (timeSetting < 0 || d.timeSetting == timeSetting)) rows.push_back(&d);
+    if (InTrend(d) && d.mode == mode && (timeSetting < 0 || d.timeSetting == timeSetting)) rows.push_back(&d);
   return rows;
 }
 
+int TrendView::LeftOut(int mode, int timeSetting) const {
+  int n = 0;
+  if (drills_)
+    for (const auto& d : *drills_)
+      n += !d.practice && !InTrend(d) && (mode < 0 || (d.mode == mode && d.timeSetting == timeSetting));
+  return n;
+}
+
 void TrendView::Rebuild() {
-  if (selection_ < 0) {
-    pages_->setCurrentIndex(0);
-    BuildSmallMultiples();
-  } else {
-    pages_->setCurrentIndex(1);
-    BuildSingle();
+  const int page = selection_ < 0 ? 0 : 1;
+  // The stack asks only the page shown for room: the small charts two to a row need more
+  // height than the single mode's charts, which would scroll for nothing.
+  for (int i = 0; i < pages_->count(); ++i) {
+    const auto policy = i == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    pages_->widget(i)->setSizePolicy(policy, policy);
   }
+  pages_->setCurrentIndex(page);
+  if (page == 0)
+    BuildSmallMultiples();
+  else
+    BuildSingle();
 }
 
 void TrendView::BuildSingle() {
@@ -199,19 +285,22 @@ void TrendView::BuildSingle() {
   const auto rows = Chosen(mode, time);
   const auto score = Values(rows, ScoreOf), rate = Values(rows, RateOf), accuracy = Values(rows, Accuracy);
   const int n = static_cast<int>(rows.size());
-  const QString head = ModeName(mode) + QStringLiteral(" ") + TimeName(time) + QStringLiteral("  (%1回)").arg(n);
+  QString head = SelectionName(selection_) + QStringLiteral("  (%1回").arg(n);
+  if (const int few = LeftOut(mode, time)) head += QStringLiteral("、%1打鍵未満の%2回を除く").arg(kMinTrendKeys).arg(few);
+  head += QStringLiteral(")");
+  const QString average = QStringLiteral("移動平均 (%1回)").arg(kAverageWindow);
   Fill(scoreView_, head + QStringLiteral("  スコア"), n,
-       {Series(QStringLiteral("スコア"), score, QColor(0x4A, 0x90, 0xD9), 1),
-        Series(QStringLiteral("移動平均 (%1回)").arg(kAverageWindow), MovingAverage(score, kAverageWindow),
-               QColor(0x1F, 0x3A, 0x93), 2.5)},
-       QStringLiteral("スコア"), Max(score));
-  Fill(rateView_, QStringLiteral("打鍵/秒 と 正確さ"), n,
-       {Series(QStringLiteral("打鍵/秒"), rate, QColor(0xE0, 0x8A, 0x2E), 1),
-        Series(QStringLiteral("移動平均"), MovingAverage(rate, kAverageWindow), QColor(0xA0, 0x50, 0x00), 2.5)},
-       QStringLiteral("打鍵/秒"), Max(rate),
-       {Series(QStringLiteral("正確さ %"), accuracy, QColor(0x3C, 0xA0, 0x50), 1),
-        Series(QStringLiteral("正確さ 移動平均"), MovingAverage(accuracy, kAverageWindow), QColor(0x10, 0x60, 0x20), 2.5)},
-       QStringLiteral("正確さ (%)"));
+       {Drills(QStringLiteral("スコア"), score, 0, QColor(0x4A, 0x90, 0xD9), true),
+        Average(average, score, QColor(0x1F, 0x3A, 0x93))},
+       QStringLiteral("スコア"), RangeOf(score));
+  Fill(rateView_, QStringLiteral("打鍵/秒"), n,
+       {Drills(QStringLiteral("打鍵/秒"), rate, 2, QColor(0xE0, 0x8A, 0x2E), true),
+        Average(QStringLiteral("移動平均"), rate, QColor(0xA0, 0x50, 0x00))},
+       QStringLiteral("打鍵/秒"), RangeOf(rate));
+  Fill(accuracyView_, QStringLiteral("正確さ"), n,
+       {Drills(QStringLiteral("正確さ %"), accuracy, 1, QColor(0x3C, 0xA0, 0x50), true),
+        Average(QStringLiteral("移動平均"), accuracy, QColor(0x10, 0x60, 0x20))},
+       QStringLiteral("正確さ (%)"), AccuracyRange(accuracy));
 }
 
 void TrendView::BuildSmallMultiples() {
@@ -222,9 +311,9 @@ void TrendView::BuildSmallMultiples() {
     const auto rate = Values(rows, RateOf);
     Fill(smallViews_[static_cast<size_t>(m)], ModeName(m) + QStringLiteral(" (%1回)").arg(rows.size()),
          static_cast<int>(rows.size()),
-         {Series(QStringLiteral("打鍵/秒"), rate, QColor(0xE0, 0x8A, 0x2E), 1),
-          Series(QStringLiteral("移動平均"), MovingAverage(rate, kAverageWindow), QColor(0xA0, 0x50, 0x00), 2)},
-         QStringLiteral("打鍵/秒"), Max(rate));
+         {Drills(QStringLiteral("打鍵/秒"), rate, 2, QColor(0xE0, 0x8A, 0x2E), false),
+          Average(QStringLiteral("移動平均"), rate, QColor(0xA0, 0x50, 0x00))},
+         QString(), RangeOf(rate));
   }
 }
 
@@ -232,6 +321,14 @@ QJsonObject TrendView::Figures() const {
   QJsonObject o;
   o["selection"] = selection_ < 0 ? QStringLiteral("all") : ModeName(selection_ / 4) + " " + TimeName(selection_ % 4);
   o["window"] = kAverageWindow;
+  o["min_keys"] = kMinTrendKeys;
+  o["left_out"] = LeftOut(-1, -1);
+  QJsonArray choices;
+  for (int i = 0; i < choice_->count(); ++i) {
+    const int s = choice_->itemData(i).toInt();
+    choices.append(s < 0 ? QStringLiteral("all") : ModeName(s / 4) + " " + TimeName(s % 4));
+  }
+  o["choices"] = choices;
   if (selection_ >= 0) {
     const auto rows = Chosen(selection_ / 4, selection_ % 4);
     const auto score = Values(rows, ScoreOf), rate = Values(rows, RateOf), accuracy = Values(rows, Accuracy);
@@ -242,6 +339,11 @@ QJsonObject TrendView::Figures() const {
     o["keys_per_second_average"] = Json(MovingAverage(rate, kAverageWindow));
     o["accuracy"] = Json(accuracy);
     o["accuracy_average"] = Json(MovingAverage(accuracy, kAverageWindow));
+    // Each axis as [low, high, step between labels].
+    o["axes"] = QJsonObject{{"drill", Json(DrillAxis(static_cast<int>(rows.size())))},
+                            {"score", Json(RangeOf(score))},
+                            {"keys_per_second", Json(RangeOf(rate))},
+                            {"accuracy", Json(AccuracyRange(accuracy))}};
   }
   QJsonArray all;
   for (int m = 0; m < game::kTimedModes; ++m) {

@@ -1,6 +1,7 @@
 #pragma once
-// 推移: score and keys per second over the drills of one mode and time setting, with the
-// accuracy and a moving average of each; or every mode at once as small charts.
+// 推移: score, keys per second and accuracy over the drills of one mode and time setting,
+// with a moving average of each; or every mode at once as small charts. Drills too
+// short to tell a pace (InTrend) are left out; the chooser lists the modes and times played.
 #include <QJsonObject>
 #include <QWidget>
 #include <vector>
@@ -10,6 +11,7 @@
 class QChart;
 class QChartView;
 class QComboBox;
+class QGridLayout;
 class QStackedWidget;
 
 namespace stats {
@@ -26,7 +28,15 @@ class TrendView : public QWidget {
   int Selection() const { return selection_; }
   QJsonObject Figures() const;
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  static constexpr int kFourColumnsWidth = 600;
+  void PlaceSmallViews();
+  void FillChoices();
+  // Drills of a mode and time (every drill for mode -1) left out as too short.
+  int LeftOut(int mode, int timeSetting) const;
   void Rebuild();
   void BuildSingle();
   void BuildSmallMultiples();
@@ -38,7 +48,10 @@ class TrendView : public QWidget {
   QStackedWidget* pages_ = nullptr;
   QChartView* scoreView_ = nullptr;
   QChartView* rateView_ = nullptr;
+  QChartView* accuracyView_ = nullptr;
+  QGridLayout* grid_ = nullptr;
   std::vector<QChartView*> smallViews_;
+  int columns_ = 0;
   bool smallBuilt_ = false;
 };
 

@@ -184,7 +184,11 @@ TEST_F(HistoryFile, CsvExportReadsBackRowForRow) {
   ASSERT_TRUE(records::ExportDrillsCsv(*h, path));
   std::ifstream f(path, std::ios::binary);
   const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-  EXPECT_NE(text.find("ｱｲｳ"), std::string::npos);  // mode names in UTF-8
+  // UTF-8 with a byte-order mark, the columns named in Japanese.
+  EXPECT_EQ(text.substr(0, text.find('\r')),
+            "\xEF\xBB\xBF番号,日時,モード番号,モード,時間番号,時間,スコア,GOOD,MISS,正確さ(%),所要時間(ms),打鍵/秒,"
+            "ベスト10順位,検定,苦手キー練習,終わり方");
+  EXPECT_NE(text.find("ｱｲｳ"), std::string::npos);
   const auto rows = records::ParseDrillsCsv(text);
   ASSERT_TRUE(rows.has_value());
   const auto drills = h->Drills();
@@ -198,6 +202,16 @@ TEST_F(HistoryFile, CsvExportReadsBackRowForRow) {
     EXPECT_EQ((*rows)[i].practice, drills[i].practice);
     EXPECT_DOUBLE_EQ((*rows)[i].keysPerSecond, drills[i].keysPerSecond);
   }
+  // A file of the first exports: English column names, no byte-order mark.
+  const std::string old =
+      "id,started,mode,mode_name,time_setting,time_name,score,good,miss,accuracy_percent,duration_ms,keys_per_sec,"
+      "top10_place,certification,practice,ended_by\r\n"
+      "7,2026-12-01 10:00:00,4,ｱｲｳ,1,60s,1200,80,5,94.1,60000,1.417,3,,0,time\r\n";
+  const auto oldRows = records::ParseDrillsCsv(old);
+  ASSERT_TRUE(oldRows.has_value());
+  ASSERT_EQ(oldRows->size(), 1u);
+  EXPECT_EQ((*oldRows)[0].score, 1200);
+  EXPECT_EQ((*oldRows)[0].place, 3);
   EXPECT_FALSE(records::ParseDrillsCsv("id,started\r\n1,2\r\n").has_value());
   EXPECT_FALSE(records::ParseDrillsCsv(text.substr(0, text.size() - 20) + "\"").has_value());
 }

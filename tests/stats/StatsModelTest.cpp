@@ -1,9 +1,10 @@
 // The figures behind the statistics window: the weakness ranking, the moving average, the
-// days practised, and the text of a weak-key practice.
+// drills of the trends and their axes, the days practised, and the text of a weak-key practice.
 #include "stats/StatsModel.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 
 #include "stats/WeakKeyText.h"
@@ -59,6 +60,52 @@ TEST(StatsModel, MovingAverageOverTheValuesSoFar) {
   EXPECT_TRUE(stats::MovingAverage({}, 3).empty());
 }
 
+TEST(StatsModel, TrendsLeaveOutPracticeAndDrillsOfTooFewKeys) {
+  auto drill = [](int mode, int time, int good, int miss, bool practice = false) {
+    records::DrillEntry d;
+    d.mode = mode;
+    d.timeSetting = time;
+    d.good = good;
+    d.miss = miss;
+    d.practice = practice;
+    return d;
+  };
+  EXPECT_TRUE(stats::InTrend(drill(0, 0, 9, 1)));  // ten judged keys
+  EXPECT_FALSE(stats::InTrend(drill(0, 0, 9, 0)));
+  EXPECT_FALSE(stats::InTrend(drill(2, 3, 50, 0, true)));
+  EXPECT_FALSE(stats::InTrend(drill(7, 0, 50, 0)));  // a lesson
+  const std::vector<records::DrillEntry> drills = {drill(4, 1, 40, 2), drill(0, 0, 3, 0), drill(0, 2, 20, 0),
+                                                   drill(4, 1, 30, 0), drill(2, 3, 80, 5, true)};
+  EXPECT_EQ(stats::PlayedSelections(drills), (std::vector<int>{2, 17}));
+}
+
+TEST(StatsModel, AxesPadTheirValuesAndKeepToRoundSteps) {
+  // One value sits in the middle of its axis.
+  const auto one = stats::ValueAxis(320, 320, 0, HUGE_VAL);
+  EXPECT_DOUBLE_EQ((one.lo + one.hi) / 2, 320);
+  EXPECT_LT(one.lo, 300);
+  EXPECT_DOUBLE_EQ(stats::ValueAxis(3.2, 3.2, 0, HUGE_VAL).step, 0.2);
+  // A spread is padded on both sides, never below the floor.
+  const auto spread = stats::ValueAxis(650, 790, 0, HUGE_VAL);
+  EXPECT_LT(spread.lo, 650);
+  EXPECT_GT(spread.hi, 790);
+  EXPECT_DOUBLE_EQ(spread.step, 50);
+  EXPECT_DOUBLE_EQ(stats::ValueAxis(0, 1000, 0, HUGE_VAL).lo, 0);
+  // Past the ceiling by less than half a step: no label beyond 100 %.
+  const auto accuracy = stats::ValueAxis(100, 100, 0, 100);
+  EXPECT_GT(accuracy.hi, 100);
+  EXPECT_LT(accuracy.hi, 100 + accuracy.step / 2 + 1e-9);
+  // Drill numbers: whole steps, the first and the last drill off the edges.
+  const auto first = stats::DrillAxis(1);
+  EXPECT_DOUBLE_EQ((first.lo + first.hi) / 2, 1);
+  EXPECT_DOUBLE_EQ(first.step, 1);
+  const auto many = stats::DrillAxis(19);
+  EXPECT_LT(many.lo, 1);
+  EXPECT_GT(many.hi, 19);
+  EXPECT_DOUBLE_EQ(many.step, 5);
+  EXPECT_DOUBLE_EQ(stats::DrillAxis(3).step, 1);
+}
+
 TEST(StatsModel, DaysPractisedAndTheStreakAcrossMonthAndYearEnds) {
   auto drill = [](const char* started, int good, int miss) {
     records::DrillEntry d;
@@ -79,6 +126,14 @@ TEST(StatsModel, DaysPractisedAndTheStreakAcrossMonthAndYearEnds) {
   EXPECT_EQ(days[82].keys, 11);
   EXPECT_EQ(days[82].drills, 2);
   EXPECT_EQ(days[81].keys, 20);
+  // The day axis counts back from today every other week; the first bar is 83 days ago.
+  const auto marks = stats::DayMarks(days, 14);
+  ASSERT_EQ(marks.size(), 6u);
+  EXPECT_EQ(marks.back().index, 83u);
+  EXPECT_EQ(marks.back().label, "1/2");
+  EXPECT_EQ(marks[4].label, "12/19");
+  EXPECT_EQ(marks.front().index, 13u);
+  EXPECT_EQ(marks.front().label, "10/24");
   // Today not practised yet: the streak runs up to yesterday; a gap ends it.
   EXPECT_EQ(stats::Streak(drills, "2027-01-02"), 3);
   EXPECT_EQ(stats::Streak(drills, "2027-01-01"), 3);
@@ -94,7 +149,9 @@ TEST(WeakKeyText, OnlyChosenKeysMostlyWeakNeverThreeInARow) {
   for (size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<uint8_t>(text[i]);
     ++counts[c];
-    if (i >= 2) EXPECT_FALSE(text[i] == text[i - 1] && text[i] == text[i - 2]) << "at " << i;
+    if (i >= 2) {
+      EXPECT_FALSE(text[i] == text[i - 1] && text[i] == text[i - 2]) << "at " << i;
+    }
   }
   EXPECT_EQ(counts.size(), 5u);
   int fromWeak = 0;

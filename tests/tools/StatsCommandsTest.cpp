@@ -42,7 +42,7 @@ key SPACE
 key 1
 type ab
 wait 500
-type c
+type cdefghijk
 key ESC
 wait 1500
 key ENTER
@@ -62,10 +62,14 @@ TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
   EXPECT_EQ(drills[1].toObject()["started"].toString(), QStringLiteral("2026-12-07 09:00:00"));
   const QJsonObject views = root["views"].toObject();
   EXPECT_EQ(views["tab"].toString(), QStringLiteral("keys"));
+  // The first drill, of four keys, is left out of the trends but not of the practice per day.
   const QJsonObject trend = views["trend"].toObject();
   EXPECT_EQ(trend["selection"].toString(), QStringLiteral("ABC 30s"));
-  EXPECT_EQ(trend["score"].toArray(), (QJsonArray{16, 32}));
-  EXPECT_EQ(trend["score_average"].toArray(), (QJsonArray{16, 24}));
+  EXPECT_EQ(trend["choices"].toArray(), (QJsonArray{"all", "ABC 30s"}));
+  EXPECT_EQ(trend["left_out"].toInt(), 1);
+  EXPECT_EQ(trend["score"].toArray(), (QJsonArray{160}));  // 11 hits, and the Esc a miss
+  const QJsonArray drillAxis = trend["axes"].toObject()["drill"].toArray();
+  EXPECT_DOUBLE_EQ(drillAxis[0].toDouble() + drillAxis[1].toDouble(), 2);  // the one drill in the middle
   // b: targeted twice (once in each drill), missed once (c typed for it).
   const QJsonArray ranked = views["keys"].toObject()["latin"].toObject()["ranked"].toArray();
   bool sawB = false;
@@ -83,7 +87,9 @@ TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
   const QJsonObject volume = views["volume"].toObject();
   EXPECT_EQ(volume["streak"].toInt(), 2);
   EXPECT_EQ(volume["days"].toArray().size(), 2);
-  // Never smaller than 800 × 600, else as large as the game's window.
+  EXPECT_EQ(volume["axis"].toArray().last().toObject()["date"].toString(), QStringLiteral("2026-12-07"));
+  // Headless there is no screen to fit: never smaller than 800 × 600, else as large as the
+  // game's window.
   EXPECT_EQ(QImage(QString::fromStdString(File("small.png"))).size(), QSize(800, 600));
   EXPECT_EQ(QImage(QString::fromStdString(File("large.png"))).size(), QSize(1920, 1200));
   EXPECT_EQ(QImage(QString::fromStdString(File("game.png"))).size(), QSize(1920, 1200));
