@@ -167,6 +167,38 @@ std::string ToUtf8(std::string_view bytes) {
   return out;
 }
 
+std::string ValidUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    size_t n = Utf8Length(b);
+    // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
+    const unsigned char low = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+    for (size_t k = 1; k < n; ++k) {
+      const auto c = i + k < bytes.size() ? static_cast<unsigned char>(bytes[i + k]) : 0;
+      if (c < (k == 1 ? low : 0x80) || c > (k == 1 ? high : 0xBF)) n = 0;
+    }
+    if (n == 0) {
+      AppendUtf8(out, kReplacement);
+      ++i;
+    } else {
+      out.append(bytes.substr(i, n));
+      i += n;
+    }
+  }
+  return out;
+}
+
+std::string FileNameText(std::string_view bytes) {
+  std::string utf8 = ValidUtf8(bytes);
+  if (utf8 == bytes) return utf8;
+  bool cp932 = true;
+  Decode(bytes, [&cp932](char16_t c) { cp932 = cp932 && c != kReplacement; });
+  return cp932 ? ToUtf8(bytes) : utf8;
+}
+
 QString ToQString(std::string_view bytes) {
   QString out;
   out.reserve(static_cast<qsizetype>(bytes.size()));

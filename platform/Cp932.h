@@ -16,6 +16,14 @@ std::optional<std::string> FromUtf8(std::string_view utf8);
 std::string ToUtf8(std::string_view bytes);
 
 QString ToQString(std::string_view bytes);
+
+// UTF-8 with U+FFFD for each byte that is no part of a well-formed sequence; well-formed
+// UTF-8 comes back as it is.
+std::string ValidUtf8(std::string_view bytes);
+// A file name's bytes as a player reads them: UTF-8 (the system's encoding) as it is; else
+// CP932 where the bytes are valid CP932 (a folder named on a Japanese Windows desktop);
+// else UTF-8 with replacement characters. Never fails.
+std::string FileNameText(std::string_view bytes);
 std::optional<std::string> FromQString(const QString& text);
 
 // True when byte b starts a double-byte character (0x81..0x9F, 0xE0..0xFC).

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <vector>
 
+#include "platform/Cp932.h"
 #include "platform/Files.h"
 #include "records/PlayerFolders.h"
 
@@ -105,7 +106,7 @@ void DataFile::LoadDataFile() {
   }
   dataFolder_ = s_.DatPath;
   s_.DatPath += kDatName;
-  C.Panel12->SetCaption(s_.DatPath);
+  C.Panel12->SetCaption(plat::cp932::FileNameText(s_.DatPath));
 
   if (C.CheckBox4->Checked()) {
     ShowState(DatState::Off);

@@ -75,3 +75,21 @@ TEST(Cp932, FitBytesNeverCutsADoubleByteCharacter) {
   EXPECT_EQ(cp932::FitBytes(kanji, 3).size(), 2u);
   EXPECT_EQ(cp932::FitBytes(kanji, 4).size(), 4u);
 }
+
+namespace {
+
+TEST(Cp932, FileNamesReadAsUtf8ElseCp932ElseWithReplacements) {
+  using plat::cp932::FileNameText;
+  using plat::cp932::ValidUtf8;
+  EXPECT_EQ(FileNameText("/home/太郎/データ"), "/home/太郎/データ");
+  EXPECT_EQ(FileNameText("/mnt/\x83\x66\x81\x5B\x83\x5E"), "/mnt/データ");  // named on a Japanese Windows
+  EXPECT_EQ(FileNameText("/a\xFF\xFE/b"), "/a\uFFFD\uFFFD/b");              // neither
+  // Overlong forms, surrogates, code points past U+10FFFF and cut sequences are no UTF-8.
+  EXPECT_EQ(ValidUtf8("\xC0\xAF"), "\uFFFD\uFFFD");
+  EXPECT_EQ(ValidUtf8("\xED\xA0\x80"), "\uFFFD\uFFFD\uFFFD");
+  EXPECT_EQ(ValidUtf8("\xF4\x90\x80\x80"), "\uFFFD\uFFFD\uFFFD\uFFFD");
+  EXPECT_EQ(ValidUtf8("x\xE3\x83"), "x\uFFFD\uFFFD");
+  EXPECT_EQ(ValidUtf8("\xF0\x9F\x8E\x8C ok"), "\xF0\x9F\x8E\x8C ok");
+}
+
+}  // namespace

@@ -4,6 +4,9 @@
 
 #include <fstream>
 
+#include <QJsonDocument>
+#include <QJsonParseError>
+
 #include "DriverFixture.h"
 
 namespace {
@@ -133,6 +136,27 @@ TEST_F(SettingsTest, ScoreShowOptionTakesEffectAtOnce) {
   Run("start\nwait 2100\nkey F2\ncheck CheckBox6 on\nclick Button1\nwait 15000\n");
   EXPECT_TRUE(C().Panel1->Visible());
   EXPECT_EQ(State().IdleScoreShow, 0);
+}
+
+// A data folder named in CP932 (made on a Japanese Windows desktop) or in no encoding at all:
+// the screen shows it readably, the snapshot stays valid JSON, and the bytes are kept.
+TEST_F(SettingsTest, AFolderNameThatIsNotUtf8IsShownDecodedAndKeptAsItsBytes) {
+  for (const std::string& name : {std::string("\x83\x66\x81\x5B\x83\x5E"), std::string("\xFF\xFE")}) {
+    const std::string folder = Dir() + "/" + name;
+    ::mkdir(folder.c_str(), 0700);
+    const std::string cfg = "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=" + folder +
+                            "\nDOJDATPATHON=1\nRESETSW=0\nDOJDATNOTRW=0\nSTARTZKEY=0\nTITSCOREOFF=0\nBMPJPGLOADON=0\n";
+    WriteText(Cfg(), cfg);
+    Restart();
+    Run("start\nwait 2100\nkey F2\ndump " + Dir() + "/snapshot.json\n");
+    const std::string shown = name[0] == '\x83' ? "データ" : "\uFFFD\uFFFD";
+    EXPECT_EQ(C().Panel12->Caption(), Dir() + "/" + shown + "/dojokai.dat");
+    QJsonParseError error{};
+    QJsonDocument::fromJson(QByteArray::fromStdString(ReadText(Dir() + "/snapshot.json")), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    Run("click Button1\n");
+    EXPECT_EQ(ReadText(Cfg()), cfg);
+  }
 }
 
 }  // namespace

@@ -3,9 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/Cp932.h"
+
 namespace drive {
 
-std::string Quote(std::string_view s) {
+// Whatever bytes a text holds (a file name need not be UTF-8), the JSON is valid UTF-8.
+std::string Quote(std::string_view text) {
+  const std::string s = plat::cp932::ValidUtf8(text);
   std::string out = "\"";
   for (unsigned char c : s) {
     switch (c) {
