@@ -260,7 +260,11 @@ int RunEntryRoutine(int argc, char** argv) {
     (void)registered;
     SaveWhenXConnectionBreaks(SaveAtUnplannedExit);
     stopSignals.CloseOnSignal(game.Form());
-    AfterFirstPaint icon(game.Form(), [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo()))); });
+    AfterFirstPaint icon(game.Form(), [] {
+      QIcon icon(QPixmap::fromImage(pictures::Logo()));
+      for (int size : {16, 24}) icon.addPixmap(QPixmap::fromImage(pictures::SmallIcon(size)));
+      QApplication::setWindowIcon(icon);
+    });
     ReportMissingFiles(platform);
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);

@@ -354,6 +354,35 @@ QImage Logo() {
   return logo;
 }
 
+QImage SmallIcon(int size) {
+  constexpr QRgb kGold = qRgb(0xe8, 0x9c, 0x34), kIvory = qRgb(0xff, 0xfe, 0xf6), kSide = qRgb(0xc2, 0xb8, 0xa0),
+                 kNavy = qRgb(0x1c, 0x22, 0x6e);
+  if (size == 16) {
+    QImage image = Blank(16, 16);
+    PaintPixels(image, 0, 0,
+                {"..gggggggggggg..", ".giiiiinniiniig.", "giiniiiiniiniiig", "giiininnnnnnnnig",
+                 "giiiniiiiniiiiig", "giiiiiinnnnnniig", "giiiiiiniiiiniig", "ginnniinnnnnniig",
+                 "giiiniiniiiiniig", "giiiniinnnnnniig", "giiiniiniiiiniig", "giiiniinnnnnniig",
+                 "giininiiiiiiiiig", "giniiinnnnnnnnig", ".gssssssssssssg.", "..gggggggggggg.."},
+                {{'g', kGold}, {'i', kIvory}, {'s', kSide}, {'n', kNavy}});
+    return image;
+  }
+  QImage image = Blank(size, size);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const qreal s = size;
+  const QRectF cap(0.5, 0.5, s - 1, s - 1);
+  p.setPen(QPen(QColor(kGold), 1));
+  p.setBrush(QColor(kSide));
+  p.drawRoundedRect(cap, s / 8, s / 8);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(kIvory));
+  p.drawRoundedRect(cap.adjusted(1, 1, -1, -s / 8), s / 10, s / 10);
+  const QPointF centre(s / 2, s / 2 - s / 16);
+  FillBold(p, CentredText(QStringLiteral("道"), Face(static_cast<int>(s * 0.8)), centre), QColor(kNavy), s / 40);
+  return image;
+}
+
 QImage Prompt() {
   // A bold pixel alphabet of its own keeps the 12-pixel line crisp at any scaling.
   struct Glyph {

@@ -14,6 +14,10 @@ QImage StartPicture();
 // 100 x 100, transparent around: the round emblem that drops onto the white title.
 QImage Logo();
 
+// SIZE x SIZE: the game's icon where the emblem would be a blur, at 24 pixels and less: a
+// key cap with a large 道 (pixel by pixel at 16). Larger icons are the emblem.
+QImage SmallIcon(int size);
+
 // 126 x 12, transparent around: the blinking "PUSH SPACE KEY" line under the logo.
 QImage Prompt();
 

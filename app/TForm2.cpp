@@ -228,9 +228,13 @@ void TForm2::PrepareCanvases() {
 }
 
 void TForm2::LoadLogoPictures() {
-  // Each file on its own; a missing or broken one is passed over silently.
+  // Each file on its own; a missing or broken one is passed over silently. Beside the
+  // program, else (an install, whose program folder the player cannot write) with the
+  // player's records.
   for (const char* ext : {".jpg", ".bmp"}) {
-    const QImage picture = LoadPicture(plat::ChangeExtension(platform_.ProgramPath(), ext));
+    const std::string beside = plat::ChangeExtension(platform_.ProgramPath(), ext);
+    const std::string own = config_.Folders().data + beside.substr(beside.rfind('/') + 1);
+    const QImage picture = LoadPicture(plat::FileExists(beside) ? beside : own);
     if (!picture.isNull()) C.Image3->SetPicture(picture);
   }
 }

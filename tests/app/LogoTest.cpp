@@ -8,9 +8,14 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <jpeglib.h>
 #include <vector>
+
+#include "app/Game.h"
+#include "tools/drive/Driver.h"
 
 namespace {
 
@@ -123,6 +128,27 @@ TEST(LogoTest, FifosInThePlaceOfThePicturesAreNotWaitedFor) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
     EXPECT_TRUE(app::LoadPicture(path).isNull());
   }
+}
+
+// An installed game's player cannot write the program's folder: the logo picture is read
+// from the folder of the player's records.
+TEST(LogoTest, AnInstallReadsTheLogoFromThePlayersDataFolder) {
+  QTemporaryDir dir;
+  const std::string root = dir.path().toStdString();
+  for (const char* folder : {"/bin", "/share/dojokai", "/data/dojokai", "/config/dojokai"})
+    std::filesystem::create_directories(root + folder);
+  ::setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+  ::setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+  std::ofstream(root + "/config/dojokai/dojokai.cfg") << "[DOJOKAI]\nBMPJPGLOADON=1\n";
+  QImage logo(8, 6, QImage::Format_RGB888);
+  logo.fill(Qt::red);
+  ASSERT_TRUE(logo.save(QString::fromStdString(root + "/data/dojokai/dojokai.bmp"), "BMP"));
+  std::ostringstream out, err;
+  drive::Driver driver(root + "/bin", out, err);
+  ASSERT_EQ(driver.Run("start\n"), 0) << err.str();
+  EXPECT_EQ(driver.GameObject()->Form().C.Image3->Picture().size(), QSize(8, 6));
+  ::unsetenv("XDG_DATA_HOME");
+  ::unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "app/Pictures.h"
 
 #include <QColor>
+#include <algorithm>
+#include <vector>
 #include <functional>
 #include <gtest/gtest.h>
 #include <cstdlib>
@@ -29,6 +31,8 @@ const Case kCases[] = {
     {"HundredPercentGlyph", HundredPercentGlyph, {13, 13}},
     {"AboutPicture1", AboutPicture1, {33, 33}},
     {"AboutPicture2", AboutPicture2, {33, 33}},
+    {"SmallIcon16", [] { return app::pictures::SmallIcon(16); }, {16, 16}},
+    {"SmallIcon24", [] { return app::pictures::SmallIcon(24); }, {24, 24}},
 };
 
 int CountPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& test) {
@@ -109,6 +113,15 @@ TEST(PicturesTest, LetteringAndSignsAreDrawn) {
   EXPECT_GT(CountPixels(icon, icon.rect(),
                         [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60; }),
             8);
+}
+
+// The 16-pixel icon is pixel art: no blurred pixel, and its navy 道 is a good part of it.
+TEST(PicturesTest, TheSixteenPixelIconIsCrisp) {
+  const QImage icon = app::pictures::SmallIcon(16);
+  const std::vector<QRgb> inks = {0, qRgb(0xe8, 0x9c, 0x34), qRgb(0xff, 0xfe, 0xf6), qRgb(0xc2, 0xb8, 0xa0),
+                                  qRgb(0x1c, 0x22, 0x6e)};
+  EXPECT_EQ(CountPixels(icon, icon.rect(), [&](QRgb c) { return std::find(inks.begin(), inks.end(), c) == inks.end(); }), 0);
+  EXPECT_GT(CountPixels(icon, icon.rect(), [](QRgb c) { return c == qRgb(0x1c, 0x22, 0x6e); }), 60);
 }
 
 }  // namespace

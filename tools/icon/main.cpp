@@ -1,4 +1,5 @@
-// dojokai-icon OUTPUT.png SIZE: writes the game's icon, the title logo at SIZE pixels.
+// dojokai-icon OUTPUT.png SIZE: writes the game's icon at SIZE pixels: the title logo, or the
+// small key-cap icon at 24 pixels and less.
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -20,7 +21,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "SIZE must be 16 to 1024\n");
     return 1;
   }
-  const QImage icon = app::pictures::Logo().scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  // Small icons are drawn for their size; the emblem scaled down would be a blur.
+  const QImage icon = size <= 24 ? app::pictures::SmallIcon(size)
+                                 : app::pictures::Logo().scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   if (!icon.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;
