@@ -59,11 +59,13 @@ bool OnOff(const std::string& word) {
 }  // namespace
 
 // A mouse click as the window system delivers it: down, click (a check box changes its
-// state), up; a double click adds its own event and a second down and up. A clicked edit
-// field of the window takes the keyboard focus.
+// state, a radio button is checked), up; a double click adds its own event and a second
+// down and up. A clicked edit field of the window takes the keyboard focus.
 void ClickLikeAPlayer(app::TForm2& form, ui::Control& c, bool doubleClick, bool inDialog) {
   c.MouseDown(ui::MouseButton::Left);
-  if (auto* box = dynamic_cast<ui::CheckBox*>(&c))
+  if (auto* radio = dynamic_cast<ui::RadioButton*>(&c))
+    radio->SetChecked(true);  // a checked one stays checked
+  else if (auto* box = dynamic_cast<ui::CheckBox*>(&c))
     box->SetChecked(!box->Checked());
   else
     c.Click();
