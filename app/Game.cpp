@@ -201,15 +201,6 @@ class FirstFrameReport : public QObject {
   double mappedMs_ = -1;
 };
 
-// The keyboard the player has: as the command line says, else as the X keyboard layout
-// says; JIS when neither can tell.
-plat::KeyMap ChooseKeyMap(const CommandLine& options) {
-  if (options.keyboard) return *options.keyboard;
-  if (const auto layouts = plat::XkbLayouts()) return plat::KeyMapOfLayouts(*layouts);
-  std::fputs("dojokai: キー配列を読めないため JIS キーボードとして扱います (--keyboard=us で US キーボード)\n", stderr);
-  return plat::KeyMap::Jis;
-}
-
 // Shipped files missing from an install: the game still runs (with its built-in word list),
 // but the player learns what to reinstall.
 void ReportMissingFiles(plat::Platform& platform) {
@@ -249,10 +240,13 @@ int RunEntryRoutine(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
     plat::RealPlatform platform;
-    platform.Keys().SetMap(ChooseKeyMap(options));
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
+    if (game.Form().UseKeyboard(options.keyboard, plat::DetectKeyMap).source == plat::KeyMapSource::Undetected)
+      std::fputs("dojokai: キー配列を読めないため JIS キーボードとして扱います"
+                 " (US キーボードなら設定画面のキーボードで US を選ぶか --keyboard=us)\n",
+                 stderr);
     liveForm = &game.Form();
     static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
     (void)registered;

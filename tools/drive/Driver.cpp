@@ -252,6 +252,7 @@ void Driver::Execute(const std::string& line) {
     if (game_) throw ScriptError("the game has started already");
     game_ = std::make_unique<app::Game>(platform_);
     game_->Form().SetSimulatedFocus(true);
+    game_->Form().UseKeyboard(std::nullopt, [this] { return keymap_; });
   } else if (command == "wait") {
     const int ms = r.Number("MS");
     r.End();
@@ -328,11 +329,13 @@ void Driver::Execute(const std::string& line) {
     if (!box) throw ScriptError(name + " is not a check box");
     if (box->Enabled()) box->SetChecked(on);
   } else if (command == "keyboard") {
-    const std::string name = r.PlainWord("jis or us");
+    const std::string name = r.PlainWord("jis, us or none");
     r.End();
     const auto map = plat::KeyMapNamed(name);
-    if (!map) throw ScriptError("keyboard takes jis or us: " + name);
-    keys.SetMap(*map);
+    if (!map && name != "none") throw ScriptError("keyboard takes jis, us or none: " + name);
+    keymap_ = map;
+    // A game already running reads the keymap again, as at its start.
+    if (game_) game_->Form().UseKeyboard(std::nullopt, [this] { return keymap_; });
   } else if (command == "keycode") {
     std::string word = r.PlainWord("X11 key code");
     r.End();
