@@ -59,6 +59,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const std::string_view bare = name.substr(0, eq);
       if (OneOf(bare, kToolkitFlags) && eq == std::string_view::npos) continue;
       if (OneOf(bare, kToolkitValueOptions)) {
+        if (bare == "platform") result.platformGiven = true;
         if (eq == std::string_view::npos) {
           if (i + 1 >= args.size()) return Error(arg + " には値が要ります");
           ++i;
@@ -70,6 +71,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return Error("余分な引数です: " + arg);
   }
   return result;
+}
+
+bool HasDisplay(const CommandLine& options, const std::function<std::string(const char*)>& env) {
+  if (options.platformGiven) return true;
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET"})
+    if (!env(name).empty()) return true;
+  return false;
 }
 
 std::string HelpText() {

@@ -19,10 +19,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "app/CommandLine.h"
 #include "app/Pictures.h"
+#include "app/WaylandSession.h"
 #include "app/XSession.h"
 #include "platform/Fonts.h"
 #include "platform/QtTranslation.h"
@@ -37,8 +39,8 @@ namespace {
 // The window of the running game, for the save at an exit that bypasses it.
 TForm2* liveForm = nullptr;
 
-// When the X connection breaks (logout, a crashed desktop, a dropped ssh -X) the toolkit
-// ends the process with exit() from inside the message loop; the window never closes. The
+// When the X or Wayland connection breaks (logout, a crashed desktop, a dropped ssh -X) the
+// toolkit ends the process from inside the message loop; the window never closes. The
 // record is saved here instead, from the state the game had.
 void SaveAtUnplannedExit() {
   TForm2* form = std::exchange(liveForm, nullptr);
@@ -227,6 +229,15 @@ int RunEntryRoutine(int argc, char** argv) {
       return kUsageExit;
     case CommandLine::Action::Run: break;
   }
+  if (!HasDisplay(options, [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+      })) {
+    std::fputs("dojokai: 表示する画面がありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)。\n"
+               "X か Wayland のデスクトップの中で起動してください。\n",
+               stderr);
+    return kNoDisplayExit;
+  }
   plat::Application application(argc, argv);
   // The application name names the window class; no display name, so that every title
   // reads exactly as the game sets it ("DOJOKAI").
@@ -251,6 +262,7 @@ int RunEntryRoutine(int argc, char** argv) {
     static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
     (void)registered;
     SaveWhenXConnectionBreaks(SaveAtUnplannedExit);
+    SaveWhenWaylandConnectionBreaks(SaveAtUnplannedExit);
     stopSignals.CloseOnSignal(game.Form());
     AfterFirstPaint icon(game.Form(), [] { QApplication::setWindowIcon(QIcon(QPixmap::fromImage(pictures::Logo()))); });
     ReportMissingFiles(platform);
