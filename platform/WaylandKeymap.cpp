@@ -17,10 +17,8 @@ using Clock = std::chrono::steady_clock;
 // What the compositor has told so far.
 struct Probe {
   wl_seat* seat = nullptr;
-  bool capabilitiesKnown = false;
   uint32_t capabilities = 0;
   wl_keyboard* keyboard = nullptr;
-  bool keymapSent = false;
   std::optional<std::string> keymap;
   bool synced = false;
 };
@@ -35,16 +33,13 @@ void OnGlobalRemove(void*, wl_registry*, uint32_t) {}
 constexpr wl_registry_listener kRegistryListener = {OnGlobal, OnGlobalRemove};
 
 void OnCapabilities(void* data, wl_seat*, uint32_t capabilities) {
-  auto* probe = static_cast<Probe*>(data);
-  probe->capabilities = capabilities;
-  probe->capabilitiesKnown = true;
+  static_cast<Probe*>(data)->capabilities = capabilities;
 }
 void OnSeatName(void*, wl_seat*, const char*) {}
 constexpr wl_seat_listener kSeatListener = {OnCapabilities, OnSeatName};
 
 void OnKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
   auto* probe = static_cast<Probe*>(data);
-  probe->keymapSent = true;
   if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1 && size > 0) {
     void* text = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
     if (text != MAP_FAILED) {
@@ -67,9 +62,11 @@ void OnSyncDone(void* data, wl_callback* callback, uint32_t) {
 }
 constexpr wl_callback_listener kSyncListener = {OnSyncDone};
 
+// One short connection of its own, closed again when the keymap is in.
 class Connection {
  public:
-  Connection(int waitMs) : display_(wl_display_connect(nullptr)), deadline_(Clock::now() + std::chrono::milliseconds(waitMs)) {}
+  explicit Connection(int waitMs)
+      : display_(wl_display_connect(nullptr)), deadline_(Clock::now() + std::chrono::milliseconds(waitMs)) {}
   ~Connection() {
     if (probe_.keyboard) wl_keyboard_destroy(probe_.keyboard);
     if (probe_.seat) wl_seat_destroy(probe_.seat);
