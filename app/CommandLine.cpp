@@ -59,6 +59,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       const std::string_view bare = name.substr(0, eq);
       if (OneOf(bare, kToolkitFlags) && eq == std::string_view::npos) continue;
       if (OneOf(bare, kToolkitValueOptions)) {
+        if (bare == "platform") result.platformGiven = true;
         if (eq == std::string_view::npos) {
           if (i + 1 >= args.size()) return Error(arg + " には値が要ります");
           ++i;
@@ -72,11 +73,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   return result;
 }
 
+bool HasDisplay(const CommandLine& options, const std::function<std::string(const char*)>& env) {
+  if (options.platformGiven) return true;
+  for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET"})
+    if (!env(name).empty()) return true;
+  return false;
+}
+
 std::string HelpText() {
   return "使い方: dojokai [オプション]\n"
          "キーボードのタイピング練習ゲーム (英字と JIS かな配列のカタカナ)\n"
          "\n"
-         "  --keyboard=jis|us  キーボードの種類 (既定: X のキー配列が jp なら jis、ほかは us)\n"
+         "  --keyboard=jis|us  この起動だけキーボードの種類を決める (既定: 設定画面の\n"
+         "                     キーボード。自動ならキー配列に ¥ と ろ のキーがあれば jis、\n"
+         "                     なければ us、読めなければ jis)\n"
          "  -h, --help         この説明を表示して終了する\n"
          "  --version          版を表示して終了する\n"
          "\n"

@@ -19,10 +19,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include "app/CommandLine.h"
 #include "app/Pictures.h"
+#include "app/WaylandSession.h"
 #include "app/XSession.h"
 #include "platform/Fonts.h"
 #include "platform/QtTranslation.h"
@@ -37,8 +39,8 @@ namespace {
 // The window of the running game, for the save at an exit that bypasses it.
 TForm2* liveForm = nullptr;
 
-// When the X connection breaks (logout, a crashed desktop, a dropped ssh -X) the toolkit
-// ends the process with exit() from inside the message loop; the window never closes. The
+// When the X or Wayland connection breaks (logout, a crashed desktop, a dropped ssh -X) the
+// toolkit ends the process from inside the message loop; the window never closes. The
 // record is saved here instead, from the state the game had.
 void SaveAtUnplannedExit() {
   TForm2* form = std::exchange(liveForm, nullptr);
@@ -203,15 +205,6 @@ class FirstFrameReport : public QObject {
   double mappedMs_ = -1;
 };
 
-// The keyboard the player has: as the command line says, else as the X keyboard layout
-// says; JIS when neither can tell.
-plat::KeyMap ChooseKeyMap(const CommandLine& options) {
-  if (options.keyboard) return *options.keyboard;
-  if (const auto layouts = plat::XkbLayouts()) return plat::KeyMapOfLayouts(*layouts);
-  std::fputs("dojokai: キー配列を読めないため JIS キーボードとして扱います (--keyboard=us で US キーボード)\n", stderr);
-  return plat::KeyMap::Jis;
-}
-
 // Shipped files missing from an install: the game still runs (with its built-in word list),
 // but the player learns what to reinstall.
 void ReportMissingFiles(plat::Platform& platform) {
@@ -238,6 +231,15 @@ int RunEntryRoutine(int argc, char** argv) {
       return kUsageExit;
     case CommandLine::Action::Run: break;
   }
+  if (!HasDisplay(options, [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+      })) {
+    std::fputs("dojokai: 表示する画面がありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)。\n"
+               "X か Wayland のデスクトップの中で起動してください。\n",
+               stderr);
+    return kNoDisplayExit;
+  }
   plat::Application application(argc, argv);
   // The application name names the window class; no display name, so that every title
   // reads exactly as the game sets it ("DOJOKAI").
@@ -251,14 +253,18 @@ int RunEntryRoutine(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
     plat::RealPlatform platform;
-    platform.Keys().SetMap(ChooseKeyMap(options));
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
+    if (game.Form().UseKeyboard(options.keyboard, plat::DetectKeyMap).source == plat::KeyMapSource::Undetected)
+      std::fputs("dojokai: キー配列を読めないため JIS キーボードとして扱います"
+                 " (US キーボードなら設定画面のキーボードで US を選ぶか --keyboard=us)\n",
+                 stderr);
     liveForm = &game.Form();
     static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
     (void)registered;
     SaveWhenXConnectionBreaks(SaveAtUnplannedExit);
+    SaveWhenWaylandConnectionBreaks(SaveAtUnplannedExit);
     stopSignals.CloseOnSignal(game.Form());
     AfterFirstPaint icon(game.Form(), [] {
       QIcon icon(QPixmap::fromImage(pictures::Logo()));

@@ -335,6 +335,14 @@ void TForm2::KeepPendingResult() {
   if (C.F7Panel->Visible()) rankTables_.ConfirmName(plat::vk::Return);
 }
 
+plat::KeyboardChoice TForm2::UseKeyboard(std::optional<plat::KeyMap> commandLine,
+                                         const std::function<std::optional<plat::KeyMap>()>& detect) {
+  const plat::KeyboardChoice choice = plat::ChooseKeyMap(commandLine, config_.KeyboardSetting(), detect);
+  platform_.Keys().SetMap(choice.map);
+  settings_.ShowKeyboard(choice);
+  return choice;
+}
+
 void TForm2::EmergencyClose() {
   dataFile_.SetQuiet(true);
   FormClose();

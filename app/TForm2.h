@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "game/PlayState.h"
 #include "app/TitleScreen.h"
@@ -41,6 +42,10 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   ~TForm2() override;
 
   void SetNameDialog(lessons::TForm9* dialog) { nameDialog_ = dialog; }
+  // The keyboard the game goes by from now on (plat::ChooseKeyMap): the command line's, else
+  // the setting read at start, else what `detect` reads; the settings screen shows it.
+  plat::KeyboardChoice UseKeyboard(std::optional<plat::KeyMap> commandLine,
+                                   const std::function<std::optional<plat::KeyMap>()>& detect);
 
   game::PlayState& State() { return s_; }
   plat::Platform& Platform() { return platform_; }

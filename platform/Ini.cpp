@@ -161,6 +161,13 @@ bool IniFile::WriteStrings(const std::string& section,
   return Save();
 }
 
+void IniFile::Erase(const std::string& section, const std::string& key) {
+  Section* s = FindSection(Trim(section));
+  if (!s) return;
+  const std::string k = Trim(key);
+  std::erase_if(s->entries, [&](const Entry& e) { return !e.isRaw && SameName(e.key, k); });
+}
+
 void IniFile::Put(const std::string& section, const std::string& key, const std::string& value) {
   const std::string name = Trim(section), k = Trim(key);
   Section* s = FindSection(name);

@@ -31,6 +31,9 @@ class IniFile {
   bool WriteStrings(const std::string& section,
                     const std::vector<std::pair<std::string, std::string>>& keyValues);
 
+  // Removes a key in memory (every line of that name); the next write leaves it out.
+  void Erase(const std::string& section, const std::string& key);
+
   const std::string& Path() const { return path_; }
   // Writes go to another file from now on.
   void SetPath(std::string path) { path_ = std::move(path); }

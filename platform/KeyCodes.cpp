@@ -92,4 +92,12 @@ std::optional<KeyMap> KeyMapNamed(std::string_view name) {
 
 const char* KeyMapName(KeyMap map) { return map == KeyMap::Jis ? "jis" : "us"; }
 
+KeyboardChoice ChooseKeyMap(std::optional<KeyMap> commandLine, std::optional<KeyMap> setting,
+                            const std::function<std::optional<KeyMap>()>& detect) {
+  if (commandLine) return {*commandLine, KeyMapSource::CommandLine};
+  if (setting) return {*setting, KeyMapSource::Setting};
+  if (const auto detected = detect ? detect() : std::nullopt) return {*detected, KeyMapSource::Detected};
+  return {KeyMap::Jis, KeyMapSource::Undetected};
+}
+
 }  // namespace plat

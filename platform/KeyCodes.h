@@ -6,6 +6,7 @@
 //   yen (ｰ): the ` key left of 1;  ro (ﾛ): the right Alt key (or the key left of Z of an
 //   ISO board).
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -32,5 +33,18 @@ KeyMap KeyMapOfLayouts(std::string_view layouts);
 // "jis" or "us" (the names of the command line); nullopt for anything else.
 std::optional<KeyMap> KeyMapNamed(std::string_view name);
 const char* KeyMapName(KeyMap map);
+
+// Where the keyboard the game goes by was learnt.
+enum class KeyMapSource { CommandLine, Setting, Detected, Undetected };
+struct KeyboardChoice {
+  KeyMap map;
+  KeyMapSource source;
+  bool operator==(const KeyboardChoice&) const = default;
+};
+// A player who says which keyboard they have is believed: --keyboard for one run, else the
+// setting (JIS or US). Only with neither is the window system's keymap asked (`detect`),
+// and where it tells nothing the keyboard is JIS, the one the game is drawn for.
+KeyboardChoice ChooseKeyMap(std::optional<KeyMap> commandLine, std::optional<KeyMap> setting,
+                            const std::function<std::optional<KeyMap>()>& detect);
 
 }  // namespace plat

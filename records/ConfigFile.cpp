@@ -1,5 +1,6 @@
 #include "records/ConfigFile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <utility>
 #include <vector>
@@ -26,6 +27,21 @@ constexpr FlagKey kFlags[] = {
     {"DOJDATNOTRW", &ui::MainControls::CheckBox4},  {"STARTZKEY", &ui::MainControls::CheckBox5},
     {"TITSCOREOFF", &ui::MainControls::CheckBox6},  {"BMPJPGLOADON", &ui::MainControls::CheckBox7},
 };
+
+// The keyboard: written only when the player has chosen JIS or US, so that a file of the
+// defaults holds the eight keys alone.
+constexpr char kKeyboardKey[] = "KEYBOARD";
+
+ui::RadioButton* KeyboardButton(ui::MainControls& c, std::optional<plat::KeyMap> map) {
+  if (!map) return c.RadioButton1;
+  return *map == plat::KeyMap::Jis ? c.RadioButton2 : c.RadioButton3;
+}
+
+std::optional<plat::KeyMap> KeyboardChosen(const ui::MainControls& c) {
+  if (c.RadioButton2->Checked()) return plat::KeyMap::Jis;
+  if (c.RadioButton3->Checked()) return plat::KeyMap::Us;
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -66,6 +82,7 @@ void ConfigFile::ResolveConfig() {
   // The maximise option and the two erase buttons stay usable: they act on the data file.
   const bool editable = s_.CfgLocked == 0;
   for (const FlagKey& f : kFlags) (C.*f.box)->SetEnabled(editable);
+  for (ui::RadioButton* b : {C.RadioButton1, C.RadioButton2, C.RadioButton3}) b->SetEnabled(editable);
   if (!editable) {
     C.Edit1->SetEnabled(false);
     C.Edit1->SetColor(ui::clr::BtnFace);
@@ -87,6 +104,11 @@ void ConfigFile::ReadConfig() {
     if (ini.ReadInteger(kSection, f.key, 0) == 1) (C.*f.box)->SetChecked(true);
   }
   SetFolderFieldEnabled(C.CheckBox1->Checked());
+  // "jis" or "us" in any case; anything else is 自動.
+  std::string keyboard = ini.ReadString(kSection, kKeyboardKey, "");
+  for (char& ch : keyboard) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  keyboardRead_ = plat::KeyMapNamed(keyboard);
+  KeyboardButton(C, keyboardRead_)->SetChecked(true);
 }
 
 void ConfigFile::WriteConfig() {
@@ -94,8 +116,12 @@ void ConfigFile::WriteConfig() {
   keys.emplace_back(kVersionKey, kVersion);
   keys.emplace_back(kFolderKey, FolderBytes());
   for (const FlagKey& f : kFlags) keys.emplace_back(f.key, (C.*f.box)->Checked() ? "1" : "0");
-  // One write of the whole file: it either holds all eight keys or stays as it was.
+  // One write of the whole file: it either holds all the keys or stays as it was.
   plat::IniFile ini(ReadPath());
+  if (const auto keyboard = KeyboardChosen(C))
+    keys.emplace_back(kKeyboardKey, plat::KeyMapName(*keyboard));
+  else
+    ini.Erase(kSection, kKeyboardKey);
   ini.SetPath(ConfigPath());
   if (Folders().config != ProgramFolder()) MakeFolders(Folders().config);
   if (ini.WriteStrings(kSection, keys) || writeFailureShown_) return;

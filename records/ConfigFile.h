@@ -1,11 +1,13 @@
 #pragma once
-// The configuration file dojokai.cfg (section DOJOKAI, eight keys). Its options live in the
-// check boxes and the folder field of the settings screen: read into them once at start,
+// The configuration file dojokai.cfg (section DOJOKAI, eight keys, and KEYBOARD where the
+// player has said which keyboard they have). Its options live in the check boxes, the radio
+// buttons and the folder field of the settings screen: read into them once at start,
 // written from them when the settings screen closes.
 #include <optional>
 #include <string>
 
 #include "game/PlayState.h"
+#include "platform/KeyCodes.h"
 #include "platform/Platform.h"
 #include "records/PlayerFolders.h"
 #include "ui/MainControls.h"
@@ -35,6 +37,9 @@ class ConfigFile {
 
   // The folder field is usable only while CheckBox1 asks for a folder of one's own.
   void SetFolderFieldEnabled(bool enabled);
+  // The keyboard as the file said it at start (KEYBOARD=jis or us); nullopt for 自動, the
+  // choice of a file without the key.
+  std::optional<plat::KeyMap> KeyboardSetting() const { return keyboardRead_; }
 
  private:
   game::PlayState& s_;
@@ -42,6 +47,7 @@ class ConfigFile {
   plat::Platform& platform_;
   mutable std::optional<PlayerFolders> folders_;
   std::string folderRead_, folderShown_;
+  std::optional<plat::KeyMap> keyboardRead_;
   bool writeFailureShown_ = false;
 };
 

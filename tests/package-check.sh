@@ -17,7 +17,8 @@ for f in ./usr/bin/dojokai ./usr/share/dojokai/dojokai.bin ./usr/share/dojokai/d
   grep -qx -- "$f" <<<"$contents" || { echo "not in the package: $f"; status=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libjpeg62-turbo fonts-ipafont-gothic qt6-translations-l10n; do
+for d in libqt6widgets6 libjpeg62-turbo fonts-ipafont-gothic qt6-translations-l10n qt6-wayland libxkbcommon-x11-0 \
+         libwayland-client0; do
   grep -q "$d" <<<"$depends" || { echo "no dependency on $d: $depends"; status=1; }
 done
 [ "$(dpkg-deb -f "$deb" Package)" = dojokai ] || status=1

@@ -184,6 +184,7 @@ void ControlSet::Build(const FormDesign& design, QWidget* form) {
       case Kind::Button: c = std::make_unique<Button>(d, parent, host); break;
       case Kind::SpeedButton: c = std::make_unique<SpeedButton>(d, parent, host); break;
       case Kind::GroupBox: c = std::make_unique<GroupBox>(d, parent, host); break;
+      case Kind::RadioButton: c = std::make_unique<RadioButton>(d, parent, host); break;
     }
     if (!byName.emplace(c->Name(), c.get()).second)
       throw std::logic_error(std::string("two controls named ") + row.name);

@@ -12,6 +12,7 @@
 #include "ui/Color.h"
 #include "ui/Design.h"
 
+class QAbstractButton;
 class QWidget;
 class QPainter;
 class QFont;
@@ -256,14 +257,35 @@ class CheckBox : public Control {
   CheckBox(const ControlDesign& design, Control* parent, QWidget* host);
   bool Checked() const { return checked_; }
   // A change of state raises OnClick, as a click does.
-  void SetChecked(bool checked);
+  virtual void SetChecked(bool checked);
 
  protected:
+  // The kinds built on a check box bring their own button.
+  CheckBox(const ControlDesign& design, Control* parent, QAbstractButton* button);
+  // A player's click has left the button `checked`.
+  virtual void Clicked(bool checked);
+  // The state alone: no event.
+  void SetState(bool checked);
   void CaptionChanged() override;
   void ColoursChanged() override;
 
  private:
   bool checked_ = false;
+};
+
+// One choice of several: the radio buttons of one parent form a group in which at most one
+// is checked. Checking one clears the others (they raise no event); a click on the checked
+// one leaves it checked.
+class RadioButton : public CheckBox {
+ public:
+  RadioButton(const ControlDesign& design, Control* parent, QWidget* host);
+  void SetChecked(bool checked) override;
+
+ protected:
+  void Clicked(bool checked) override;
+
+ private:
+  void ClearOthers();
 };
 
 // Edit fields and memos: text held as CP932 bytes, limited to MaxBytes (0 = no limit),

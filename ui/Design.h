@@ -8,7 +8,7 @@
 
 namespace ui {
 
-enum class Kind { Panel, Label, Image, CheckBox, Edit, Memo, Button, SpeedButton, GroupBox };
+enum class Kind { Panel, Label, Image, CheckBox, Edit, Memo, Button, SpeedButton, GroupBox, RadioButton };
 enum class Align { Left, Center, Right };
 enum class Bevel { None, Lowered, Raised };
 // "ＭＳ ゴシック" is fixed pitch, "ＭＳ Ｐゴシック" proportional (substituted by the IPA fonts).

@@ -11,7 +11,7 @@ const FormDesign& MainFormDesign() {
         design::NameEntryScreen(), design::ResultsScreen(),    design::SplashScreen(),
         design::JudgementScreen(), design::DrillScreen(),      design::ModeSelectScreen(),
         design::SettingsScreen(),  design::AboutScreen(),      design::LessonScreen(),
-        design::TitleScreen(),     design::KanaLamps(),
+        design::TitleScreen(),     design::KanaLamps(),       design::KeyboardChoice(),
     };
     std::vector<ControlDesign> all;
     for (const auto& screen : screens) all.insert(all.end(), screen.begin(), screen.end());

@@ -68,6 +68,24 @@ constexpr ControlDesign kSettings[] = {
      .width = 81, .height = 17, .caption = "閉じる"},
 };
 
+// The keyboard the player has (KEYBOARD in the configuration file), in the free corner
+// under the start-up options. These rows come after every other control of the window
+// (after the kana-lock lamps), so that no other control changes its place in the list.
+constexpr ControlDesign kKeyboardChoice[] = {
+    {.kind = Kind::GroupBox, .name = "GroupBox6", .parent = "Panel11", .left = 32, .top = 206,
+     .width = 249, .height = 41, .caption = "キーボード (dojokai.cfg)"},
+    {.kind = Kind::RadioButton, .name = "RadioButton1", .parent = "GroupBox6", .left = 8, .top = 16,
+     .width = 48, .height = 17, .caption = "自動",
+     .hint = "キー配列から判定します (読めないときは JIS)"},
+    {.kind = Kind::RadioButton, .name = "RadioButton2", .parent = "GroupBox6", .left = 58, .top = 16,
+     .width = 42, .height = 17, .caption = "JIS", .hint = "日本語 (JIS) キーボード"},
+    {.kind = Kind::RadioButton, .name = "RadioButton3", .parent = "GroupBox6", .left = 102, .top = 16,
+     .width = 38, .height = 17, .caption = "US", .hint = "英語 (US) キーボード"},
+    // What the game goes by in this run, and why.
+    {.kind = Kind::Label, .name = "Label52", .parent = "GroupBox6", .left = 142, .top = 18,
+     .width = 100, .height = 12, .autoSize = false},
+};
+
 constexpr ControlDesign kAbout[] = {
     // about
     {.kind = Kind::Panel, .name = "F5Panel", .width = 482, .height = 302,
@@ -124,6 +142,7 @@ constexpr ControlDesign kAbout[] = {
 }  // namespace
 
 std::span<const ControlDesign> SettingsScreen() { return kSettings; }
+std::span<const ControlDesign> KeyboardChoice() { return kKeyboardChoice; }
 std::span<const ControlDesign> AboutScreen() { return kAbout; }
 
 }  // namespace ui::design

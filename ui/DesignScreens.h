@@ -19,6 +19,7 @@ std::span<const ControlDesign> DrillScreen();       // F1Panel
 std::span<const ControlDesign> KanaLamps();         // on F1Panel and FLPanel
 std::span<const ControlDesign> ModeSelectScreen();  // F6Panel
 std::span<const ControlDesign> SettingsScreen();    // Panel11
+std::span<const ControlDesign> KeyboardChoice();    // on Panel11
 std::span<const ControlDesign> AboutScreen();       // F5Panel
 std::span<const ControlDesign> LessonScreen();      // FLPanel
 std::span<const ControlDesign> TitleScreen();       // Panel1

@@ -1,9 +1,10 @@
-// The controls a player works: check boxes, edit and memo fields, buttons.
+// The controls a player works: check boxes, radio buttons, edit and memo fields, buttons.
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QValidator>
 #include <QWidget>
@@ -20,29 +21,66 @@ using detail::ToQColor;
 
 // --- Check box -------------------------------------------------------------------------
 
-CheckBox::CheckBox(const ControlDesign& d, Control* parent, QWidget* host) : Control(d, parent) {
-  auto* box = new QCheckBox(host);
-  box->setFocusPolicy(Qt::NoFocus);
-  QObject::connect(box, &QCheckBox::clicked, box, [this](bool checked) {
-    checked_ = checked;
-    Click();
-  });
-  SetWidget(box);
+CheckBox::CheckBox(const ControlDesign& d, Control* parent, QWidget* host) : CheckBox(d, parent, new QCheckBox(host)) {}
+
+CheckBox::CheckBox(const ControlDesign& d, Control* parent, QAbstractButton* button) : Control(d, parent) {
+  button->setFocusPolicy(Qt::NoFocus);
+  QObject::connect(button, &QAbstractButton::clicked, button, [this](bool checked) { Clicked(checked); });
+  SetWidget(button);
   CaptionChanged();
   ColoursChanged();
 }
 
-void CheckBox::SetChecked(bool checked) {
-  if (checked_ == checked) return;
+void CheckBox::Clicked(bool checked) {
   checked_ = checked;
-  auto* box = static_cast<QCheckBox*>(widget_);
-  const QSignalBlocker block(box);
-  box->setChecked(checked);
   Click();
 }
 
+void CheckBox::SetState(bool checked) {
+  checked_ = checked;
+  auto* button = static_cast<QAbstractButton*>(widget_);
+  const QSignalBlocker block(button);
+  button->setChecked(checked);
+}
+
+void CheckBox::SetChecked(bool checked) {
+  if (checked_ == checked) return;
+  SetState(checked);
+  Click();
+}
+
+// --- Radio button ----------------------------------------------------------------------
+
+RadioButton::RadioButton(const ControlDesign& d, Control* parent, QWidget* host)
+    : CheckBox(d, parent, [host] {
+        auto* button = new QRadioButton(host);
+        // The group is kept here, so that the driver's changes clear the others as a click does.
+        button->setAutoExclusive(false);
+        return button;
+      }()) {}
+
+void RadioButton::ClearOthers() {
+  if (!parent_) return;
+  for (Control* c : parent_->Children())
+    if (c != this && c->GetKind() == Kind::RadioButton) static_cast<RadioButton*>(c)->SetState(false);
+}
+
+void RadioButton::SetChecked(bool checked) {
+  if (checked) ClearOthers();
+  CheckBox::SetChecked(checked);
+}
+
+void RadioButton::Clicked(bool checked) {
+  if (!checked) {
+    SetState(true);
+    return;
+  }
+  ClearOthers();
+  CheckBox::Clicked(true);
+}
+
 void CheckBox::CaptionChanged() {
-  static_cast<QCheckBox*>(widget_)->setText(DisplayText(caption_));
+  static_cast<QAbstractButton*>(widget_)->setText(DisplayText(caption_));
 }
 
 void CheckBox::ColoursChanged() {

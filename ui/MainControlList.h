@@ -246,7 +246,13 @@
   /* the kana-lock lamps */ \
   X(Label, F1L26) \
   X(Label, FLL14) \
-  X(Label, F6L21)
+  X(Label, F6L21) \
+  /* the keyboard choice of the settings screen */ \
+  X(GroupBox, GroupBox6) \
+  X(RadioButton, RadioButton1) \
+  X(RadioButton, RadioButton2) \
+  X(RadioButton, RadioButton3) \
+  X(Label, Label52)
 
 // The certificate-name dialog TForm9.
 #define DOJOKAI_NAME_DIALOG_CONTROLS(X) X(Label, F9L1) X(Memo, F9M1) X(Button, F9B1)

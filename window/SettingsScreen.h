@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "game/PlayState.h"
+#include "platform/KeyCodes.h"
 #include "records/ConfigFile.h"
 #include "ui/MainControls.h"
 
@@ -20,6 +21,9 @@ class SettingsScreen {
   // "閉じる": takes the maximise option, writes the file unless it is read-only, and
   // returns to the title.
   void Button1Click();
+  // Beside the keyboard choice: the keyboard the game goes by in this run and how it was
+  // learnt, so that a player sees it when the keymap could not be read.
+  void ShowKeyboard(plat::KeyboardChoice choice);
 
   std::function<void(ui::Control*)> SetFocus;
   // Writes the data record at once (the maximise option is one of its fields).

@@ -11,15 +11,16 @@ WindowScaling::WindowScaling(game::PlayState& state, ui::ControlSet& controls, u
                              std::vector<ui::Timer*> timers, ScalingHost& host, plat::Platform& platform)
     : s_(state), controls_(controls), C(c), timers_(std::move(timers)), host_(host), platform_(platform) {}
 
-// Panels, labels, group boxes, images and check boxes scale; edit fields, memos and
-// buttons are scaled one by one instead.
+// Panels, labels, group boxes, images, check boxes and radio buttons scale; edit fields,
+// memos and buttons are scaled one by one instead.
 bool WindowScaling::Scaled(const ui::Control& c) {
   switch (c.GetKind()) {
     case ui::Kind::Panel:
     case ui::Kind::Label:
     case ui::Kind::GroupBox:
     case ui::Kind::Image:
-    case ui::Kind::CheckBox: return true;
+    case ui::Kind::CheckBox:
+    case ui::Kind::RadioButton: return true;
     default: return false;
   }
 }

@@ -2,6 +2,8 @@
 
 #include "app/CommandLine.h"
 
+#include <map>
+
 namespace {
 
 using app::CommandLine;
@@ -35,6 +37,25 @@ TEST(CommandLineTest, ToolkitOptionsPassAndEverythingElseIsAnError) {
   }
   EXPECT_NE(ParseCommandLine({"--nonsense"}).error.find("--nonsense"), std::string::npos);
   EXPECT_EQ(app::kUsageExit, 2);
+}
+
+TEST(CommandLineTest, ThereIsADisplayWhenAWindowSystemOrAPlatformIsNamed) {
+  auto env = [](std::map<std::string, std::string> vars) {
+    return [vars](const char* name) {
+      const auto it = vars.find(name);
+      return it == vars.end() ? std::string() : it->second;
+    };
+  };
+  const CommandLine plain = ParseCommandLine({});
+  EXPECT_FALSE(app::HasDisplay(plain, env({})));
+  EXPECT_FALSE(app::HasDisplay(plain, env({{"DISPLAY", ""}, {"XDG_SESSION_TYPE", "wayland"}})));
+  EXPECT_TRUE(app::HasDisplay(plain, env({{"DISPLAY", ":0"}})));
+  EXPECT_TRUE(app::HasDisplay(plain, env({{"WAYLAND_DISPLAY", "wayland-0"}})));
+  EXPECT_TRUE(app::HasDisplay(plain, env({{"WAYLAND_SOCKET", "5"}})));
+  EXPECT_TRUE(app::HasDisplay(plain, env({{"QT_QPA_PLATFORM", "offscreen"}})));
+  EXPECT_TRUE(app::HasDisplay(ParseCommandLine({"-platform", "offscreen"}), env({})));
+  EXPECT_TRUE(app::HasDisplay(ParseCommandLine({"--platform=vnc"}), env({})));
+  EXPECT_FALSE(app::HasDisplay(ParseCommandLine({"-style", "fusion"}), env({})));
 }
 
 }  // namespace

@@ -119,6 +119,17 @@ TEST_F(IniTest, RewritingKeepsUnknownLinesAndTheKeysOwnSpelling) {
   EXPECT_EQ(ini.ReadInteger("dojokai", "resetsw", -1), 0);
 }
 
+TEST_F(IniTest, AnErasedKeyLeavesEveryLineOfItsNameAndNothingElse) {
+  const std::string path = PathOf("dojokai.cfg");
+  Put(path, "[DOJOKAI]\nkeyboard=us\n;KEYBOARD=jis\nRESETSW=1\nKEYBOARD=jis\n[Other]\nKEYBOARD=us\n");
+  plat::IniFile ini(path);
+  ini.Erase("dojokai", "KEYBOARD");
+  ini.Erase("DOJOKAI", "MISSING");
+  ini.Erase("NOSECTION", "KEYBOARD");
+  ASSERT_TRUE(ini.WriteStrings("DOJOKAI", {{"STARTZKEY", "0"}}));
+  EXPECT_EQ(Contents(path), "[DOJOKAI]\n;KEYBOARD=jis\nRESETSW=1\nSTARTZKEY=0\n[Other]\nKEYBOARD=us\n");
+}
+
 TEST_F(IniTest, FailedWriteLeavesTheDiskAsItWas) {
   // A folder that does not exist.
   plat::IniFile nowhere(PathOf("no/such/folder/dojokai.cfg"));

@@ -144,4 +144,26 @@ TEST(KeyCodesTest, TheXLayoutNamesTheKeyboard) {
   EXPECT_EQ(plat::KeyMapNamed("JIS"), std::nullopt);
 }
 
+TEST(KeyCodesTest, ThePlayersWordOutweighsTheKeymapWhichIsAskedOnlyWithoutIt) {
+  using plat::KeyboardChoice;
+  using plat::KeyMapSource;
+  int asked = 0;
+  auto keymap = [&asked](std::optional<KeyMap> says) {
+    return [&asked, says] {
+      ++asked;
+      return says;
+    };
+  };
+  EXPECT_EQ(plat::ChooseKeyMap(KeyMap::Us, KeyMap::Jis, keymap(KeyMap::Jis)),
+            (KeyboardChoice{KeyMap::Us, KeyMapSource::CommandLine}));
+  EXPECT_EQ(plat::ChooseKeyMap(std::nullopt, KeyMap::Us, keymap(KeyMap::Jis)),
+            (KeyboardChoice{KeyMap::Us, KeyMapSource::Setting}));
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(plat::ChooseKeyMap(std::nullopt, std::nullopt, keymap(KeyMap::Us)),
+            (KeyboardChoice{KeyMap::Us, KeyMapSource::Detected}));
+  EXPECT_EQ(plat::ChooseKeyMap(std::nullopt, std::nullopt, keymap(std::nullopt)),
+            (KeyboardChoice{KeyMap::Jis, KeyMapSource::Undetected}));
+  EXPECT_EQ(asked, 2);
+}
+
 }  // namespace

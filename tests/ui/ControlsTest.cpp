@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QWidget>
@@ -123,6 +124,31 @@ TEST(ControlsTest, CheckBoxesRaiseClickWhenTheirStateChanges) {
   b->SetEnabled(false);
   b->Click();
   EXPECT_EQ(clicks, 2);  // a disabled control takes no click
+}
+
+TEST(ControlsTest, RadioButtonsOfOneParentHoldOneChoice) {
+  Form f({{.kind = Kind::Panel, .name = "P", .width = 200, .height = 40},
+          {.kind = Kind::RadioButton, .name = "A", .parent = "P", .width = 50, .height = 17},
+          {.kind = Kind::RadioButton, .name = "B", .parent = "P", .left = 60, .width = 50, .height = 17},
+          {.kind = Kind::RadioButton, .name = "Other", .top = 50, .width = 50, .height = 17}});
+  auto* a = f.set.Bind<ui::RadioButton>("A");
+  auto* b = f.set.Bind<ui::RadioButton>("B");
+  auto* other = f.set.Bind<ui::RadioButton>("Other");
+  int clicks = 0;
+  a->OnClick = b->OnClick = [&](ui::Control&) { ++clicks; };
+  a->SetChecked(true);
+  other->SetChecked(true);  // another parent, another group
+  EXPECT_TRUE(a->Checked());
+  // The player's clicks: on the other choice, then again on it.
+  auto click = [](ui::RadioButton* r) { static_cast<QAbstractButton*>(r->Widget())->click(); };
+  click(b);
+  EXPECT_FALSE(a->Checked());
+  EXPECT_FALSE(static_cast<QAbstractButton*>(a->Widget())->isChecked());
+  click(b);
+  EXPECT_TRUE(b->Checked());
+  EXPECT_TRUE(static_cast<QAbstractButton*>(b->Widget())->isChecked());
+  EXPECT_EQ(clicks, 2);  // the one turned on raises it; the one cleared does not
+  EXPECT_TRUE(other->Checked());
 }
 
 TEST(ControlsTest, CanvasRemembersItsTextsUntilTheNextFill) {

@@ -115,6 +115,7 @@ TEST_F(SettingsTest, ReadOnlyConfigurationKeepsItsContentsWhileTheMaximiseOption
   Run("start\nwait 50\nkey F2\n");
   EXPECT_EQ(State().CfgLocked, 1);
   for (ui::CheckBox* box : FileOptions()) EXPECT_FALSE(box->Enabled()) << box->Name();
+  for (ui::CheckBox* b : {C().RadioButton1, C().RadioButton2, C().RadioButton3}) EXPECT_FALSE(b->Enabled());
   EXPECT_FALSE(C().Edit1->Enabled());
   EXPECT_EQ(C().Edit1->BackColor(), ui::clr::BtnFace);
   EXPECT_TRUE(C().CheckBox2->Checked());  // read all the same
@@ -130,6 +131,56 @@ TEST_F(SettingsTest, ReadOnlyConfigurationKeepsItsContentsWhileTheMaximiseOption
   EXPECT_EQ(State().MaximizeAtStart, 1);
   EXPECT_TRUE(C().CheckBox3->Checked());
   ::chmod(Cfg().c_str(), 0644);
+}
+
+constexpr std::string_view kEightKeys =
+    "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=\nDOJDATPATHON=0\nRESETSW=0\nDOJDATNOTRW=0\n"
+    "STARTZKEY=0\nTITSCOREOFF=0\nBMPJPGLOADON=0\n";
+
+TEST_F(SettingsTest, AKeyboardChosenOnTheScreenIsKeptAndOutweighsTheKeymapUntilAutomaticAgain) {
+  // 自動: the keymap decides, and the screen says so.
+  Run("keyboard us\nstart\nwait 50\nkey F2\n");
+  EXPECT_TRUE(C().RadioButton1->Checked());
+  EXPECT_EQ(Platform().Keys().Map(), plat::KeyMap::Us);
+  EXPECT_EQ(C().Label52->Caption(), "検出: US");
+  Run("click RadioButton2\n");
+  EXPECT_FALSE(C().RadioButton1->Checked());
+  EXPECT_EQ(Platform().Keys().Map(), plat::KeyMap::Us);  // from the next start on
+  Run("click RadioButton2\nclick Button1\n");
+  EXPECT_TRUE(C().RadioButton2->Checked());  // a second click leaves the choice
+  const std::string written = ReadText(Cfg());
+  EXPECT_EQ(written.substr(0, kEightKeys.size()), kEightKeys);
+  EXPECT_EQ(written.substr(kEightKeys.size()), "KEYBOARD=jis\n");
+
+  // The setting outweighs the keymap, also when the keymap is read again.
+  Restart();
+  Run("keyboard us\nstart\nwait 50\nkey F2\n");
+  EXPECT_TRUE(C().RadioButton2->Checked());
+  EXPECT_EQ(Platform().Keys().Map(), plat::KeyMap::Jis);
+  EXPECT_EQ(C().Label52->Caption(), "設定: JIS");
+  Run("keyboard us\n");
+  EXPECT_EQ(Platform().Keys().Map(), plat::KeyMap::Jis);
+  // Back to 自動: the file is as a fresh one again.
+  Run("click RadioButton1\nclick Button1\n");
+  EXPECT_EQ(ReadText(Cfg()), kEightKeys);
+
+  // No keymap to read: JIS, told in red.
+  Restart();
+  Run("keyboard none\nstart\n");
+  EXPECT_EQ(Platform().Keys().Map(), plat::KeyMap::Jis);
+  EXPECT_EQ(C().Label52->Caption(), "検出不可: JIS");
+  EXPECT_EQ(C().Label52->FontColor(), ui::clr::Red);
+}
+
+TEST_F(SettingsTest, TheKeyboardSettingIsReadInAnyCaseAndAnythingElseIsAutomatic) {
+  for (const auto& [value, button] : {std::pair{"US", &ui::MainControls::RadioButton3},
+                                      std::pair{" jis ", &ui::MainControls::RadioButton2},
+                                      std::pair{"de", &ui::MainControls::RadioButton1}}) {
+    WriteText(Cfg(), std::string("[DOJOKAI]\nKEYBOARD=") + value + "\n");
+    Restart();
+    Run("start\n");
+    EXPECT_TRUE((C().*button)->Checked()) << value;
+  }
 }
 
 TEST_F(SettingsTest, ScoreShowOptionTakesEffectAtOnce) {

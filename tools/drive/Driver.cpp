@@ -59,11 +59,13 @@ bool OnOff(const std::string& word) {
 }  // namespace
 
 // A mouse click as the window system delivers it: down, click (a check box changes its
-// state), up; a double click adds its own event and a second down and up. A clicked edit
-// field of the window takes the keyboard focus.
+// state, a radio button is checked), up; a double click adds its own event and a second
+// down and up. A clicked edit field of the window takes the keyboard focus.
 void ClickLikeAPlayer(app::TForm2& form, ui::Control& c, bool doubleClick, bool inDialog) {
   c.MouseDown(ui::MouseButton::Left);
-  if (auto* box = dynamic_cast<ui::CheckBox*>(&c))
+  if (auto* radio = dynamic_cast<ui::RadioButton*>(&c))
+    radio->SetChecked(true);  // a checked one stays checked
+  else if (auto* box = dynamic_cast<ui::CheckBox*>(&c))
     box->SetChecked(!box->Checked());
   else
     c.Click();
@@ -250,6 +252,7 @@ void Driver::Execute(const std::string& line) {
     if (game_) throw ScriptError("the game has started already");
     game_ = std::make_unique<app::Game>(platform_);
     game_->Form().SetSimulatedFocus(true);
+    game_->Form().UseKeyboard(std::nullopt, [this] { return keymap_; });
   } else if (command == "wait") {
     const int ms = r.Number("MS");
     r.End();
@@ -326,11 +329,13 @@ void Driver::Execute(const std::string& line) {
     if (!box) throw ScriptError(name + " is not a check box");
     if (box->Enabled()) box->SetChecked(on);
   } else if (command == "keyboard") {
-    const std::string name = r.PlainWord("jis or us");
+    const std::string name = r.PlainWord("jis, us or none");
     r.End();
     const auto map = plat::KeyMapNamed(name);
-    if (!map) throw ScriptError("keyboard takes jis or us: " + name);
-    keys.SetMap(*map);
+    if (!map && name != "none") throw ScriptError("keyboard takes jis, us or none: " + name);
+    keymap_ = map;
+    // A game already running reads the keymap again, as at its start.
+    if (game_) game_->Form().UseKeyboard(std::nullopt, [this] { return keymap_; });
   } else if (command == "keycode") {
     std::string word = r.PlainWord("X11 key code");
     r.End();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/KeyCodes.h"
 #include "platform/VirtualPlatform.h"
 
 class QDialog;
@@ -66,6 +67,9 @@ class Driver {
   size_t current_ = 0;  // 1-based number of the line running
   QDialog* modal_ = nullptr;
   std::optional<int> pendingStop_;
+  // What the keymap of the driver's keyboard tells the game: a JIS keyboard unless the
+  // script says `keyboard us`, or `keyboard none` (no keymap to read).
+  std::optional<plat::KeyMap> keymap_ = plat::KeyMap::Jis;
 };
 
 }  // namespace drive

@@ -21,6 +21,7 @@ const char* KindName(ui::Kind k) {
     case ui::Kind::Button: return "button";
     case ui::Kind::SpeedButton: return "speedbutton";
     case ui::Kind::GroupBox: return "groupbox";
+    case ui::Kind::RadioButton: return "radiobutton";
   }
   return "control";
 }
