@@ -155,18 +155,22 @@ void HistoryRecorder::AfterJudgement() {
   certPending_ = true;
 }
 
-void HistoryRecorder::FinishJudgement() {
+void HistoryRecorder::FinishJudgement(bool tell) {
   if (!certPending_) return;
   certPending_ = false;
   pendingCert_.grade = f_.Certification().GetCertGrade(pendingCert_.mode, pendingCert_.timeSetting);
   if (pendingCert_.result.empty()) pendingCert_.result = "合格 " + std::to_string(pendingCert_.grade) + "級";
   history_->AddCertification(pendingCert_);
-  TellNotices();
+  if (tell) TellNotices();
 }
 
-void HistoryRecorder::SaveNow() {
-  FinishJudgement();
+void HistoryRecorder::SaveNow(bool tell) {
+  FinishJudgement(tell);
   history_->Flush();
+  if (tell)
+    TellNotices();
+  else
+    history_->TakeNotices();
 }
 
 void HistoryRecorder::CloseStatistics() {

@@ -25,8 +25,9 @@ class HistoryRecorder {
 
   records::History& History() { return *history_; }
   // Writes what waits: the last judgement, and anything a locked file or a full disk held
-  // back. At the game's close, also one the process does not survive.
-  void SaveNow();
+  // back. At the game's close, also one the process does not survive (then nothing is told:
+  // no message box can be shown).
+  void SaveNow(bool tell);
   // Opens (or raises) the statistics window on the current history.
   void OpenStatistics();
   void CloseStatistics();
@@ -42,7 +43,7 @@ class HistoryRecorder {
   void DrillEnded();
   void AfterPlacement();
   void AfterJudgement();
-  void FinishJudgement();
+  void FinishJudgement(bool tell = true);
   void TellNotices();
   std::string Stamp() const;
   std::string Today() const;

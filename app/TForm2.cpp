@@ -345,6 +345,7 @@ plat::KeyboardChoice TForm2::UseKeyboard(std::optional<plat::KeyMap> commandLine
 
 void TForm2::EmergencyClose() {
   dataFile_.SetQuiet(true);
+  emergency_ = true;
   FormClose();
 }
 
@@ -354,7 +355,7 @@ void TForm2::FormClose() {
   KeepPendingResult();
   dataFile_.SaveDataFile();
   dataFile_.CloseDataFile();
-  if (history_) history_->SaveNow();
+  if (history_) history_->SaveNow(!emergency_);
   if (s_.GeometryTableFilled) {
     s_.GeometryTable.clear();
     s_.GeometryTable.shrink_to_fit();

@@ -160,6 +160,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   ui::Control* focus_ = nullptr;
   bool simulatedFocus_ = false;
   bool closed_ = false;
+  bool emergency_ = false;  // the process ends without its window: no message box
   bool wasTyping_ = false;
 
   // The subsystems, each owning its screens and operations (in the order they depend on
