@@ -172,6 +172,7 @@ bool History::OpenFile() {
     }
     const int primary = rc & 0xFF;
     Close();
+    WriteFailed(rc);
     // Locked or a full disk: tried again later; a read-only file or folder: not.
     if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_PERM) status_ = Status::Unavailable;
     return false;
@@ -337,6 +338,7 @@ bool History::Flush() {
   if (rc == SQLITE_OK) rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) {
     queue_.clear();
+    toldUnwritten_ = false;
     return true;
   }
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -352,7 +354,18 @@ bool History::Flush() {
     status_ = Status::Unavailable;
   }
   // Locked, busy or a full disk: the queue waits for the next drill.
+  WriteFailed(rc);
   return false;
+}
+
+void History::WriteFailed(int rc) {
+  const int primary = rc & 0xFF;
+  if ((primary != SQLITE_FULL && primary != SQLITE_IOERR) || toldUnwritten_) return;
+  toldUnwritten_ = true;
+  notices_.push_back("成績の記録 (" + path_ + ") に書き込めません (" +
+                     (primary == SQLITE_FULL ? "ディスクがいっぱいです" : "ディスクの読み書きに失敗しました") +
+                     ")。\nゲームはこのまま続けられます。書けなかった成績は覚えておき、"
+                     "次に書けたときに書き足します。");
 }
 
 std::vector<DrillEntry> History::Drills() {

@@ -125,7 +125,10 @@ class History {
   Status status_ = Status::Closed;
   std::deque<Op> queue_;
   std::vector<std::string> notices_;
-  bool toldNewer_ = false, toldDamaged_ = false;
+  // A write that failed for want of room (or with an I/O error) is told once; the queue
+  // waits, and after the next write that succeeds a new failure is told again.
+  void WriteFailed(int rc);
+  bool toldNewer_ = false, toldDamaged_ = false, toldUnwritten_ = false;
   int64_t lastDrillId_ = 0;
 };
 

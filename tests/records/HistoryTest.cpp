@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -132,6 +133,53 @@ TEST_F(HistoryFile, LockedFileKeepsTheDrillForTheNextFlush) {
   EXPECT_EQ(totals[1].targeted, 4);
   EXPECT_EQ(totals[1].missed, 4);
   EXPECT_EQ(h->ConfusionTotals()[0].count, 4);
+}
+
+// The disk made full at will: SQLite's file layer lets its system calls be replaced (as its
+// own tests do), and every write then fails as it does when no block is left.
+struct FullDisk {
+  static inline bool full = false;
+  static inline sqlite3_syscall_ptr write = nullptr, pwrite64 = nullptr;
+  static ssize_t Write(int fd, const void* data, size_t n) {
+    if (full) return errno = ENOSPC, -1;
+    return reinterpret_cast<ssize_t (*)(int, const void*, size_t)>(write)(fd, data, n);
+  }
+  static ssize_t Pwrite64(int fd, const void* data, size_t n, off64_t at) {
+    if (full) return errno = ENOSPC, -1;
+    return reinterpret_cast<ssize_t (*)(int, const void*, size_t, off64_t)>(pwrite64)(fd, data, n, at);
+  }
+  static void Install() {
+    sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    if (write) return;
+    write = vfs->xGetSystemCall(vfs, "write");
+    pwrite64 = vfs->xGetSystemCall(vfs, "pwrite64");
+    ASSERT_TRUE(write && pwrite64);
+    vfs->xSetSystemCall(vfs, "write", reinterpret_cast<sqlite3_syscall_ptr>(Write));
+    vfs->xSetSystemCall(vfs, "pwrite64", reinterpret_cast<sqlite3_syscall_ptr>(Pwrite64));
+  }
+};
+
+TEST_F(HistoryFile, AFullDiskIsToldOnceAndTheHistoryCatchesUpWhenThereIsRoom) {
+  FullDisk::Install();
+  auto h = Make();
+  h->AddDrill(Drill(32), Log());
+  FullDisk::full = true;
+  h->AddDrill(Drill(48), Log());
+  h->AddLesson({"2026-12-06 10:05:00", 3, 1, true});
+  EXPECT_EQ(h->Queued(), 2u);
+  auto notices = h->TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("ディスクがいっぱいです"), std::string::npos);
+  FullDisk::full = false;
+  ASSERT_TRUE(h->Flush());
+  EXPECT_EQ(h->Drills().size(), 2u);
+  EXPECT_EQ(h->Lessons().size(), 1u);
+  EXPECT_EQ(h->KeyTotals()[1].targeted, 4);  // the drill that waited counts once
+  // A second time the disk fills up, the player hears of it again.
+  FullDisk::full = true;
+  h->AddDrill(Drill(64), Log());
+  EXPECT_EQ(h->TakeNotices().size(), 1u);
+  FullDisk::full = false;
 }
 
 TEST_F(HistoryFile, NewerSchemaIsReadButNeverWritten) {
