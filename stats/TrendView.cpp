@@ -194,6 +194,10 @@ TrendView::TrendView(QWidget* parent) : QWidget(parent) {
     smallViews_.push_back(NewView(grid));
     smallViews_.back()->chart()->legend()->hide();
   }
+  played_.assign(smallViews_.size(), true);
+  noDrills_ = new QLabel(QStringLiteral("まだ推移に入るドリルがありません (%1 打鍵以上のドリルが入ります)").arg(kMinTrendKeys), grid);
+  noDrills_->setAlignment(Qt::AlignCenter);
+  noDrills_->hide();
   PlaceSmallViews();
   pages_->addWidget(grid);
   pages_->addWidget(single);
@@ -202,14 +206,22 @@ TrendView::TrendView(QWidget* parent) : QWidget(parent) {
   connect(choice_, &QComboBox::currentIndexChanged, this, [this](int i) { Select(choice_->itemData(i).toInt()); });
 }
 
-// Four small charts a row, two in a narrow window.
-void TrendView::PlaceSmallViews() {
+// Four small charts a row, two in a narrow window; only the modes played, without gaps.
+void TrendView::PlaceSmallViews(bool again) {
   const int columns = width() >= kFourColumnsWidth ? 4 : 2;
-  if (columns == columns_) return;
+  if (columns == columns_ && !again) return;
   columns_ = columns;
+  grid_->removeWidget(noDrills_);
   for (QChartView* v : smallViews_) grid_->removeWidget(v);
-  for (size_t m = 0; m < smallViews_.size(); ++m)
-    grid_->addWidget(smallViews_[m], static_cast<int>(m) / columns, static_cast<int>(m) % columns);
+  int shown = 0;
+  for (size_t m = 0; m < smallViews_.size(); ++m) {
+    smallViews_[m]->setVisible(played_[m]);
+    if (!played_[m]) continue;
+    grid_->addWidget(smallViews_[m], shown / columns, shown % columns);
+    ++shown;
+  }
+  noDrills_->setVisible(shown == 0);
+  if (shown == 0) grid_->addWidget(noDrills_, 0, 0);
 }
 
 void TrendView::resizeEvent(QResizeEvent* event) {
@@ -308,6 +320,7 @@ void TrendView::BuildSmallMultiples() {
   smallBuilt_ = true;
   for (int m = 0; m < game::kTimedModes; ++m) {
     const auto rows = Chosen(m, -1);
+    played_[static_cast<size_t>(m)] = !rows.empty();
     const auto rate = Values(rows, RateOf);
     Fill(smallViews_[static_cast<size_t>(m)], ModeName(m) + QStringLiteral(" (%1回)").arg(rows.size()),
          static_cast<int>(rows.size()),
@@ -315,6 +328,7 @@ void TrendView::BuildSmallMultiples() {
           Average(QStringLiteral("移動平均"), rate, QColor(0xA0, 0x50, 0x00))},
          QString(), RangeOf(rate));
   }
+  PlaceSmallViews(true);
 }
 
 QJsonObject TrendView::Figures() const {

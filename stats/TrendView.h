@@ -33,7 +33,8 @@ class TrendView : public QWidget {
 
  private:
   static constexpr int kFourColumnsWidth = 600;
-  void PlaceSmallViews();
+  // Lays the small charts of the modes played out in rows; `again` after they changed.
+  void PlaceSmallViews(bool again = false);
   void FillChoices();
   // Drills of a mode and time (every drill for mode -1) left out as too short.
   int LeftOut(int mode, int timeSetting) const;
@@ -52,6 +53,8 @@ class TrendView : public QWidget {
   QGridLayout* grid_ = nullptr;
   std::vector<QChartView*> smallViews_;
   int columns_ = 0;
+  std::vector<bool> played_;       // per mode: drills in the trends
+  QLabel* noDrills_ = nullptr;     // said instead while there are none
   bool smallBuilt_ = false;
 };
 
