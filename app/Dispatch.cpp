@@ -14,30 +14,30 @@ using plat::vk::Escape;
 
 void TForm2::FormKeyPress(uint8_t& key) {
   if (!s_.InputEnabled) return;
-  if (C.Panel1->Visible()) {
+  if (screens_.Shown(game::Screen::Title)) {
     title_.TitleKey(key);
-  } else if (C.F6Panel->Visible()) {
+  } else if (screens_.Shown(game::Screen::ModeSelect)) {
     modeSelect_.ModeSelectKey(key);
-  } else if (C.LmPanel->Visible()) {
+  } else if (screens_.Shown(game::Screen::Judgement)) {
     certification_.JudgementKey();
-  } else if (C.FLPanel->Visible()) {
+  } else if (screens_.Shown(game::Screen::Lessons)) {
     lessons_.LessonKeyPress(key);
-  } else if (C.F5Panel->Visible()) {
+  } else if (screens_.Shown(game::Screen::About)) {
     // About screen: any character returns to the title.
-    C.Panel1->Show();
-    C.F5Panel->Hide();
-  } else if (C.F1Panel->Visible()) {
+    screens_.Show(game::Screen::Title);
+    screens_.Hide(game::Screen::About);
+  } else if (screens_.Shown(game::Screen::Drill)) {
     drillRun_.DrillKey(key);
   }
 }
 
 void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
   if (!s_.InputEnabled) return;
-  if (C.F7Panel->Visible()) {
+  if (screens_.Shown(game::Screen::NameEntry)) {
     rankTables_.ConfirmName(key);
     return;
   }
-  if (platform_.KanaLock() || !C.F1Panel->Visible()) return;
+  if (platform_.KanaLock() || !screens_.Shown(game::Screen::Drill)) return;
   // A JIS keyboard types no character for Shift+0, and the ro key's own character is a
   // backslash: both reach the drill from the key-down. (A US keyboard types ')' for
   // Shift+0, which the drill judges by the key's place.)
@@ -53,15 +53,15 @@ void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
 
 void TForm2::FormKeyUp(uint16_t& key, plat::ShiftState) {
   if (!s_.InputEnabled) return;
-  if (C.FLPanel->Visible()) {
+  if (screens_.Shown(game::Screen::Lessons)) {
     if (key == plat::vk::Tab || key == Escape) lessons_.LessonKeyUp(key);
     return;
   }
-  if (C.F4Panel->Visible()) {
+  if (screens_.Shown(game::Screen::Results)) {
     if (key == plat::vk::Space) rankTables_.LeaveResults();
     return;
   }
-  if (C.Panel1->Visible()) {
+  if (screens_.Shown(game::Screen::Title)) {
     switch (key) {
       case plat::vk::F1: help_.ToggleBriefHelp(); break;
       case plat::vk::F2: settings_.OpenSettings(); break;
@@ -71,7 +71,7 @@ void TForm2::FormKeyUp(uint16_t& key, plat::ShiftState) {
     }
     return;
   }
-  if (C.F6Panel->Visible()) {
+  if (screens_.Shown(game::Screen::ModeSelect)) {
     if (key == plat::vk::Tab) modeSelect_.F6P3Click();
     return;
   }
@@ -132,8 +132,8 @@ void TForm2::OnKanaLock(bool on) {
 // The screens where text is typed take kana with the lock on; the screens of commands (the
 // title, the mode select, the information pages, the results) take the key pressed.
 bool TForm2::WantsKana() const {
-  const ui::Panel* screen = VisibleScreen();
-  if (screen == C.F1Panel || screen == C.FLPanel) return true;
+  const game::Screen screen = screens_.Current();
+  if (screens_.AnyShown() && (screen == game::Screen::Drill || screen == game::Screen::Lessons)) return true;
   return dynamic_cast<const ui::TextField*>(focus_) && focus_->Showing() && focus_->Enabled();
 }
 

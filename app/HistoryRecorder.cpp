@@ -214,8 +214,8 @@ std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   s.DrillText = {reinterpret_cast<const uint8_t*>(practiceText_.data()), practiceText_.size()};
   f_.Drill().StartDrill();
   s.DatRecord.AddDrillTotal();
-  C.F1Panel->Show();
-  C.Panel1->Hide();
+  f_.Screens().Show(game::Screen::Drill);
+  f_.Screens().Hide(game::Screen::Title);
   if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
     f_.activateWindow();
     f_.raise();

@@ -22,11 +22,11 @@ constexpr char kBuiltinWordListCredit[] = "(c) dojokai project  内蔵単語";
 TForm2::TForm2(plat::Platform& platform)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
       F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_),
-      keyCaps_(C), missStats_(s_, C), rankTables_(s_, C, F8T1, missStats_),
-      drillRun_(s_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
-      modeSelect_(s_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, C, platform, random_, FLT1),
-      certSheet_(s_, C, platform), certification_(s_, C, certSheet_), config_(s_, C, platform),
-      settings_(s_, C, config_), dataFile_(s_, C, platform, config_), title_(*this), help_(s_, C, platform),
+      keyCaps_(C), missStats_(s_, C), rankTables_(s_, screens_, C, F8T1, missStats_),
+      drillRun_(s_, screens_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
+      modeSelect_(s_, screens_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, screens_, C, platform, random_, FLT1),
+      certSheet_(s_, C, platform), certification_(s_, screens_, C, certSheet_), config_(s_, C, platform),
+      settings_(s_, screens_, C, config_), dataFile_(s_, C, platform, config_), title_(*this), help_(s_, C, platform),
       scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
   const ui::FormDesign& design = ui::MainFormDesign();
@@ -42,8 +42,10 @@ TForm2::TForm2(plat::Platform& platform)
   resize(design.clientWidth, design.clientHeight);
   controls_.Build(design, this);
   C.Bind(controls_);
-  screens_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel,
-              C.F6Panel, C.Panel11, C.F5Panel, C.FLPanel, C.Panel1};
+  screenPanels_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel,
+                   C.F6Panel, C.Panel11, C.F5Panel, C.FLPanel, C.Panel1};
+  screens_.OnChange = [this](game::Screen screen, bool shown) { PanelOf(screen)->SetVisible(shown); };
+  screens_.OnInfoPanel = [this](bool open) { C.Panel6->SetVisible(open); };
   ApplyPictures();
   WireEvents();
   platform_.Keys().SetSink(this);
@@ -89,7 +91,7 @@ void TForm2::Construct() {
   C.Label38->SetCaption("I ｷｰ 内部情報\n+ ｷｰ MISSﾘﾐｯﾀｰ\nX ｷｰ 著作情報\nV ｷｰ 版情報\nZ ｷｰ ???");
 
   // 3: every screen covers the client area; none but the title keeps its outer bevel.
-  for (ui::Panel* screen : screens_) {
+  for (ui::Panel* screen : screenPanels_) {
     screen->SetBounds(0, 0, screen->Width(), screen->Height());
     if (screen != C.Panel1) screen->SetBevelOuter(ui::Bevel::None);
   }
@@ -153,7 +155,7 @@ void TForm2::Construct() {
   SetClientHeight(300);
   SetClientWidth(480);
   C.Image2->SetBounds(C.Image2->Left(), C.Image2->Top(), 100, 100);
-  C.Panel6->Hide();
+  screens_.SetInfoPanel(false);
   C.Panel6->SetColor(ui::clr::Black);
   for (ui::Control* c : std::initializer_list<ui::Control*>{C.Panel7, C.Image6, C.Image7, C.Image8, C.Panel8})
     c->Hide();
@@ -179,8 +181,8 @@ void TForm2::Construct() {
 
   // 21-22: drawing surfaces painted later.
   PrepareCanvases();
-  C.LmPanel->Show();
-  C.LmPanel->Hide();
+  screens_.Show(game::Screen::Judgement);
+  screens_.Hide(game::Screen::Judgement);
 
   // 23-24: the HAO text starts as random letters, then the generator is seeded afresh.
   for (size_t i = 0; i < 65000; ++i)
@@ -294,11 +296,9 @@ void TForm2::SetFocusTo(ui::Control* control) {
   if (control && control->Widget()) control->Widget()->setFocus();
 }
 
-ui::Panel* TForm2::VisibleScreen() const {
-  for (auto it = screens_.rbegin(); it != screens_.rend(); ++it)
-    if ((*it)->Visible()) return *it;
-  return nullptr;
-}
+ui::Panel* TForm2::PanelOf(game::Screen screen) const { return screenPanels_[static_cast<size_t>(screen)]; }
+
+ui::Panel* TForm2::VisibleScreen() const { return screens_.AnyShown() ? PanelOf(screens_.Current()) : nullptr; }
 
 void TForm2::OpenStatistics() {
   if (history_) history_->OpenStatistics();
@@ -322,17 +322,18 @@ int TForm2::Timer1QuietTicks() const {
 }
 
 bool TForm2::TypingRuns() const {
-  if (F1T1.Enabled() && C.F1Panel->Visible()) return true;
+  if (F1T1.Enabled() && screens_.Shown(game::Screen::Drill)) return true;
   // The drill screen stays shown under the splash, the name entry and the results.
-  if (C.F8Panel->Visible() || C.F7Panel->Visible() || C.F4Panel->Visible()) return false;
+  if (screens_.Shown(game::Screen::Splash) || screens_.Shown(game::Screen::NameEntry) || screens_.Shown(game::Screen::Results)) return false;
   // The lesson timer runs from the start; only its screen tells a lesson is on.
-  const ui::Panel* screen = VisibleScreen();
-  return screen == C.F1Panel || screen == C.FLPanel;
+  if (!screens_.AnyShown()) return false;
+  const game::Screen screen = screens_.Current();
+  return screen == game::Screen::Drill || screen == game::Screen::Lessons;
 }
 
 void TForm2::KeepPendingResult() {
   if (F8T1.Enabled() && F8T1.OnTimer) F8T1.OnTimer();  // as the tick would, the history told
-  if (C.F7Panel->Visible()) rankTables_.ConfirmName(plat::vk::Return);
+  if (screens_.Shown(game::Screen::NameEntry)) rankTables_.ConfirmName(plat::vk::Return);
 }
 
 plat::KeyboardChoice TForm2::UseKeyboard(std::optional<plat::KeyMap> commandLine,
@@ -388,7 +389,7 @@ void TForm2::WireEvents() {
   rankTables_.OpenJudgement = [this] {
     certification_.ResetJudgement();
     certification_.JudgeCertification();
-    C.LmPanel->Show();
+    screens_.Show(game::Screen::Judgement);
   };
   modeSelect_.StartLessonCourse = [this] { lessons_.StartLessonCourse(); };
   settings_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
@@ -412,8 +413,8 @@ void TForm2::WireEvents() {
     click(c, [this](ui::Control&) { platform_.InjectKey(plat::vk::Escape); });
   click(C.F6L20, [this](ui::Control&) { platform_.InjectKey(plat::vk::Return); });
   click(C.F5P1, [this](ui::Control&) {
-    C.Panel1->Show();
-    C.F5Panel->Hide();
+    screens_.Show(game::Screen::Title);
+    screens_.Hide(game::Screen::About);
   });
   click(C.Button1, [this](ui::Control&) { settings_.Button1Click(); });
   click(C.Button2, [this](ui::Control&) { dataFile_.Button2Click(); });

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "app/TitleScreen.h"
 #include "drill/DrillRun.h"
 #include "drill/DrillTexts.h"
@@ -105,9 +106,13 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   // The driver delivers keys to the focused control itself (no native key events).
   void SetSimulatedFocus(bool on) { simulatedFocus_ = on; }
 
-  // The visible screen panel (the topmost, should two be visible inside a handler).
+  // Which screens are up; the panels follow it.
+  game::Screens& Screens() { return screens_; }
+  const game::Screens& Screens() const { return screens_; }
+  // The panel of a screen, and the panel of the screen in front (none when none is up).
+  ui::Panel* PanelOf(game::Screen screen) const;
   ui::Panel* VisibleScreen() const;
-  const std::vector<ui::Panel*>& Screens() const { return screens_; }
+  const std::vector<ui::Panel*>& ScreenPanels() const { return screenPanels_; }
 
   bool Closed() const { return closed_; }
 
@@ -152,9 +157,10 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
 
   plat::Platform& platform_;
   game::PlayState s_;
+  game::Screens screens_;
   plat::GameRandom random_;
   ui::ControlSet controls_;
-  std::vector<ui::Panel*> screens_;
+  std::vector<ui::Panel*> screenPanels_;  // in the order of game::Screen
   QSize scaledSize_;
   lessons::TForm9* nameDialog_ = nullptr;
   ui::Control* focus_ = nullptr;

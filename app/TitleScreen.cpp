@@ -203,15 +203,15 @@ int TicksInSameSecond(int64_t ms, int intervalMs) {
 int TitleScreen::QuietTicks() const {
   const game::PlayState& s = f_.State();
   const ui::MainControls& C = f_.C;
-  if (s.IntroPhase != 2 || s.DrillRunning || !s.GeometryCaptured || C.Panel6->Visible()) return 0;
+  if (s.IntroPhase != 2 || s.DrillRunning || !s.GeometryCaptured || f_.Screens().InfoPanelOpen()) return 0;
   if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) return 0;
   // The title, or the score show that takes its place while nobody plays.
-  const ui::Panel* screen = f_.VisibleScreen();
-  const bool scoreShow = screen == C.F4Panel && s.IdleScoreShow == 1;
-  if (screen != C.Panel1 && !scoreShow) return 0;
-  for (const ui::Panel* other : f_.Screens())
-    if (other != screen && other->Visible()) return 0;
-  if (!C.F4Panel->Visible() && s.IdleScoreShow == 1) return 0;
+  const game::Screens& screens = f_.Screens();
+  const game::Screen screen = screens.Current();
+  const bool scoreShow = screen == game::Screen::Results && s.IdleScoreShow == 1;
+  if (!screens.AnyShown() || (screen != game::Screen::Title && !scoreShow)) return 0;
+  if (screens.ShownCount() != 1) return 0;
+  if (!f_.Screens().Shown(game::Screen::Results) && s.IdleScoreShow == 1) return 0;
   // The window at its height and the logo at rest.
   if (f_.ClientHeight() < s.BaseClientHeight) return 0;
   if (16 * Scale() > static_cast<float>(C.Image2->Top())) return 0;
@@ -224,7 +224,7 @@ int TitleScreen::QuietTicks() const {
   if (scoreShow && !f_.MissPicturesCurrent()) quiet = std::min(quiet, std::max(0, 11 - s.RefreshTicks));
   // The title gives way to the score show, and back, once the idle count passes 200.
   if (!s.BriefHelpShown && !C.CheckBox6->Checked()) {
-    const int step = (C.Panel1->Visible() || scoreShow ? 1 : 0) + (scoreShow ? 1 : 0);
+    const int step = (f_.Screens().Shown(game::Screen::Title) || scoreShow ? 1 : 0) + (scoreShow ? 1 : 0);
     if (s.IdleTicks > 200) return 0;
     if (step > 0) quiet = std::min(quiet, (200 - s.IdleTicks) / step + 1);
   }
@@ -338,25 +338,25 @@ void TitleScreen::IdleScoreShow() {
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
   if (s.BriefHelpShown || C.CheckBox6->Checked()) s.IdleTicks = 0;
-  if (!C.F4Panel->Visible() && s.IdleScoreShow == 1) {
+  if (!f_.Screens().Shown(game::Screen::Results) && s.IdleScoreShow == 1) {
     s.IdleScoreShow = 0;
     s.IdleTicks = 0;
   }
   if (s.IdleTicks > 200) {
-    if (C.Panel1->Visible() && s.IdleScoreShow == 0) {
-      C.Panel1->Hide();
-      C.F4Panel->Show();
+    if (f_.Screens().Shown(game::Screen::Title) && s.IdleScoreShow == 0) {
+      f_.Screens().Hide(game::Screen::Title);
+      f_.Screens().Show(game::Screen::Results);
       s.IdleScoreShow = 1;
       s.IdleTicks = 0;
-    } else if (s.IdleScoreShow == 1 && C.F4Panel->Visible()) {
-      C.F4Panel->Hide();
-      C.Panel1->Show();
+    } else if (s.IdleScoreShow == 1 && f_.Screens().Shown(game::Screen::Results)) {
+      f_.Screens().Hide(game::Screen::Results);
+      f_.Screens().Show(game::Screen::Title);
       s.IdleScoreShow = 0;
       s.IdleTicks = 0;
     }
-  } else if (!C.Panel6->Visible()) {
-    const bool scoreShow = C.F4Panel->Visible() && s.IdleScoreShow == 1;
-    if (C.Panel1->Visible() || scoreShow) s.IdleTicks += 1;
+  } else if (!f_.Screens().InfoPanelOpen()) {
+    const bool scoreShow = f_.Screens().Shown(game::Screen::Results) && s.IdleScoreShow == 1;
+    if (f_.Screens().Shown(game::Screen::Title) || scoreShow) s.IdleTicks += 1;
     if (scoreShow) s.IdleTicks += 1;
   }
 }
@@ -368,13 +368,13 @@ void TitleScreen::TitleKey(uint8_t key) {
   ui::MainControls& C = f_.C;
   s.IdleTicks = 0;
   if (s.IdleScoreShow == 1) {
-    C.Panel1->Show();
-    C.F4Panel->Hide();
+    f_.Screens().Show(game::Screen::Title);
+    f_.Screens().Hide(game::Screen::Results);
     s.IdleScoreShow = 0;
   }
-  if (key == ' ' && !C.Panel6->Visible()) {
-    C.Panel1->Hide();
-    C.F6Panel->Show();
+  if (key == ' ' && !f_.Screens().InfoPanelOpen()) {
+    f_.Screens().Hide(game::Screen::Title);
+    f_.Screens().Show(game::Screen::ModeSelect);
   }
   if (key == plat::ch::Escape) {
     if (f_.Platform().Question("終了しますか？", "DOJOKAI")) f_.close();
@@ -396,7 +396,7 @@ void TitleScreen::TitleKey(uint8_t key) {
     ToggleCertSwitch();
   } else if (IsLetter(key, 'I')) {
     DrawInfoPage1();
-    if (!C.Panel6->Visible() && s.InfoPage == 0) {
+    if (!f_.Screens().InfoPanelOpen() && s.InfoPage == 0) {
       OpenInfoPanel();
       return;
     }
@@ -405,11 +405,11 @@ void TitleScreen::TitleKey(uint8_t key) {
     C.Label4->SetVisible(show);
     C.Label5->SetVisible(show);
   } else if (IsLetter(key, 'X')) {
-    C.Panel1->Hide();
-    C.F5Panel->Show();
+    f_.Screens().Hide(game::Screen::Title);
+    f_.Screens().Show(game::Screen::About);
   } else if (IsLetter(key, 'Z')) {
     C.Image3->SetVisible(!C.Image3->Visible());
-  } else if (IsLetter(key, 'G') && !C.Panel6->Visible()) {
+  } else if (IsLetter(key, 'G') && !f_.Screens().InfoPanelOpen()) {
     f_.OpenStatistics();  // with the information panel open, G turns its page
   }
   TurnInfoPage(false);
@@ -418,17 +418,17 @@ void TitleScreen::TitleKey(uint8_t key) {
 
 bool TitleScreen::LeaveForPractice() {
   game::PlayState& s = f_.State();
-  ui::MainControls& C = f_.C;
-  if (!s.InputEnabled) return false;
-  ui::Panel* screen = f_.VisibleScreen();
-  if (screen == C.F4Panel && s.IdleScoreShow == 1) {
-    C.Panel1->Show();
-    C.F4Panel->Hide();
+  game::Screens& screens = f_.Screens();
+  if (!s.InputEnabled || !screens.AnyShown()) return false;
+  const game::Screen screen = screens.Current();
+  if (screen == game::Screen::Results && s.IdleScoreShow == 1) {
+    screens.Show(game::Screen::Title);
+    screens.Hide(game::Screen::Results);
     s.IdleScoreShow = 0;
-  } else if (screen == C.F6Panel || screen == C.F5Panel) {
-    C.Panel1->Show();
-    screen->Hide();
-  } else if (screen != C.Panel1) {
+  } else if (screen == game::Screen::ModeSelect || screen == game::Screen::About) {
+    screens.Show(game::Screen::Title);
+    screens.Hide(screen);
+  } else if (screen != game::Screen::Title) {
     return false;
   }
   s.IdleTicks = 0;
@@ -449,7 +449,7 @@ void TitleScreen::OpenInfoPanel() {
   game::PlayState& s = f_.State();
   f_.DrawMissStats();
   f_.DrawCertSheet(0);
-  f_.C.Panel6->Show();
+  f_.Screens().SetInfoPanel(true);
   s.InfoPage = 1;
 }
 
@@ -479,7 +479,7 @@ void TitleScreen::TurnInfoPage(bool fromClick) {
       break;
     case 4:
       C.Image5->Show();
-      C.Panel6->Hide();
+      f_.Screens().SetInfoPanel(false);
       C.Panel7->Hide();
       C.Image8->Hide();
       C.Panel8->Hide();
@@ -509,8 +509,8 @@ void TitleScreen::DrawSwitchLabels() {
 }
 
 void TitleScreen::Label1Click() {
-  f_.C.Panel1->Hide();
-  f_.C.F5Panel->Show();
+  f_.Screens().Hide(game::Screen::Title);
+  f_.Screens().Show(game::Screen::About);
 }
 
 void TitleScreen::Label6Click(int tag) {
@@ -540,14 +540,14 @@ void TitleScreen::Label47Click() {
   s.IdleTicks = 0;
   if (s.InfoPage != 0) return;
   DrawInfoPage1();
-  if (!f_.C.Panel6->Visible()) OpenInfoPanel();
+  if (!f_.Screens().InfoPanelOpen()) OpenInfoPanel();
 }
 
 void TitleScreen::Label49Click() {
   f_.State().IdleTicks = 0;
-  if (!f_.C.Panel6->Visible()) {
-    f_.C.F6Panel->Show();
-    f_.C.Panel1->Hide();
+  if (!f_.Screens().InfoPanelOpen()) {
+    f_.Screens().Show(game::Screen::ModeSelect);
+    f_.Screens().Hide(game::Screen::Title);
   } else {
     TurnInfoPage(true);
   }

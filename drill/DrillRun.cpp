@@ -82,10 +82,10 @@ std::string RateDigits(int rate) {
 
 }  // namespace
 
-DrillRun::DrillRun(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
+DrillRun::DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
                    ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
                    DrillTexts& texts)
-    : s_(state), C(c), platform_(platform), F1T1_(F1T1), F8T1_(F8T1), keyCaps_(keyCaps),
+    : s_(state), screens_(screens), C(c), platform_(platform), F1T1_(F1T1), F8T1_(F8T1), keyCaps_(keyCaps),
       missStats_(missStats), rankTables_(rankTables), texts_(texts) {}
 
 uint8_t DrillRun::MapKanaKey(uint8_t ch, bool shift) {
@@ -250,21 +250,21 @@ void DrillRun::EndDrill() {
   if (Practice()) rankTables_.PracticeEnded(static_cast<int>(platform_.TickCount() / 100) - s_.DrillStartTick);
   if (s_.Good > 0) {
     // Also a second call (the clock running out after Esc) restarts the one-second wait.
-    C.F8Panel->Show();
+    screens_.Show(game::Screen::Splash);
     F8T1_.SetInterval(1000);
     F8T1_.SetEnabled(false);
     F8T1_.SetEnabled(true);
-    C.F1Panel->Hide();
+    screens_.Hide(game::Screen::Drill);
     return;
   }
   // Without a hit the drill screen goes at once; once it is gone a second call leaves the
   // screen the player has moved on to.
-  if (!C.F1Panel->Visible()) return;
+  if (!screens_.Shown(game::Screen::Drill)) return;
   if (s_.DurationIndex < game::kUntimed)
-    C.F4Panel->Show();
+    screens_.Show(game::Screen::Results);
   else
-    C.Panel1->Show();
-  C.F1Panel->Hide();
+    screens_.Show(game::Screen::Title);
+  screens_.Hide(game::Screen::Drill);
   if (Practice()) rankTables_.FinishPractice();
 }
 

@@ -7,6 +7,7 @@
 
 #include "game/KeyLog.h"
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "drill/DrillTexts.h"
 #include "drill/KeyCaps.h"
 #include "drill/MissStats.h"
@@ -19,7 +20,7 @@ namespace drill {
 
 class DrillRun {
  public:
-  DrillRun(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
+  DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
            ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables, DrillTexts& texts);
 
   // The half-width kana a key character types on the JIS kana layout (0: none).
@@ -63,6 +64,7 @@ class DrillRun {
   void ShowRateAndLidTitle();
 
   game::PlayState& s_;
+  game::Screens& screens_;
   ui::MainControls& C;
   plat::Platform& platform_;
   ui::Timer& F1T1_;

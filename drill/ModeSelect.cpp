@@ -15,15 +15,15 @@ game::TextRef FixedText(const char* text, size_t length) {
 
 }  // namespace
 
-ModeSelect::ModeSelect(game::PlayState& state, ui::MainControls& c, plat::Platform& platform,
+ModeSelect::ModeSelect(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
                        plat::GameRandom& random, ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList)
-    : s_(state), C(c), platform_(platform), random_(random), F1T1_(F1T1), drillRun_(drillRun),
+    : s_(state), screens_(screens), C(c), platform_(platform), random_(random), F1T1_(F1T1), drillRun_(drillRun),
       wordList_(wordList) {}
 
 void ModeSelect::ModeSelectKey(uint8_t ch) {
   if (ch == plat::ch::Escape) {
-    C.Panel1->Show();
-    C.F6Panel->Hide();
+    screens_.Show(game::Screen::Title);
+    screens_.Hide(game::Screen::ModeSelect);
   } else if (ch == plat::ch::Enter) {
     if (s_.Mode == game::kLessonMode) {
       EnterLessonsFromMenu();
@@ -102,8 +102,8 @@ void ModeSelect::StartDrillFromMenu() {
   // The untimed setting has no usage counter of its own.
   if (d < game::kUntimed) s_.DatRecord.AddModeUse(d, s_.Mode);
   s_.DatRecord.AddDrillTotal();
-  C.F1Panel->Show();
-  C.F6Panel->Hide();
+  screens_.Show(game::Screen::Drill);
+  screens_.Hide(game::Screen::ModeSelect);
 }
 
 void ModeSelect::EnterLessonsFromMenu() {
@@ -111,8 +111,8 @@ void ModeSelect::EnterLessonsFromMenu() {
   s_.DatRecord.AddDrillTotal();
   if (!s_.SwitchK) C.FLP10->Show();
   if (StartLessonCourse) StartLessonCourse();
-  C.FLPanel->Show();
-  C.F6Panel->Hide();
+  screens_.Show(game::Screen::Lessons);
+  screens_.Hide(game::Screen::ModeSelect);
 }
 
 void ModeSelect::PrepareDrillText() {

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "drill/DrillRun.h"
 #include "drill/WordList.h"
 #include "platform/Platform.h"
@@ -16,7 +17,7 @@ namespace drill {
 
 class ModeSelect {
  public:
-  ModeSelect(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
+  ModeSelect(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
              ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList);
 
   void ModeSelectKey(uint8_t ch);
@@ -35,6 +36,7 @@ class ModeSelect {
 
  private:
   game::PlayState& s_;
+  game::Screens& screens_;
   ui::MainControls& C;
   plat::Platform& platform_;
   plat::GameRandom& random_;

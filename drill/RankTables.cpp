@@ -40,8 +40,8 @@ std::string Digits5(int64_t value) {
 
 }  // namespace
 
-RankTables::RankTables(game::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats)
-    : s_(state), C(c), F8T1_(F8T1), missStats_(missStats) {}
+RankTables::RankTables(game::PlayState& state, game::Screens& screens, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats)
+    : s_(state), screens_(screens), C(c), F8T1_(F8T1), missStats_(missStats) {}
 
 int RankTables::RankPosition(int score, int mode, int durationIndex) const {
   // The untimed setting has no table: nothing to place.
@@ -116,7 +116,7 @@ void RankTables::ShowRankTable(int t) {
 
 void RankTables::F8T1Timer() {
   F8T1_.SetEnabled(false);
-  C.F8Panel->Hide();
+  screens_.Hide(game::Screen::Splash);
   PlaceResult();
   if (practice_)
     ShowPracticeResult();
@@ -162,10 +162,10 @@ void RankTables::PlaceResult() {
     C.F7M1->SetText("");
     C.F7L6->SetCaption(std::to_string(r + 1));
     rows[static_cast<size_t>(r)]->SetFontColor(ui::clr::Lime);
-    C.F7Panel->Show();
+    screens_.Show(game::Screen::NameEntry);
     if (SetFocus) SetFocus(C.F7M1);
   } else {
-    C.F4Panel->Show();
+    screens_.Show(game::Screen::Results);
   }
   missStats_.DrawMissStats();
 }
@@ -186,8 +186,8 @@ void RankTables::TakeName(bool writeBack) {
   if (writeBack) C.F7M1->SetText(name);
   InsertResult();
   ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
-  C.F4Panel->Show();
-  C.F7Panel->Hide();
+  screens_.Show(game::Screen::Results);
+  screens_.Hide(game::Screen::NameEntry);
 }
 
 void RankTables::InsertResult() {
@@ -225,13 +225,13 @@ void RankTables::LeaveResults() {
   C.F4I2->Hide();
   C.F4P3->Hide();
   s_.MissStatsShown = 0;
-  C.F6Panel->Hide();
-  C.F8Panel->Hide();
+  screens_.Hide(game::Screen::ModeSelect);
+  screens_.Hide(game::Screen::Splash);
   if (s_.CertSwitch && s_.IdleScoreShow != 1 && !practice_ && OpenJudgement)
     OpenJudgement();
   else
-    C.Panel1->Show();
-  C.F4Panel->Hide();
+    screens_.Show(game::Screen::Title);
+  screens_.Hide(game::Screen::Results);
   FinishPractice();
 }
 

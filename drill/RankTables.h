@@ -9,6 +9,7 @@
 #include <string>
 
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "drill/MissStats.h"
 #include "ui/MainControls.h"
 #include "ui/Timer.h"
@@ -17,7 +18,7 @@ namespace drill {
 
 class RankTables {
  public:
-  RankTables(game::PlayState& state, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats);
+  RankTables(game::PlayState& state, game::Screens& screens, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats);
 
   // The first rank whose score is below `score` (0..9), 10 when none is.
   int RankPosition(int score, int mode, int durationIndex) const;
@@ -66,6 +67,7 @@ class RankTables {
   void ShowPracticeResult();
 
   game::PlayState& s_;
+  game::Screens& screens_;
   ui::MainControls& C;
   ui::Timer& F8T1_;
   MissStats& missStats_;

@@ -20,8 +20,8 @@ bool InTable(int mode, int durationIndex) {
 
 }  // namespace
 
-Certification::Certification(game::PlayState& state, ui::MainControls& c, CertSheet& sheet)
-    : s_(state), C(c), sheet_(sheet) {}
+Certification::Certification(game::PlayState& state, game::Screens& screens, ui::MainControls& c, CertSheet& sheet)
+    : s_(state), screens_(screens), C(c), sheet_(sheet) {}
 
 int Certification::GetCertGrade(int mode, int durationIndex) const {
   if (!InTable(mode, durationIndex)) return 0;
@@ -105,8 +105,8 @@ bool Certification::JudgeCertification() {
 void Certification::JudgementKey() {
   if (JudgeCertification()) {
     for (ui::Label* l : {C.LmL1, C.LmL2, C.LmL3, C.LmL4}) l->Hide();
-    C.Panel1->Show();
-    C.LmPanel->Hide();
+    screens_.Show(game::Screen::Title);
+    screens_.Hide(game::Screen::Judgement);
   }
 }
 

@@ -2,6 +2,7 @@
 // Grade certification: with LICENCE on, a finished timed drill is judged against the score
 // the next grade (8級 up to 1級) needs in its mode and time setting; one grade per step.
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "lessons/CertSheet.h"
 #include "ui/MainControls.h"
 
@@ -9,7 +10,7 @@ namespace lessons {
 
 class Certification {
  public:
-  Certification(game::PlayState& state, ui::MainControls& c, CertSheet& sheet);
+  Certification(game::PlayState& state, game::Screens& screens, ui::MainControls& c, CertSheet& sheet);
 
   // The grade held (0: none); 0 for a mode outside 0..6 or a time setting outside 0..2.
   int GetCertGrade(int mode, int durationIndex) const;
@@ -28,6 +29,7 @@ class Certification {
  private:
   void HideMessages();
   game::PlayState& s_;
+  game::Screens& screens_;
   ui::MainControls& C;
   CertSheet& sheet_;
 };

@@ -176,9 +176,9 @@ constexpr std::array<CapOfChar, 256> kCapOfChar = MakeCapOfChar();
 
 }  // namespace
 
-LessonCourse::LessonCourse(game::PlayState& state, ui::MainControls& c, plat::Platform& platform,
+LessonCourse::LessonCourse(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
                            plat::GameRandom& random, ui::Timer& FLT1)
-    : s_(state), C(c), platform_(platform), random_(random), FLT1_(FLT1) {}
+    : s_(state), screens_(screens), C(c), platform_(platform), random_(random), FLT1_(FLT1) {}
 
 // --- Course flow ---------------------------------------------------------------------------
 
@@ -253,8 +253,8 @@ void LessonCourse::LessonKeyPress(uint8_t ch) {
       HideDrillDisplay();
     }
   } else if (lesson == kEnding && ch == ' ') {
-    C.Panel1->Show();
-    C.FLPanel->Hide();
+    screens_.Show(game::Screen::Title);
+    screens_.Hide(game::Screen::Lessons);
   }
 }
 
@@ -262,8 +262,8 @@ void LessonCourse::LessonKeyUp(uint16_t key) {
   if (key == plat::vk::Tab) {
     SkipLesson();
   } else if (key == plat::vk::Escape) {
-    C.Panel1->Show();
-    C.FLPanel->Hide();
+    screens_.Show(game::Screen::Title);
+    screens_.Hide(game::Screen::Lessons);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "platform/Platform.h"
 #include "platform/Random.h"
 #include "ui/MainControls.h"
@@ -17,7 +18,7 @@ namespace lessons {
 
 class LessonCourse {
  public:
-  LessonCourse(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
+  LessonCourse(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
                ui::Timer& FLT1);
 
   void StartLessonCourse();
@@ -26,7 +27,7 @@ class LessonCourse {
   void LessonKeyUp(uint16_t key);
   void FLT1Timer();
   // FLT1 changes only the lesson screen: while that is hidden, no tick of it shows.
-  int QuietTicks() const { return C.FLPanel->Showing() ? 0 : INT_MAX; }
+  int QuietTicks() const { return screens_.Shown(game::Screen::Lessons) ? 0 : INT_MAX; }
   // Lays the screen out again (after a rescale).
   void RefreshLessonScreen();
   void SkipLesson();
@@ -56,6 +57,7 @@ class LessonCourse {
   uint8_t* SequenceOf(int lesson);
 
   game::PlayState& s_;
+  game::Screens& screens_;
   ui::MainControls& C;
   plat::Platform& platform_;
   plat::GameRandom& random_;

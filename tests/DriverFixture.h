@@ -35,7 +35,14 @@ struct DriverFixture : ::testing::Test {
   game::PlayState& State() { return Form().State(); }
   game::DatRecord& Record() { return State().DatRecord; }
   plat::VirtualPlatform& Platform() { return driver->Platform(); }
+  // Puts `screen` alone up, as the game would.
   void ShowScreen(ui::Panel* screen) {
-    for (ui::Panel* p : Form().Screens()) p->SetVisible(p == screen);
+    for (size_t i = 0; i < game::kScreenCount; ++i) {
+      const auto s = static_cast<game::Screen>(i);
+      if (Form().PanelOf(s) == screen)
+        Form().Screens().Show(s);
+      else
+        Form().Screens().Hide(s);
+    }
   }
 };

@@ -8,17 +8,17 @@ void SettingsScreen::CheckBox1Click() { config_.SetFolderFieldEnabled(C.CheckBox
 
 void SettingsScreen::OpenSettings() {
   C.CheckBox3->SetChecked(s_.MaximizeAtStart != 0);
-  C.Panel11->Show();
+  screens_.Show(game::Screen::Settings);
   if (SetFocus) SetFocus(C.Button1);
-  C.Panel1->Hide();
+  screens_.Hide(game::Screen::Title);
 }
 
 void SettingsScreen::Button1Click() {
   s_.MaximizeAtStart = C.CheckBox3->Checked() ? 1 : 0;
   if (!s_.CfgLocked) config_.WriteConfig();
   if (SaveRecords) SaveRecords();
-  C.Panel1->Show();
-  C.Panel11->Hide();
+  screens_.Show(game::Screen::Title);
+  screens_.Hide(game::Screen::Settings);
 }
 
 void SettingsScreen::ShowKeyboard(plat::KeyboardChoice choice) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "game/PlayState.h"
+#include "game/Screens.h"
 #include "platform/KeyCodes.h"
 #include "records/ConfigFile.h"
 #include "ui/MainControls.h"
@@ -12,8 +13,8 @@ namespace window {
 
 class SettingsScreen {
  public:
-  SettingsScreen(game::PlayState& state, ui::MainControls& c, records::ConfigFile& config)
-      : s_(state), C(c), config_(config) {}
+  SettingsScreen(game::PlayState& state, game::Screens& screens, ui::MainControls& c, records::ConfigFile& config)
+      : s_(state), screens_(screens), C(c), config_(config) {}
 
   void CheckBox1Click();
   // F2 or "設定": the settings screen opens with the focus on its close button.
@@ -31,6 +32,7 @@ class SettingsScreen {
 
  private:
   game::PlayState& s_;
+  game::Screens& screens_;
   ui::MainControls& C;
   records::ConfigFile& config_;
 };

@@ -121,7 +121,7 @@ void Monkey::AfterEvent() {
 void Monkey::Step(bool inDialog) {
   if (!inDialog) {
     const ui::Panel* screen = Form().VisibleScreen();
-    const auto& screens = Form().Screens();
+    const auto& screens = Form().ScreenPanels();
     for (size_t i = 0; i < screens.size(); ++i)
       if (screens[i] == screen) ++stats_.eventsOnScreen[i];
   }

@@ -112,7 +112,7 @@ void Monkey::CheckState() {
   int visible = 0;
   std::string names;
   const ui::Panel* screen = nullptr;
-  for (const ui::Panel* p : form.Screens()) {
+  for (const ui::Panel* p : form.ScreenPanels()) {
     if (!p->Visible()) continue;
     ++visible;
     names += " " + p->Name();

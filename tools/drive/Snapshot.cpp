@@ -172,7 +172,7 @@ std::string Snapshot(app::Game& game, plat::VirtualPlatform& platform) {
   app::TForm2& form = game.Form();
   Json j;
   j.BeginObject();
-  ui::Panel* screen = form.VisibleScreen();
+  const ui::Panel* screen = form.VisibleScreen();
   j.Key("screen");
   if (screen)
     j.String(screen->Name());
