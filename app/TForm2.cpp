@@ -25,8 +25,8 @@ TForm2::TForm2(plat::Platform& platform)
       keyCaps_(C), missStats_(s_, C), rankTables_(s_, screens_, C, F8T1, missStats_),
       drillRun_(s_, screens_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
       modeSelect_(s_, screens_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, screens_, C, platform, random_, FLT1),
-      certSheet_(s_, C, platform), certification_(s_, screens_, C, certSheet_), config_(s_, C, platform),
-      settings_(s_, screens_, C, config_), dataFile_(s_, C, platform, config_), title_(*this), help_(s_, C, platform),
+      certSheet_(s_, C, platform), certification_(s_, screens_, C, certSheet_), config_(s_, options_, platform),
+      settings_(s_, screens_, C, options_, config_), dataFile_(s_, options_, platform, config_), title_(*this), help_(s_, C, platform),
       scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
   const ui::FormDesign& design = ui::MainFormDesign();
@@ -97,7 +97,9 @@ void TForm2::Construct() {
   }
   C.Label45->SetCaption("");
 
-  // 5: settings and saved records.
+  // 5: the options of the configuration file, then the saved records.
+  config_.ResolveConfig();
+  settings_.ShowOptions();
   dataFile_.LoadDataFile();
 
   // 6-7: mode select and the splash timer.
@@ -195,7 +197,7 @@ void TForm2::Construct() {
 
   // 30-33: window position for a maximised start, the logo, caption, and the title timer.
   if (s_.MaximizeAtStart) move(-4, 0);
-  if (C.CheckBox7->Checked()) LoadLogoPictures();
+  if (options_.loadLogo) LoadLogoPictures();
   setWindowTitle(QStringLiteral("DOJOKAI"));
   Timer1.SetEnabled(true);
 }
@@ -419,7 +421,12 @@ void TForm2::WireEvents() {
   click(C.Button1, [this](ui::Control&) { settings_.Button1Click(); });
   click(C.Button2, [this](ui::Control&) { dataFile_.Button2Click(); });
   click(C.Button3, [this](ui::Control&) { dataFile_.Button3Click(); });
-  click(C.CheckBox1, [this](ui::Control&) { settings_.CheckBox1Click(); });
+  // The options follow their boxes at once.
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.CheckBox1, C.CheckBox2, C.CheckBox4, C.CheckBox5,
+                                                            C.CheckBox6, C.CheckBox7, C.RadioButton1,
+                                                            C.RadioButton2, C.RadioButton3})
+    click(c, [this](ui::Control& box) { settings_.OptionClicked(box); });
+  dataFile_.OnStatus = [this](const records::DataFileStatus& status) { settings_.ShowDataFile(status); };
   // Mode select: a click chooses, a double click starts.
   for (ui::Control* c : std::initializer_list<ui::Control*>{C.F6L11, C.F6L12, C.F6L13, C.F6L14, C.F6L15, C.F6L16,
                                                             C.F6L17, C.F6L5}) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "game/PlayState.h"
+#include "game/Options.h"
 #include "game/Screens.h"
 #include "app/TitleScreen.h"
 #include "drill/DrillRun.h"
@@ -93,6 +94,8 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   lessons::LessonCourse& Lessons() { return lessons_; }
   lessons::Certification& Certification() { return certification_; }
   records::DataFile& Data() { return dataFile_; }
+  game::Options& Options() { return options_; }
+  const game::Options& Options() const { return options_; }
   window::SettingsScreen& Settings() { return settings_; }
   window::WindowScaling& Scaling() { return scaling_; }
   // The history of play and the statistics window (G on the title).
@@ -158,6 +161,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   plat::Platform& platform_;
   game::PlayState s_;
   game::Screens screens_;
+  game::Options options_;
   plat::GameRandom random_;
   ui::ControlSet controls_;
   std::vector<ui::Panel*> screenPanels_;  // in the order of game::Screen

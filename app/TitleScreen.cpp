@@ -68,7 +68,7 @@ void TitleScreen::Timer1Timer() {
 
   // Intro: the start picture alone, then the whole title on the 42nd tick (or at once when
   // the start-up option skips the wait).
-  const bool skipWait = C.CheckBox5->Checked();
+  const bool skipWait = f_.Options().skipIntro;
   if (s.IntroTicks > 40 && s.IntroPhase == 0) s.IntroPhase = 1;
   if (skipWait && s.IntroPhase == 0) s.IntroTicks += 1000;
   if (s.IntroPhase == 1 && !skipWait) C.Image3->Hide();
@@ -223,7 +223,7 @@ int TitleScreen::QuietTicks() const {
   // The pages are drawn again on the 12th tick; the score show has the miss pictures.
   if (scoreShow && !f_.MissPicturesCurrent()) quiet = std::min(quiet, std::max(0, 11 - s.RefreshTicks));
   // The title gives way to the score show, and back, once the idle count passes 200.
-  if (!s.BriefHelpShown && !C.CheckBox6->Checked()) {
+  if (!s.BriefHelpShown && !f_.Options().noScoreShow) {
     const int step = (f_.Screens().Shown(game::Screen::Title) || scoreShow ? 1 : 0) + (scoreShow ? 1 : 0);
     if (s.IdleTicks > 200) return 0;
     if (step > 0) quiet = std::min(quiet, (200 - s.IdleTicks) / step + 1);
@@ -337,7 +337,7 @@ void TitleScreen::AdvancePlayTime() {
 void TitleScreen::IdleScoreShow() {
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
-  if (s.BriefHelpShown || C.CheckBox6->Checked()) s.IdleTicks = 0;
+  if (s.BriefHelpShown || f_.Options().noScoreShow) s.IdleTicks = 0;
   if (!f_.Screens().Shown(game::Screen::Results) && s.IdleScoreShow == 1) {
     s.IdleScoreShow = 0;
     s.IdleTicks = 0;

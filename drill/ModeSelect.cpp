@@ -1,5 +1,7 @@
 #include "drill/ModeSelect.h"
 
+#include <array>
+
 #include <string>
 
 #include "game/Modes.h"
@@ -8,6 +10,10 @@
 namespace drill {
 
 namespace {
+
+// The colour each mode's name is shown in.
+constexpr std::array<ui::Color, 8> kModeColours = {ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua, ui::clr::Fuchsia,
+                                                   ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua, ui::clr::Fuchsia};
 
 game::TextRef FixedText(const char* text, size_t length) {
   return {reinterpret_cast<const uint8_t*>(text), length};
@@ -82,7 +88,7 @@ void ModeSelect::SelectMode(int v) {
   else
     return;
   s_.Mode = mode;
-  C.F6P3->SetFontColor(game::kModeColours[static_cast<size_t>(mode)]);
+  C.F6P3->SetFontColor(kModeColours[static_cast<size_t>(mode)]);
 }
 
 void ModeSelect::ShowModeCaption(int m) {

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include "ui/Color.h"
 
 namespace game {
 
@@ -11,9 +10,6 @@ namespace game {
 // lesson course "***". Modes 4..6 are typed on the kana layout.
 inline constexpr std::array<const char*, 8> kModeNames = {
     "ABC", "HAO", "RND", "ZYX", "\xB1\xB2\xB3", "\xC3\xD0\xBD", "\xB4\xD7\xB2", "***"};
-inline constexpr std::array<ui::Color, 8> kModeColours = {ui::clr::Yellow, ui::clr::Lime,    ui::clr::Aqua,
-                                                          ui::clr::Fuchsia, ui::clr::Yellow, ui::clr::Lime,
-                                                          ui::clr::Aqua,    ui::clr::Fuchsia};
 inline constexpr int kLessonMode = 7;
 inline bool IsKanaMode(int mode) { return mode >= 4 && mode <= 6; }
 // The drill modes 0..6 have top-10 tables and grades; the lessons have neither.

@@ -20,33 +20,22 @@ constexpr char kFolderKey[] = "DOJDATPATH";
 // The six flags of the file, in the order they are written after the version and folder.
 struct FlagKey {
   const char* key;
-  ui::CheckBox* ui::MainControls::*box;
+  bool game::Options::*option;
 };
 constexpr FlagKey kFlags[] = {
-    {"DOJDATPATHON", &ui::MainControls::CheckBox1}, {"RESETSW", &ui::MainControls::CheckBox2},
-    {"DOJDATNOTRW", &ui::MainControls::CheckBox4},  {"STARTZKEY", &ui::MainControls::CheckBox5},
-    {"TITSCOREOFF", &ui::MainControls::CheckBox6},  {"BMPJPGLOADON", &ui::MainControls::CheckBox7},
+    {"DOJDATPATHON", &game::Options::ownDataFolder}, {"RESETSW", &game::Options::resetSwitches},
+    {"DOJDATNOTRW", &game::Options::noDataFile},     {"STARTZKEY", &game::Options::skipIntro},
+    {"TITSCOREOFF", &game::Options::noScoreShow},    {"BMPJPGLOADON", &game::Options::loadLogo},
 };
 
 // The keyboard: written only when the player has chosen JIS or US, so that a file of the
 // defaults holds the eight keys alone.
 constexpr char kKeyboardKey[] = "KEYBOARD";
 
-ui::RadioButton* KeyboardButton(ui::MainControls& c, std::optional<plat::KeyMap> map) {
-  if (!map) return c.RadioButton1;
-  return *map == plat::KeyMap::Jis ? c.RadioButton2 : c.RadioButton3;
-}
-
-std::optional<plat::KeyMap> KeyboardChosen(const ui::MainControls& c) {
-  if (c.RadioButton2->Checked()) return plat::KeyMap::Jis;
-  if (c.RadioButton3->Checked()) return plat::KeyMap::Us;
-  return std::nullopt;
-}
-
 }  // namespace
 
-ConfigFile::ConfigFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform)
-    : s_(state), C(c), platform_(platform) {}
+ConfigFile::ConfigFile(game::PlayState& state, game::Options& options, plat::Platform& platform)
+    : s_(state), options_(options), platform_(platform) {}
 
 std::string ConfigFile::ProgramFolder() const {
   const std::string program = platform_.ProgramPath();
@@ -68,58 +57,39 @@ std::string ConfigFile::ReadPath() const {
   return own != beside && !plat::FileExists(own) && plat::FileExists(beside) ? beside : own;
 }
 
-std::string ConfigFile::FolderBytes() const {
-  const std::string shown = C.Edit1->TextUtf8();
-  return shown == folderShown_ ? folderRead_ : shown;
-}
-
 void ConfigFile::ResolveConfig() {
   s_.CfgLocked = 0;
   folders_.reset();
   ReadConfig();
   const std::string path = ReadPath();
   if (plat::FileExists(path) && plat::IsReadOnly(path)) s_.CfgLocked = 1;
-  // The maximise option and the two erase buttons stay usable: they act on the data file.
-  const bool editable = s_.CfgLocked == 0;
-  for (const FlagKey& f : kFlags) (C.*f.box)->SetEnabled(editable);
-  for (ui::RadioButton* b : {C.RadioButton1, C.RadioButton2, C.RadioButton3}) b->SetEnabled(editable);
-  if (!editable) {
-    C.Edit1->SetEnabled(false);
-    C.Edit1->SetColor(ui::clr::BtnFace);
-  } else if (C.CheckBox1->Checked()) {
-    SetFolderFieldEnabled(true);
-  }
 }
 
 void ConfigFile::ReadConfig() {
   const plat::IniFile ini(ReadPath());
-  // The file is UTF-8 text; a folder that is not (written on a CP932 desktop) is shown as
-  // CP932, but used and written back as the bytes it is.
-  const std::string folder = ini.ReadString(kSection, kFolderKey, "");
-  if (!C.Edit1->SetTextUtf8(folder)) C.Edit1->SetText(folder);
-  folderRead_ = folder;
-  folderShown_ = C.Edit1->TextUtf8();
+  // The file is UTF-8 text; a folder that is not (written on a CP932 desktop) is used and
+  // written back as the bytes it is.
+  options_.dataFolder = ini.ReadString(kSection, kFolderKey, "");
   for (const FlagKey& f : kFlags) {
-    // Only the number 1 turns an option on; anything else leaves it off.
-    if (ini.ReadInteger(kSection, f.key, 0) == 1) (C.*f.box)->SetChecked(true);
+    // Only the number 1 turns an option on; anything else leaves it as it was.
+    if (ini.ReadInteger(kSection, f.key, 0) == 1) options_.*f.option = true;
   }
-  SetFolderFieldEnabled(C.CheckBox1->Checked());
   // "jis" or "us" in any case; anything else is 自動.
   std::string keyboard = ini.ReadString(kSection, kKeyboardKey, "");
   for (char& ch : keyboard) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   keyboardRead_ = plat::KeyMapNamed(keyboard);
-  KeyboardButton(C, keyboardRead_)->SetChecked(true);
+  options_.keyboard = keyboardRead_;
 }
 
 void ConfigFile::WriteConfig() {
   std::vector<std::pair<std::string, std::string>> keys;
   keys.emplace_back(kVersionKey, kVersion);
-  keys.emplace_back(kFolderKey, FolderBytes());
-  for (const FlagKey& f : kFlags) keys.emplace_back(f.key, (C.*f.box)->Checked() ? "1" : "0");
+  keys.emplace_back(kFolderKey, options_.dataFolder);
+  for (const FlagKey& f : kFlags) keys.emplace_back(f.key, options_.*f.option ? "1" : "0");
   // One write of the whole file: it either holds all the keys or stays as it was.
   plat::IniFile ini(ReadPath());
-  if (const auto keyboard = KeyboardChosen(C))
-    keys.emplace_back(kKeyboardKey, plat::KeyMapName(*keyboard));
+  if (options_.keyboard)
+    keys.emplace_back(kKeyboardKey, plat::KeyMapName(*options_.keyboard));
   else
     ini.Erase(kSection, kKeyboardKey);
   ini.SetPath(ConfigPath());
@@ -129,11 +99,6 @@ void ConfigFile::WriteConfig() {
   writeFailureShown_ = true;
   const std::string reason = FailureReason(errno);
   platform_.Error("設定を保存できませんでした。\n\nファイル: " + ConfigPath() + "\n理由: " + reason, "DOJOKAI");
-}
-
-void ConfigFile::SetFolderFieldEnabled(bool enabled) {
-  C.Edit1->SetEnabled(enabled);
-  C.Edit1->SetColor(enabled ? ui::clr::Window : ui::clr::BtnFace);
 }
 
 }  // namespace records

@@ -1,22 +1,20 @@
 #pragma once
 // The configuration file dojokai.cfg (section DOJOKAI, eight keys, and KEYBOARD where the
-// player has said which keyboard they have). Its options live in the check boxes, the radio
-// buttons and the folder field of the settings screen: read into them once at start,
-// written from them when the settings screen closes.
+// player has said which keyboard they have): read into the options once at start, written
+// from them when the settings screen closes.
 #include <optional>
 #include <string>
 
+#include "game/Options.h"
 #include "game/PlayState.h"
-#include "platform/KeyCodes.h"
 #include "platform/Platform.h"
 #include "records/PlayerFolders.h"
-#include "ui/MainControls.h"
 
 namespace records {
 
 class ConfigFile {
  public:
-  ConfigFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform);
+  ConfigFile(game::PlayState& state, game::Options& options, plat::Platform& platform);
 
   // The configuration file the game writes: named like the program with ".cfg", in the
   // player's settings folder.
@@ -28,25 +26,22 @@ class ConfigFile {
   const PlayerFolders& Folders() const;
   // The program's folder, ends in '/'.
   std::string ProgramFolder() const;
-  // The data folder as the configuration holds it, byte for byte, while the folder field
-  // shows it unchanged; the field's text once the player has edited it.
-  std::string FolderBytes() const;
+  // Reads the options (anything the file lacks keeps its value) and whether the file can
+  // be written (CfgLocked).
   void ResolveConfig();
-  void ReadConfig();
+  // Writes the options; says so once a run when it cannot.
   void WriteConfig();
 
-  // The folder field is usable only while CheckBox1 asks for a folder of one's own.
-  void SetFolderFieldEnabled(bool enabled);
-  // The keyboard as the file said it at start (KEYBOARD=jis or us); nullopt for 自動, the
-  // choice of a file without the key.
+  // The keyboard as the file said it at start (KEYBOARD=jis or us); nullopt for 自動.
   std::optional<plat::KeyMap> KeyboardSetting() const { return keyboardRead_; }
 
  private:
+  void ReadConfig();
+
   game::PlayState& s_;
-  ui::MainControls& C;
+  game::Options& options_;
   plat::Platform& platform_;
   mutable std::optional<PlayerFolders> folders_;
-  std::string folderRead_, folderShown_;
   std::optional<plat::KeyMap> keyboardRead_;
   bool writeFailureShown_ = false;
 };

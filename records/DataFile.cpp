@@ -8,7 +8,6 @@
 #include <iostream>
 #include <vector>
 
-#include "platform/Cp932.h"
 #include "platform/Files.h"
 #include "records/PlayerFolders.h"
 
@@ -22,25 +21,6 @@ using Mode = plat::SharedFile::Mode;
 constexpr char kDatName[] = "dojokai.dat";
 // Paths of this length or more are refused before anything is opened.
 constexpr size_t kPathLimit = 500;
-constexpr int kFolderFieldLimit = 250;
-
-// How Panel13, Image4 and DatNoSave show each way the data file was (or was not) opened.
-struct StateLook {
-  const char* text;
-  ui::Color back;
-  bool setFont;
-  ui::Color font;
-  const char* hint;
-  bool image4;
-  uint8_t noSave;
-};
-constexpr StateLook kStateLooks[] = {
-    {"読み書き可能", ui::clr::Blue, true, ui::clr::White, "現存のファイルを開いています.", false, 0},
-    {"読み込みのみ可能", ui::clr::Yellow, true, ui::clr::Black, "権限がないか、他でdojokaiが使用中です.", true, 1},
-    {"読み書き可能(新規)", ui::clr::Lime, false, 0, "新規にファイルが作成されました.", false, 0},
-    {"読み書き不可", ui::clr::Red, true, ui::clr::White, "権限がないか、またはパス名が無効", true, 1},
-    {"読み書きしない", ui::clr::White, false, 0, "データを保存しない設定になっています.", true, 0},
-};
 
 // The title switches by their bit in SwitchBits.
 constexpr uint8_t game::PlayState::*kSwitchBits[8] = {
@@ -56,31 +36,31 @@ bool EarnedPartsDiffer(const std::array<uint8_t, DatRecord::kSize>& a, const std
 
 }  // namespace
 
-DataFile::DataFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ConfigFile& config)
-    : s_(state), C(c), platform_(platform), config_(config) {}
+DataFile::DataFile(game::PlayState& state, const game::Options& options, plat::Platform& platform,
+                   ConfigFile& config)
+    : s_(state), options_(options), platform_(platform), config_(config) {}
 
 DatRecord::Date DataFile::Today() const {
   const plat::LocalDateTime now = platform_.Now();
   return {static_cast<uint16_t>(now.year), static_cast<uint8_t>(now.month), static_cast<uint8_t>(now.day)};
 }
 
-void DataFile::ShowState(DatState state) {
-  const StateLook& look = kStateLooks[static_cast<int>(state)];
-  C.Panel13->SetCaption(look.text);
-  C.Panel13->SetColor(look.back);
-  if (look.setFont) C.Panel13->SetFontColor(look.font);
-  C.Panel13->SetHint(look.hint);
-  C.Image4->SetVisible(look.image4);
-  s_.DatNoSave = look.noSave;
+void DataFile::Tell() {
+  if (OnStatus) OnStatus(status_);
+}
+
+// A file read only or not at all keeps what is played from being saved.
+void DataFile::SetState(DatState state) {
+  status_.state = state;
+  status_.failure.clear();
+  s_.DatNoSave = state == DatState::ReadOnly || state == DatState::Unusable ? 1 : 0;
+  Tell();
 }
 
 void DataFile::LoadDataFile() {
-  // The settings come first: they say where the file is and whether it is used.
-  C.Edit1->SetMaxBytes(kFolderFieldLimit);
-  C.Edit1->SetText("");
-  config_.ResolveConfig();
   s_.DatNoSave = 0;
-  C.Image4->Hide();
+  status_ = {};
+  Tell();
   s_.DrillMissCounts.fill(0);
   s_.RunMissCounts.fill(0);
   s_.DatRecord.ResetDataRecord(Today());
@@ -93,9 +73,9 @@ void DataFile::LoadDataFile() {
   const std::string program = platform_.ProgramPath();
   if (program.size() >= kPathLimit) return;
   s_.DatPath = config_.Folders().data;
-  if (C.CheckBox1->Checked()) {
+  if (options_.ownDataFolder) {
     // The folder's bytes as the configuration holds them, whatever their encoding.
-    const std::string folder = config_.FolderBytes();
+    const std::string folder = options_.dataFolder;
     if (folder.size() >= kPathLimit) {
       s_.DatNoSave = 1;
       return;
@@ -106,20 +86,21 @@ void DataFile::LoadDataFile() {
   }
   dataFolder_ = s_.DatPath;
   s_.DatPath += kDatName;
-  C.Panel12->SetCaption(plat::cp932::FileNameText(s_.DatPath));
+  status_.path = s_.DatPath;
+  Tell();
 
-  if (C.CheckBox4->Checked()) {
-    ShowState(DatState::Off);
+  if (options_.noDataFile) {
+    SetState(DatState::Off);
   } else {
     // A per-user folder is made on first use.
-    if (!C.CheckBox1->Checked() && dataFolder_ != config_.ProgramFolder()) MakeFolders(dataFolder_);
+    if (!options_.ownDataFolder && dataFolder_ != config_.ProgramFolder()) MakeFolders(dataFolder_);
     OpenDataFile();
   }
 
   // What follows runs on the default record too when no file was opened.
   s_.DataLoaded = 1;
   if (ShowFirstRankTable) ShowFirstRankTable();
-  if (!C.CheckBox2->Checked()) {
+  if (!options_.resetSwitches) {
     const uint8_t bits = s_.DatRecord.SwitchBits();
     for (unsigned bit = 0; bit < 8; ++bit) s_.*kSwitchBits[bit] = (bits >> bit) & 1;
   }
@@ -150,7 +131,7 @@ void DataFile::OpenDataFile() {
     RecordStore::RemoveLeftovers(s_.DatPath);
     const size_t read = ReadRecord();
     s_.DatHandle.Seek(0);
-    ShowState(DatState::ReadWrite);
+    SetState(DatState::ReadWrite);
     if (!s_.DatRecord.ChecksumValid()) {
       s_.DatRecord.ResetDataRecord(Today());
       // Its bytes are kept as a .bad copy before the save overwrites them.
@@ -161,18 +142,18 @@ void DataFile::OpenDataFile() {
   if (auto file = plat::SharedFile::Open(s_.DatPath, Mode::SharedRead)) {
     s_.DatHandle = std::move(*file);
     ReadRecord();
-    ShowState(DatState::ReadOnly);
+    SetState(DatState::ReadOnly);
     return;
   }
   // A file that exists but cannot be read is left alone rather than emptied.
   if (plat::FileExists(s_.DatPath) || !plat::SharedFile::Create(s_.DatPath)) {
-    ShowState(DatState::Unusable);
+    SetState(DatState::Unusable);
     return;
   }
   if (auto file = plat::SharedFile::Open(s_.DatPath, Mode::ExclusiveReadWrite)) {
     s_.DatHandle = std::move(*file);
     RecordStore::RemoveLeftovers(s_.DatPath);
-    ShowState(DatState::Created);
+    SetState(DatState::Created);
   }
 }
 
@@ -241,7 +222,7 @@ void DataFile::WriteImage(const Image& image) {
   onDisk_ = image;
   if (failing_) {
     failing_ = false;
-    ShowState(DatState::ReadWrite);
+    SetState(DatState::ReadWrite);
   }
 }
 
@@ -251,11 +232,9 @@ void DataFile::ShowSaveFailure(const SaveOutcome& outcome) {
   const std::string reason = FailureReason(outcome.error);
   failing_ = true;
   // From now on the settings screen says that nothing is being saved, and why.
-  C.Panel13->SetCaption("保存できません");
-  C.Panel13->SetColor(ui::clr::Red);
-  C.Panel13->SetFontColor(ui::clr::White);
-  C.Panel13->SetHint("記録を保存できません: " + reason);
-  C.Image4->Show();
+  status_.state = DatState::SaveFailing;
+  status_.failure = reason;
+  Tell();
   if (failureShown_ || quiet_) return;
   failureShown_ = true;
   platform_.Error("記録を保存できませんでした。\n\nファイル: " + s_.DatPath + "\n理由: " + reason +

@@ -4,20 +4,30 @@
 // states; the two destructive operations of the settings screen.
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "game/DatRecord.h"
+#include "game/Options.h"
 #include "game/PlayState.h"
 #include "platform/Platform.h"
 #include "records/ConfigFile.h"
 #include "records/RecordStore.h"
-#include "ui/MainControls.h"
 
 namespace records {
 
+// How the data file stands, as the settings screen shows it: the five ways it was (or was
+// not) opened, and saves that fail after that.
+enum class DatState { ReadWrite, ReadOnly, Created, Unusable, Off, SaveFailing };
+struct DataFileStatus {
+  std::optional<DatState> state;  // none while no file has been tried
+  std::string path;               // the file in use, "" before one is chosen
+  std::string failure;            // why saves fail (SaveFailing)
+};
+
 class DataFile {
  public:
-  DataFile(game::PlayState& state, ui::MainControls& c, plat::Platform& platform, ConfigFile& config);
+  DataFile(game::PlayState& state, const game::Options& options, plat::Platform& platform, ConfigFile& config);
 
   void LoadDataFile();
   void SaveDataFile();
@@ -43,6 +53,9 @@ class DataFile {
   // Set by the window: the title's switch labels, and the results screen showing table 0.
   std::function<void()> DrawSwitchLabels;
   std::function<void()> ShowFirstRankTable;
+  // Told whenever the status changes, the load at start included.
+  std::function<void(const DataFileStatus&)> OnStatus;
+  const DataFileStatus& Status() const { return status_; }
 
   static constexpr uint32_t kSaveIntervalMs = 60000;
   // How many calls of SaveAsGameGoes, one every `intervalMs` from now on, will write
@@ -51,9 +64,8 @@ class DataFile {
 
  private:
   using Image = std::array<uint8_t, game::DatRecord::kSize>;
-  // The five ways the data file can stand, as the settings screen shows them.
-  enum class DatState { ReadWrite, ReadOnly, Created, Unusable, Off };
-  void ShowState(DatState state);
+  void SetState(DatState state);
+  void Tell();
   // Opening steps: exclusive, then read-only, then a new file.
   void OpenDataFile();
   // Reads up to a whole record from the open file; the number of bytes read.
@@ -67,8 +79,9 @@ class DataFile {
   void SaveIfChanged(bool countersToo);
 
   game::PlayState& s_;
-  ui::MainControls& C;
+  const game::Options& options_;
   plat::Platform& platform_;
+  DataFileStatus status_;
   ConfigFile& config_;
   RecordStore store_;
   std::string dataFolder_;
