@@ -195,7 +195,6 @@ void HistoryRecorder::OpenStatistics() {
 
 std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   game::PlayState& s = f_.State();
-  ui::MainControls& C = f_.C;
   if (f_.Drill().Practice()) return "練習中です";
   if (!window_) return "成績の記録がありません";
   practiceText_ = window_->PracticeText(layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()), kPracticeLength);

@@ -336,7 +336,6 @@ void TitleScreen::AdvancePlayTime() {
 // After 200 quiet ticks the title shows the last results; 200 ticks later it comes back.
 void TitleScreen::IdleScoreShow() {
   game::PlayState& s = f_.State();
-  ui::MainControls& C = f_.C;
   if (s.BriefHelpShown || f_.Options().noScoreShow) s.IdleTicks = 0;
   if (!f_.Screens().Shown(game::Screen::Results) && s.IdleScoreShow == 1) {
     s.IdleScoreShow = 0;

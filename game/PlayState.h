@@ -55,142 +55,104 @@ inline constexpr char kKanaText[] =
     "\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC7"
     "\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD7\xD8\xD9\xDA\xDB\xDC\xA6\xDD";
 
-struct PlayState {
-  PlayState();
+// The state's fields, each written once: the structs below and ForEachField (the driver's
+// snapshot and `expect state`) both come from these lists, so no field can be missed.
+// X(type, name, initial value), in the order of the snapshot.
+using MissCounts = std::array<uint8_t, 256>;
+using RunMissCountTable = std::array<uint16_t, 256>;
+using CheckpointTable = std::array<std::array<std::array<uint16_t, 5>, 3>, 7>;
+using GeometryRows = std::vector<std::array<int32_t, 6>>;  // 24 bytes per control
 
-  // Shell and title screen.
-  int32_t InputEnabled = 0;
-  int32_t StartSeconds = 0;
-  int32_t UptimeSeconds = 0;
-  int32_t IntroPhase = 0;
-  int32_t IntroTicks = 0;
-  int32_t BlinkTicks = 0;
-  int32_t BlinkOn = 0;
-  int32_t IdleTicks = 0;
-  uint8_t IdleScoreShow = 0;
-  int32_t InfoPage = 0;
-  float LogoTop = 0;
-  int32_t SpinnerTicks = 0;
-  int32_t RefreshTicks = 0;
-  int32_t PlayTimeNominalMs = 0;
-  int32_t PlayTimeBaseTick = 0;
-  uint8_t MaximizedOnce = 0;
-  uint8_t BriefHelpShown = 0;
-  uint8_t InjectedChar = 0;
+// The shell and the title screen: intro, blink, idle show, information page, running time,
+// and the eight title switches.
+#define DOJOKAI_TITLE_FIELDS(X)                                                                        \
+  X(int32_t, InputEnabled, 0) X(int32_t, StartSeconds, 0) X(int32_t, UptimeSeconds, 0)                \
+  X(int32_t, IntroPhase, 0) X(int32_t, IntroTicks, 0) X(int32_t, BlinkTicks, 0) X(int32_t, BlinkOn, 0) \
+  X(int32_t, IdleTicks, 0) X(uint8_t, IdleScoreShow, 0) X(int32_t, InfoPage, 0) X(float, LogoTop, 0)   \
+  X(int32_t, SpinnerTicks, 0) X(int32_t, RefreshTicks, 0) X(int32_t, PlayTimeNominalMs, 0)              \
+  X(int32_t, PlayTimeBaseTick, 0) X(uint8_t, MaximizedOnce, 0) X(uint8_t, BriefHelpShown, 0)           \
+  X(uint8_t, InjectedChar, 0) X(uint8_t, SwitchR, 0) X(uint8_t, SwitchC, 0) X(uint8_t, SwitchS, 0)     \
+  X(uint8_t, SwitchK, 0) X(uint8_t, CertSwitch, 0) X(uint8_t, SwitchPlus, 0) X(uint8_t, SwitchB, 0)    \
+  X(uint8_t, SwitchT, 0)
 
-  // The eight title switches.
-  uint8_t SwitchR = 0, SwitchC = 0, SwitchS = 0, SwitchK = 0, CertSwitch = 0, SwitchPlus = 0,
-          SwitchB = 0, SwitchT = 0;
+// The data file: the maximise option it keeps, how it was opened, where it is.
+#define DOJOKAI_RECORD_FIELDS(X)                                                                 \
+  X(uint8_t, MaximizeAtStart, 0) X(uint8_t, DataLoaded, 0) X(plat::SharedFile, DatHandle, {})   \
+  X(uint8_t, DatNoSave, 0) X(uint8_t, CfgLocked, 0) X(std::string, DatPath, {}) /* at most 500 bytes */
 
-  // Options and data-file bookkeeping.
-  uint8_t MaximizeAtStart = 0;
-  uint8_t DataLoaded = 0;
+// The drill: mode and time, the texts, the window on the text, score, clock, lid and
+// rate, missed keys, the placement and the name typed for it.
+#define DOJOKAI_DRILL_FIELDS(X)                                                                        \
+  X(int32_t, Mode, 0) X(int32_t, DurationIndex, 0) X(int32_t, TimeLeft, 300) X(int32_t, Score, 0)      \
+  X(int32_t, Good, 0) X(int32_t, Miss, 0) X(uint8_t, DrillRunning, 0) X(int32_t, GoodSinceStart, 0)    \
+  X(TextRef, DrillText, {}) X(TextBuffer<65000>, LatinWordText, {}) X(TextBuffer<65000>, KanaWordText, {}) \
+  X(TextBuffer<1024>, RndText, {}) X(TextBuffer<1026>, EraiText, {}) X(int32_t, LastWordPick, 0)       \
+  X(uint8_t, LastWordInitial, 0) X(TextBuffer<11>, DrillWindow, {}) X(int32_t, TextPos, 0)              \
+  X(int32_t, LookaheadPos, 0) X(uint8_t, TypedChar, 0) X(uint8_t, PrevRawChar, 0) X(uint8_t, LastHitChar, 0) \
+  X(int32_t, DrillStartClock, 0) X(int32_t, DrillStartTick, 0) X(int32_t, RateWindowStart, 0)          \
+  X(int32_t, RateWindowKeys, 0) X(int32_t, KeyRate, 0) X(int32_t, DriftCheckTicks, 0)                  \
+  X(int32_t, CheckpointIndex, 0) X(CheckpointTable, CheckpointBest, {}) X(int32_t, EternalRowPeriod, 0) \
+  X(int32_t, EternalLastSecond, 0) X(int32_t, ShownTimeLeft, 0) X(int32_t, RefreshBusy, 0)             \
+  X(MissCounts, DrillMissCounts, {}) X(RunMissCountTable, RunMissCounts, {}) X(int32_t, PendingRank, 0) \
+  X(int32_t, MissStatsShown, 0) X(TextBuffer<10>, EntryName, {})
+
+// The lessons and the certification.
+#define DOJOKAI_LESSON_FIELDS(X)                                                                      \
+  X(int32_t, LessonNo, 0) X(int32_t, LessonDrill, 0) X(int32_t, IntroStep, 0) X(int32_t, SwallowKey, 0) \
+  X(int32_t, KeyFlashPending, 0) X(int32_t, SeqReady, 0) X(int32_t, LessonMisses, 0)                  \
+  X(int32_t, MessageTicks, 0) X(int32_t, KeyFlashTicks, 0) X(int32_t, SeqPos, 0)                      \
+  X(int32_t, CertPassed, 0) X(int32_t, CertAwaitKey, 0)
+
+// The window's layout: the design size and every control's design geometry for scaling.
+#define DOJOKAI_LAYOUT_FIELDS(X)                                                                       \
+  X(int32_t, GeometryCaptured, 0) X(int32_t, ResizeSuppressed, 0) X(int32_t, BaseClientWidth, 0)       \
+  X(int32_t, BaseClientHeight, 0) X(GeometryRows, GeometryTable, {}) X(uint8_t, GeometryTableReady, 0) \
+  X(uint8_t, GeometryTableFilled, 0)
+
+#define DOJOKAI_DECLARE_FIELD(type, name, initial) type name = initial;
+
+struct TitleState {
+  DOJOKAI_TITLE_FIELDS(DOJOKAI_DECLARE_FIELD)
+};
+struct RecordState {
+  DOJOKAI_RECORD_FIELDS(DOJOKAI_DECLARE_FIELD)
+  // The data record in memory, byte for byte (the snapshot shows it apart, as "record").
   game::DatRecord DatRecord;
-  plat::SharedFile DatHandle;
-  uint8_t DatNoSave = 0;
-  uint8_t CfgLocked = 0;
-  std::string DatPath;  // at most 500 bytes
-
-  // Drill.
-  int32_t Mode = 0;
-  int32_t DurationIndex = 0;
-  int32_t TimeLeft = 300;
-  int32_t Score = 0, Good = 0, Miss = 0;
-  uint8_t DrillRunning = 0;
-  int32_t GoodSinceStart = 0;
-  TextRef DrillText;
-  TextBuffer<65000> LatinWordText;
-  TextBuffer<65000> KanaWordText;
-  TextBuffer<1024> RndText;
-  TextBuffer<1026> EraiText;
-  int32_t LastWordPick = 0;
-  uint8_t LastWordInitial = 0;
-  TextBuffer<11> DrillWindow;
-  int32_t TextPos = 0;
-  int32_t LookaheadPos = 0;
-  uint8_t TypedChar = 0;
-  uint8_t PrevRawChar = 0;
-  uint8_t LastHitChar = 0;
-  int32_t DrillStartClock = 0, DrillStartTick = 0;
-  int32_t RateWindowStart = 0, RateWindowKeys = 0, KeyRate = 0;
-  int32_t DriftCheckTicks = 0;
-  int32_t CheckpointIndex = 0;
-  std::array<std::array<std::array<uint16_t, 5>, 3>, 7> CheckpointBest{};
-  int32_t EternalRowPeriod = 0, EternalLastSecond = 0;
-  int32_t ShownTimeLeft = 0;
-  int32_t RefreshBusy = 0;
-  std::array<uint8_t, 256> DrillMissCounts{};
-  std::array<uint16_t, 256> RunMissCounts{};
-  int32_t PendingRank = 0;
-  int32_t MissStatsShown = 0;
-  TextBuffer<10> EntryName;
-
-  // Lessons.
-  int32_t LessonNo = 0;
-  int32_t LessonDrill = 0;
-  int32_t IntroStep = 0;
-  int32_t SwallowKey = 0;
-  int32_t KeyFlashPending = 0;
-  int32_t SeqReady = 0;
-  int32_t LessonMisses = 0;
-  int32_t MessageTicks = 0;
-  int32_t KeyFlashTicks = 0;
-  int32_t SeqPos = 0;
-
-  // Certification.
-  int32_t CertPassed = 0;
-  int32_t CertAwaitKey = 0;
+};
+struct DrillState {
+  DOJOKAI_DRILL_FIELDS(DOJOKAI_DECLARE_FIELD)
+};
+struct LessonState {
+  DOJOKAI_LESSON_FIELDS(DOJOKAI_DECLARE_FIELD)
+  // The grade thresholds per mode: the lowest grade's score and the step between grades.
   static constexpr std::array<int32_t, 7> CertBase{1800, 1200, 600, 1800, 1800, 1200, 600};
   static constexpr std::array<int32_t, 7> CertStep{300, 200, 100, 300, 300, 100, 100};
+};
+struct LayoutState {
+  DOJOKAI_LAYOUT_FIELDS(DOJOKAI_DECLARE_FIELD)
+};
 
-  // Layout.
-  int32_t GeometryCaptured = 0;
-  int32_t ResizeSuppressed = 0;
-  int32_t BaseClientWidth = 0, BaseClientHeight = 0;
-  std::vector<std::array<int32_t, 6>> GeometryTable;  // 24 bytes per component
-  uint8_t GeometryTableReady = 0;
-  uint8_t GeometryTableFilled = 0;
+#undef DOJOKAI_DECLARE_FIELD
+
+// The one state record of the game, owned by the main window; each subsystem works on the
+// part it owns and reads the others.
+struct PlayState : TitleState, RecordState, DrillState, LessonState, LayoutState {
+  PlayState();
 };
 
 // Calls f(name, field) for every field of the state, in the order above. Used by the
 // driver's snapshot and its `expect state`.
 template <class State, class F>
 void ForEachField(State& s, F&& f) {
-#define DOJOKAI_FIELD(name) f(#name, s.name)
-  DOJOKAI_FIELD(InputEnabled); DOJOKAI_FIELD(StartSeconds); DOJOKAI_FIELD(UptimeSeconds);
-  DOJOKAI_FIELD(IntroPhase); DOJOKAI_FIELD(IntroTicks); DOJOKAI_FIELD(BlinkTicks);
-  DOJOKAI_FIELD(BlinkOn); DOJOKAI_FIELD(IdleTicks); DOJOKAI_FIELD(IdleScoreShow);
-  DOJOKAI_FIELD(InfoPage); DOJOKAI_FIELD(LogoTop); DOJOKAI_FIELD(SpinnerTicks);
-  DOJOKAI_FIELD(RefreshTicks); DOJOKAI_FIELD(PlayTimeNominalMs); DOJOKAI_FIELD(PlayTimeBaseTick);
-  DOJOKAI_FIELD(MaximizedOnce); DOJOKAI_FIELD(BriefHelpShown); DOJOKAI_FIELD(InjectedChar);
-  DOJOKAI_FIELD(SwitchR); DOJOKAI_FIELD(SwitchC); DOJOKAI_FIELD(SwitchS); DOJOKAI_FIELD(SwitchK);
-  DOJOKAI_FIELD(CertSwitch); DOJOKAI_FIELD(SwitchPlus); DOJOKAI_FIELD(SwitchB); DOJOKAI_FIELD(SwitchT);
-  DOJOKAI_FIELD(MaximizeAtStart); DOJOKAI_FIELD(DataLoaded); DOJOKAI_FIELD(DatHandle);
-  DOJOKAI_FIELD(DatNoSave); DOJOKAI_FIELD(CfgLocked); DOJOKAI_FIELD(DatPath);
-  DOJOKAI_FIELD(Mode); DOJOKAI_FIELD(DurationIndex); DOJOKAI_FIELD(TimeLeft);
-  DOJOKAI_FIELD(Score); DOJOKAI_FIELD(Good); DOJOKAI_FIELD(Miss); DOJOKAI_FIELD(DrillRunning);
-  DOJOKAI_FIELD(GoodSinceStart); DOJOKAI_FIELD(DrillText); DOJOKAI_FIELD(LatinWordText);
-  DOJOKAI_FIELD(KanaWordText); DOJOKAI_FIELD(RndText); DOJOKAI_FIELD(EraiText);
-  DOJOKAI_FIELD(LastWordPick); DOJOKAI_FIELD(LastWordInitial); DOJOKAI_FIELD(DrillWindow);
-  DOJOKAI_FIELD(TextPos); DOJOKAI_FIELD(LookaheadPos); DOJOKAI_FIELD(TypedChar);
-  DOJOKAI_FIELD(PrevRawChar); DOJOKAI_FIELD(LastHitChar); DOJOKAI_FIELD(DrillStartClock);
-  DOJOKAI_FIELD(DrillStartTick); DOJOKAI_FIELD(RateWindowStart); DOJOKAI_FIELD(RateWindowKeys);
-  DOJOKAI_FIELD(KeyRate); DOJOKAI_FIELD(DriftCheckTicks); DOJOKAI_FIELD(CheckpointIndex);
-  DOJOKAI_FIELD(CheckpointBest); DOJOKAI_FIELD(EternalRowPeriod); DOJOKAI_FIELD(EternalLastSecond);
-  DOJOKAI_FIELD(ShownTimeLeft); DOJOKAI_FIELD(RefreshBusy); DOJOKAI_FIELD(DrillMissCounts);
-  DOJOKAI_FIELD(RunMissCounts); DOJOKAI_FIELD(PendingRank); DOJOKAI_FIELD(MissStatsShown);
-  DOJOKAI_FIELD(EntryName);
-  DOJOKAI_FIELD(LessonNo); DOJOKAI_FIELD(LessonDrill); DOJOKAI_FIELD(IntroStep);
-  DOJOKAI_FIELD(SwallowKey); DOJOKAI_FIELD(KeyFlashPending); DOJOKAI_FIELD(SeqReady);
-  DOJOKAI_FIELD(LessonMisses); DOJOKAI_FIELD(MessageTicks); DOJOKAI_FIELD(KeyFlashTicks);
-  DOJOKAI_FIELD(SeqPos);
-  DOJOKAI_FIELD(CertPassed); DOJOKAI_FIELD(CertAwaitKey);
-  f("CertBase", PlayState::CertBase);
-  f("CertStep", PlayState::CertStep);
-  DOJOKAI_FIELD(GeometryCaptured); DOJOKAI_FIELD(ResizeSuppressed);
-  DOJOKAI_FIELD(BaseClientWidth); DOJOKAI_FIELD(BaseClientHeight); DOJOKAI_FIELD(GeometryTable);
-  DOJOKAI_FIELD(GeometryTableReady); DOJOKAI_FIELD(GeometryTableFilled);
-#undef DOJOKAI_FIELD
+#define DOJOKAI_VISIT_FIELD(type, name, initial) f(#name, s.name);
+  DOJOKAI_TITLE_FIELDS(DOJOKAI_VISIT_FIELD)
+  DOJOKAI_RECORD_FIELDS(DOJOKAI_VISIT_FIELD)
+  DOJOKAI_DRILL_FIELDS(DOJOKAI_VISIT_FIELD)
+  DOJOKAI_LESSON_FIELDS(DOJOKAI_VISIT_FIELD)
+  f("CertBase", LessonState::CertBase);
+  f("CertStep", LessonState::CertStep);
+  DOJOKAI_LAYOUT_FIELDS(DOJOKAI_VISIT_FIELD)
+#undef DOJOKAI_VISIT_FIELD
 }
 
 }  // namespace game
