@@ -71,7 +71,10 @@ void TitleScreen::Timer1Timer() {
   const bool skipWait = f_.Options().skipIntro;
   if (s.IntroTicks > 40 && s.IntroPhase == 0) s.IntroPhase = 1;
   if (skipWait && s.IntroPhase == 0) s.IntroTicks += 1000;
-  if (s.IntroPhase == 1 && !skipWait) C.Image3->Hide();
+  if (s.IntroPhase == 1 && !skipWait) {
+    startPictureShown_ = false;
+    C.Image3->Hide();
+  }
   if (s.IntroPhase == 0) {
     s.IntroTicks += 1;
     return;
@@ -400,14 +403,15 @@ void TitleScreen::TitleKey(uint8_t key) {
       return;
     }
   } else if (IsLetter(key, 'V')) {
-    const bool show = !C.Label4->Visible();
-    C.Label4->SetVisible(show);
-    C.Label5->SetVisible(show);
+    versionShown_ = !versionShown_;
+    C.Label4->SetVisible(versionShown_);
+    C.Label5->SetVisible(versionShown_);
   } else if (IsLetter(key, 'X')) {
     f_.Screens().Hide(game::Screen::Title);
     f_.Screens().Show(game::Screen::About);
   } else if (IsLetter(key, 'Z')) {
-    C.Image3->SetVisible(!C.Image3->Visible());
+    startPictureShown_ = !startPictureShown_;
+    C.Image3->SetVisible(startPictureShown_);
   } else if (IsLetter(key, 'G') && !f_.Screens().InfoPanelOpen()) {
     f_.OpenStatistics();  // with the information panel open, G turns its page
   }
@@ -563,9 +567,10 @@ void TitleScreen::Label47MouseUp(ui::Label* label) { label->SetTransparent(true)
 void TitleScreen::DrawInfoPage1() {
   game::PlayState& s = f_.State();
   ui::Image* image = f_.C.Image5;
-  // The page as lines of text first; it is painted again only when one of them changed.
+  // The page as lines of text first; it is painted again only when one of them changed. It
+  // is on screen with the title and the first information page.
   std::vector<PageLine> lines;
-  if (image->Visible()) {
+  if (s.InfoPage <= 1) {
     auto line = [&](int row, int column, ui::Color colour, const std::string& cp932) {
       lines.push_back({game::GridX(column), game::GridY(row), colour, cp932});
     };

@@ -64,6 +64,9 @@ class TitleScreen {
   };
   std::vector<PageLine> pageLines_;
   bool pageDrawn_ = false;
+  // What V and Z show on the title: the version lines, and the start picture.
+  bool versionShown_ = false;
+  bool startPictureShown_ = true;
 };
 
 }  // namespace app
