@@ -62,28 +62,20 @@ void HistoryRecorder::TellNotices() {
 
 void HistoryRecorder::Wire() {
   f_.Drill().SetKeyLog(&log_);
-  f_.Drill().OnDrillEnded = [this] { DrillEnded(); };
+  f_.Drill().Ended.Listen([this] { DrillEnded(); });
   // The placement follows the one-second splash; the judgement follows the results.
-  auto placed = std::move(f_.F8T1.OnTimer);
-  f_.F8T1.OnTimer = [this, placed] {
-    if (placed) placed();
-    AfterPlacement();
-  };
-  auto judged = std::move(f_.Ranks().OpenJudgement);
-  f_.Ranks().OpenJudgement = [this, judged] {
-    if (judged) judged();
-    AfterJudgement();
-  };
+  f_.Ranks().Placed.Listen([this](int rank) { AfterPlacement(rank); });
+  f_.Certification().Opened.Listen([this](lessons::Certification::Message m) { AfterJudgement(m); });
   // Once the practice's results are left, the player's mode and time come back.
-  f_.Ranks().OnPracticeOver = [this] {
+  f_.Ranks().PracticeOver.Listen([this] {
     game::PlayState& s = f_.State();
     s.Mode = savedMode_;
     s.DurationIndex = savedDuration_;
-  };
-  f_.Lessons().OnLessonResult = [this](int lesson, int misses, bool passed) {
+  });
+  f_.Lessons().LessonResult.Listen([this](int lesson, int misses, bool passed) {
     history_->AddLesson({Format(f_.Platform().Now(), false), lesson, misses, passed});
     TellNotices();
-  };
+  });
 }
 
 void HistoryRecorder::DrillEnded() {
@@ -123,10 +115,9 @@ void HistoryRecorder::DrillEnded() {
   TellNotices();
 }
 
-void HistoryRecorder::AfterPlacement() {
+void HistoryRecorder::AfterPlacement(int r) {
   if (!awaitingPlace_) return;
   awaitingPlace_ = false;
-  const int r = f_.State().PendingRank;
   if (r >= 0 && r < 10) {
     history_->SetLastPlace(r + 1);
     TellNotices();
@@ -136,22 +127,21 @@ void HistoryRecorder::AfterPlacement() {
 // The judgement opens on leaving the results; a pass climbs one grade per key after it, so
 // the grade reached is read when the judgement is written: at the next drill, when the
 // statistics window opens, or when the game closes.
-void HistoryRecorder::AfterJudgement() {
+void HistoryRecorder::AfterJudgement(lessons::Certification::Message message) {
   if (!awaitingJudge_) return;
   awaitingJudge_ = false;
   game::PlayState& s = f_.State();
-  ui::MainControls& C = f_.C;
   pendingCert_ = records::CertEntry{};
   pendingCert_.at = Format(f_.Platform().Now(), false);
   pendingCert_.mode = s.Mode;
   pendingCert_.timeSetting = s.DurationIndex;
   pendingCert_.score = s.Score;
-  if (C.LmL1->Visible())
-    pendingCert_.result = "1級保持";
-  else if (C.LmL2->Visible())
-    pendingCert_.result = "不合格 (MISS)";
-  else if (C.LmL3->Visible())
-    pendingCert_.result = "不合格";
+  switch (message) {
+    case lessons::Certification::Message::GradeOneHeld: pendingCert_.result = "1級保持"; break;
+    case lessons::Certification::Message::TooManyMisses: pendingCert_.result = "不合格 (MISS)"; break;
+    case lessons::Certification::Message::ScoreShort: pendingCert_.result = "不合格"; break;
+    case lessons::Certification::Message::None: break;  // a pass, written with the grade reached
+  }
   certPending_ = true;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "game/KeyLog.h"
+#include "lessons/Certification.h"
 #include "records/History.h"
 #include "stats/StatsModel.h"
 
@@ -41,8 +42,8 @@ class HistoryRecorder {
  private:
   void Wire();
   void DrillEnded();
-  void AfterPlacement();
-  void AfterJudgement();
+  void AfterPlacement(int rank);
+  void AfterJudgement(lessons::Certification::Message message);
   void FinishJudgement(bool tell = true);
   void TellNotices();
   std::string Stamp() const;

@@ -334,7 +334,7 @@ bool TForm2::TypingRuns() const {
 }
 
 void TForm2::KeepPendingResult() {
-  if (F8T1.Enabled() && F8T1.OnTimer) F8T1.OnTimer();  // as the tick would, the history told
+  if (F8T1.Enabled()) rankTables_.F8T1Timer();
   if (screens_.Shown(game::Screen::NameEntry)) rankTables_.ConfirmName(plat::vk::Return);
 }
 
@@ -388,11 +388,7 @@ void TForm2::WireEvents() {
   F8T1.OnTimer = [this] { Guard([this] { rankTables_.F8T1Timer(); }); };
   FLT1.OnTimer = [this] { Guard([this] { lessons_.FLT1Timer(); }); };
   rankTables_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
-  rankTables_.OpenJudgement = [this] {
-    certification_.ResetJudgement();
-    certification_.JudgeCertification();
-    screens_.Show(game::Screen::Judgement);
-  };
+  rankTables_.OpenJudgement = [this] { certification_.OpenJudgement(); };
   modeSelect_.StartLessonCourse = [this] { lessons_.StartLessonCourse(); };
   settings_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
   settings_.SaveRecords = [this] { dataFile_.SaveAsGameGoes(); };

@@ -112,8 +112,9 @@ void DrillRun::DrillKey(uint8_t ch) {
   AnnounceEnd();
 }
 
+// The clock's second end of a drill ended by Esc keeps its screen effects, but tells nothing.
 void DrillRun::AnnounceEnd() {
-  if (std::exchange(ended_, false) && OnDrillEnded) OnDrillEnded();
+  if (std::exchange(ended_, false) && !std::exchange(announced_, true)) Ended.Tell();
 }
 
 void DrillRun::DiscardUntimedResult() {
@@ -208,6 +209,7 @@ void DrillRun::HitOrMiss(bool hit, uint8_t target) {
 }
 
 void DrillRun::StartDrill() {
+  announced_ = false;
   if (keyLog_) keyLog_->Reset();
   s_.DrillMissCounts.fill(0);
   missStats_.DrawMissStats();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "game/Event.h"
 #include "game/KeyLog.h"
 #include "game/PlayState.h"
 #include "game/Screens.h"
@@ -36,11 +37,11 @@ class DrillRun {
   bool Practice() const { return rankTables_.Practice(); }
   void RefreshDrillScreen();
 
-  // The history's hooks: the log of every judged key (none: nothing is logged), and the
-  // call when a drill has ended, once the key or tick that ended it has been counted (the
-  // Esc that ends a drill is a miss), with the figures the results show.
+  // The log of every judged key, for the history (none: nothing is logged).
   void SetKeyLog(game::KeyLog* log) { keyLog_ = log; }
-  std::function<void()> OnDrillEnded;
+  // The drill has ended: told once per drill, when the key or tick that ended it has been
+  // counted (the Esc that ends a drill is a miss), with the figures the results show.
+  game::Event<> Ended;
 
  private:
   // The character the player types next: the text at TextPos, or its start at the end.
@@ -74,7 +75,8 @@ class DrillRun {
   RankTables& rankTables_;
   DrillTexts& texts_;
   game::KeyLog* keyLog_ = nullptr;
-  bool ended_ = false;  // EndDrill ran during the key or tick being handled
+  bool ended_ = false;      // EndDrill ran during the key or tick being handled
+  bool announced_ = false;  // the end of this drill has been told
 };
 
 }  // namespace drill

@@ -122,6 +122,7 @@ void RankTables::F8T1Timer() {
     ShowPracticeResult();
   else if (s_.DurationIndex >= 0 && s_.DurationIndex <= 2)
     ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+  Placed.Tell(s_.PendingRank);
 }
 
 void RankTables::SetPractice(bool on) {
@@ -136,7 +137,7 @@ void RankTables::PracticeEnded(int tenths) {
 void RankTables::FinishPractice() {
   if (!practice_) return;
   SetPractice(false);
-  if (OnPracticeOver) OnPracticeOver();
+  PracticeOver.Tell();
 }
 
 // The practice's own figures where the table would be: its title, no rows, and the rate

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "game/Event.h"
 #include "game/PlayState.h"
 #include "game/Screens.h"
 #include "drill/MissStats.h"
@@ -48,9 +49,11 @@ class RankTables {
   bool Practice() const { return practice_; }
   // The practice has ended after `tenths` of play (a second end changes nothing).
   void PracticeEnded(int tenths);
-  // The practice is over: the title shows, OnPracticeOver is told.
+  // The practice is over: the title shows, PracticeOver is told.
   void FinishPractice();
-  std::function<void()> OnPracticeOver;
+  game::Event<> PracticeOver;
+  // A finished drill has been placed: its rank 0..9 in its table, 10 for none.
+  game::Event<int> Placed;
 
   // Set by the window: the judgement screen opens (ResetJudgement, JudgeCertification,
   // LmPanel shown) and the keyboard focus moves.

@@ -59,6 +59,7 @@ bool Certification::JudgeCertification() {
   game::FormatDigits5(figures, 28, s_.Miss);
   C.LmL4->SetCaptionBytes(figures);
   HideMessages();
+  message_ = Message::None;
 
   if (s_.DurationIndex >= game::kUntimed) return true;
   if (s_.CertAwaitKey == 1) {
@@ -68,6 +69,7 @@ bool Certification::JudgeCertification() {
   // Too many misses is told before anything else, even to a grade-1 holder.
   if (s_.Miss >= kMissLimit) {
     sheet_.DrawCertSheet(0);
+    message_ = Message::TooManyMisses;
     C.LmL2->Show();
     C.LmL4->Show();
     s_.CertAwaitKey = 1;
@@ -76,6 +78,7 @@ bool Certification::JudgeCertification() {
   const int held = GetCertGrade(s_.Mode, s_.DurationIndex);
   if (held == 1) {
     sheet_.DrawCertSheet(0);
+    message_ = Message::GradeOneHeld;
     C.LmL1->Show();
     C.LmL4->Show();
     s_.CertAwaitKey = 0;
@@ -87,6 +90,7 @@ bool Certification::JudgeCertification() {
   if (s_.Score < GradeThreshold(s_.Mode, s_.DurationIndex, target)) {
     s_.CertAwaitKey = 1;
     sheet_.DrawCertSheet(0);
+    message_ = Message::ScoreShort;
     C.LmL3->Show();
     C.LmL4->Show();
     return false;
@@ -100,6 +104,13 @@ bool Certification::JudgeCertification() {
   // Reaching the next grade as well: the next key awards it; otherwise it leaves.
   s_.CertAwaitKey = s_.Score >= GradeThreshold(s_.Mode, s_.DurationIndex, target - 1) ? 0 : 1;
   return false;
+}
+
+void Certification::OpenJudgement() {
+  ResetJudgement();
+  JudgeCertification();
+  screens_.Show(game::Screen::Judgement);
+  Opened.Tell(message_);
 }
 
 void Certification::JudgementKey() {

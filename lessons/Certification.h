@@ -1,6 +1,7 @@
 #pragma once
 // Grade certification: with LICENCE on, a finished timed drill is judged against the score
 // the next grade (8級 up to 1級) needs in its mode and time setting; one grade per step.
+#include "game/Event.h"
 #include "game/PlayState.h"
 #include "game/Screens.h"
 #include "lessons/CertSheet.h"
@@ -19,15 +20,25 @@ class Certification {
   // The score grade g needs; 9999 outside the table.
   static int GradeThreshold(int mode, int durationIndex, int grade);
 
+  // What the judgement screen says at a step: nothing (a grade was awarded, or none is at
+  // stake), that 1級 is held already, that there were too many misses, or that the score
+  // falls short.
+  enum class Message { None, GradeOneHeld, TooManyMisses, ScoreShort };
+
   void ResetJudgement();
   // One step of the judgement; true when the judgement screen is to be left.
   bool JudgeCertification();
+  // Leaving the results with LICENCE on: the judgement screen opens with its first step,
+  // and Opened tells what that step said.
+  void OpenJudgement();
+  game::Event<Message> Opened;
   // A key on the judgement screen, or a click on LmP1: one step, and back to the title
   // when the judgement allows.
   void JudgementKey();
 
  private:
   void HideMessages();
+  Message message_ = Message::None;
   game::PlayState& s_;
   game::Screens& screens_;
   ui::MainControls& C;

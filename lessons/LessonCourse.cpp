@@ -224,7 +224,7 @@ void LessonCourse::LessonKeyPress(uint8_t ch) {
     ShowDrillDisplay();
     ShowLessonTitle(lesson);
     const int result = LessonDrillStep(lesson, ch);
-    if (result != 0 && OnLessonResult) OnLessonResult(lesson, s_.LessonMisses, result == 1);
+    if (result != 0) LessonResult.Tell(lesson, s_.LessonMisses, result == 1);
     if (result == 1) {
       s_.LessonDrill = 0;
       s_.IntroStep = 0;
@@ -241,7 +241,7 @@ void LessonCourse::LessonKeyPress(uint8_t ch) {
     ShowDrillDisplay();
     ShowLessonTitle(kTest);
     if (LessonDrillStep(kTest, ch) == 1) {
-      if (OnLessonResult) OnLessonResult(kTest, s_.LessonMisses, true);
+      LessonResult.Tell(kTest, s_.LessonMisses, true);
       s_.LessonDrill = 0;
       s_.IntroStep = 0;
       s_.LessonNo = kEnding;

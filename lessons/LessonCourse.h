@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "game/Event.h"
 #include "game/PlayState.h"
 #include "game/Screens.h"
 #include "platform/Platform.h"
@@ -32,7 +33,8 @@ class LessonCourse {
   void RefreshLessonScreen();
   void SkipLesson();
   // Set by the window: a lesson's practice or the test has ended (the history keeps it).
-  std::function<void(int lesson, int misses, bool passed)> OnLessonResult;
+  // A lesson was passed or failed (lessons passed over with Tab are no result).
+  game::Event<int /*lesson*/, int /*misses*/, bool /*passed*/> LessonResult;
 
   // The practice sequence of the current lesson (for the tests and the driver).
   const uint8_t* Sequence() const;

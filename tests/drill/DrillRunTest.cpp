@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "DriverFixture.h"
 #include "platform/Cp932.h"
 
@@ -103,6 +105,17 @@ TEST_F(DrillRunTest, KanaModesMapKeysByTheKanaLayoutAndTheShiftKey) {
   Run("kanalock on\nkey RO\nkanalock off\nkey 0\n");
   EXPECT_EQ(State().Good, 5);
   EXPECT_EQ(State().Miss, 1);  // 0 without Shift is ﾜ
+}
+
+// Esc ends the drill, and the clock's next tick ends it a second time (the splash starts
+// over): the end is told once, after the Esc's miss is counted.
+TEST_F(DrillRunTest, TheEndOfADrillIsToldOnceWithTheEscCounted) {
+  StartDrill('1');
+  std::vector<int> told;
+  Form().Drill().Ended.Listen([&] { told.push_back(State().Miss); });
+  Run("type abc\nkey ESC\nwait 300\n");
+  EXPECT_EQ(told, std::vector<int>{1});
+  EXPECT_TRUE(C().F8Panel->Visible());
 }
 
 TEST_F(DrillRunTest, TheMissLimiterEndsTheDrillAtTheNinthMiss) {
