@@ -1,6 +1,5 @@
 #include "app/HistoryRecorder.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -9,6 +8,7 @@
 #include "game/Modes.h"
 #include "platform/Files.h"
 #include "stats/StatsWindow.h"
+#include "stats/WeakKeyText.h"
 
 namespace app {
 
@@ -173,21 +173,21 @@ void HistoryRecorder::OpenStatistics() {
     window_->OnPractice = [this](stats::Layer layer) { return StartPractice(layer); };
   }
   // As large as the game's window, but never too small to read, and beside it on the screen.
-  if (!window_->isVisible()) window_->FitBeside(f_);
+  if (!window_->isVisible()) window_->FitBeside(f_, f_.Platform().ArrangesWindows());
   FinishJudgement();
   history_->Flush();
   // Shown first: the charts lay out their axes for the size they are drawn at.
   window_->show();
   window_->Reload();
   TellNotices();
-  if (QGuiApplication::platformName() != QLatin1String("offscreen")) window_->raise();
+  f_.Platform().Raise(*window_);
 }
 
 std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   game::PlayState& s = f_.State();
   if (f_.Drill().Practice()) return "練習中です";
-  if (!window_) return "成績の記録がありません";
-  practiceText_ = window_->PracticeText(layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()), kPracticeLength);
+  practiceText_ = stats::PracticeText(*history_, layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()),
+                                      kPracticeLength);
   if (practiceText_.empty()) return "苦手キーを選べるだけの記録がまだありません";
   if (!f_.Title().LeaveForPractice()) return "ドリルの途中では始められません。タイトル画面に戻ってから押してください";
   savedMode_ = s.Mode;
@@ -205,10 +205,7 @@ std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   s.DatRecord.AddDrillTotal();
   f_.Screens().Show(game::Screen::Drill);
   f_.Screens().Hide(game::Screen::Title);
-  if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-    f_.activateWindow();
-    f_.raise();
-  }
+  f_.Platform().Raise(f_);
   return "";
 }
 

@@ -10,6 +10,7 @@
 
 class QDialog;
 class QObject;
+class QWidget;
 
 namespace plat {
 
@@ -73,6 +74,11 @@ class Platform {
   virtual void OpenHelp(const std::string& path) = 0;
   // Closes the help viewer if it is open.
   virtual void CloseHelp() {}
+
+  // Windows of the game's own beside the main one: whether they are placed on a screen at
+  // all (not in a headless run), and bringing one to the front for the player.
+  virtual bool ArrangesWindows() const { return false; }
+  virtual void Raise(QWidget& /*window*/) {}
 
   // Full path of the program file and its version text ("" when it cannot be read).
   virtual std::string ProgramPath() const = 0;

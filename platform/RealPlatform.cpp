@@ -194,6 +194,11 @@ void RealPlatform::OpenHelp(const std::string& path) {
   help_->Open(path);
 }
 
+void RealPlatform::Raise(QWidget& window) {
+  window.activateWindow();
+  window.raise();
+}
+
 void RealPlatform::CloseHelp() {
   if (help_) help_->Close();
 }

@@ -39,6 +39,8 @@ class RealPlatform : public Platform {
   void RunModal(QDialog& dialog) override;
   void OpenHelp(const std::string& path) override;
   void CloseHelp() override;
+  bool ArrangesWindows() const override { return true; }
+  void Raise(QWidget& window) override;
   std::string ProgramPath() const override;
   std::string VersionText() const override;
   void ProcessPendingEvents() override;

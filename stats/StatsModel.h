@@ -35,6 +35,8 @@ struct KeyStat {
 // by character).
 std::vector<KeyStat> RankKeys(const std::vector<records::KeyFigures>& totals, Layer layer);
 // Up to n weakest keys with enough samples, and up to n best (least weak) keys among the rest.
+// How many weak keys a practice drills.
+inline constexpr size_t kWeakKeys = 8;
 std::vector<uint8_t> WeakestKeys(const std::vector<KeyStat>& ranked, size_t n);
 std::vector<uint8_t> GoodKeys(const std::vector<KeyStat>& ranked, const std::vector<uint8_t>& weak, size_t n);
 

@@ -8,7 +8,6 @@
 #include <QChartView>
 #include <QDir>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QJsonArray>
 #include <QKeyEvent>
@@ -38,7 +37,6 @@ namespace {
 
 constexpr int kVolumeDays = 84;  // twelve weeks
 constexpr int kMarkEvery = 14;   // a date label every other week: they stay readable in a narrow window
-constexpr size_t kWeakKeys = 8;
 constexpr int kShownConfusions = 40;
 constexpr int kMargin = 6;
 
@@ -141,11 +139,10 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int tab) { EnsureTab(tab); });
 }
 
-void StatsWindow::FitBeside(const QWidget& game) {
+void StatsWindow::FitBeside(const QWidget& game, bool onScreen) {
   const QSize wanted(std::max(game.width(), 800), std::max(game.height(), 600));
-  const QString platform = QGuiApplication::platformName();
   QScreen* screen = game.screen();
-  if (platform == QLatin1String("offscreen") || !screen) {
+  if (!onScreen || !screen) {
     resize(wanted);
     return;
   }
@@ -155,8 +152,8 @@ void StatsWindow::FitBeside(const QWidget& game) {
   const QRect place = PlaceBeside(screen->availableGeometry(), frame, wanted + decor,
                                   kContentWidth + 2 * kMargin + decor.width());
   resize(place.size() - decor);
-  // Elsewhere (Wayland) the compositor places windows.
-  if (platform == QLatin1String("xcb")) move(place.topLeft());
+  // Where the compositor places windows itself (Wayland), the place asked for is ignored.
+  move(place.topLeft());
 }
 
 void StatsWindow::Reload() {
@@ -210,17 +207,6 @@ void StatsWindow::EnsureTab(int tab) {
 }
 
 std::vector<uint8_t> StatsWindow::WeakKeys(Layer layer) { return WeakestKeys(Ranked(layer), kWeakKeys); }
-
-std::string StatsWindow::PracticeText(Layer layer, uint32_t seed, size_t length) {
-  const auto& ranked = Ranked(layer);
-  const std::vector<uint8_t> weak = WeakestKeys(ranked, kWeakKeys);
-  std::vector<uint8_t> good = GoodKeys(ranked, weak, kWeakKeys);
-  if (good.size() < 3)
-    for (uint8_t k : FallbackGoodKeys(layer))
-      if (std::find(weak.begin(), weak.end(), k) == weak.end() && std::find(good.begin(), good.end(), k) == good.end())
-        good.push_back(k);
-  return WeakKeyText(weak, good, seed, length);
-}
 
 void StatsWindow::BuildKeys() {
   const auto& ranked = Ranked(layer_);

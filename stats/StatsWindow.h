@@ -34,8 +34,9 @@ class StatsWindow : public QWidget {
   static constexpr int kContentWidth = 400;
 
   // Sizes the window to open like the game's window, at least 800 × 600, within the game's
-  // screen; on X11 also places it beside the game. Headless it only takes the size.
-  void FitBeside(const QWidget& game);
+  // screen, and places it beside the game (where the window system lets a program place
+  // its windows). Off screen (`onScreen` false, a headless run) it only takes the size.
+  void FitBeside(const QWidget& game, bool onScreen);
   // Reads the history again and redraws the visible tab (the others when shown).
   void Reload();
   void ShowTab(int tab);
@@ -51,7 +52,6 @@ class StatsWindow : public QWidget {
   bool ExportCsv(const std::string& path);
   // The weak keys of the layer the practice would use (CP932 bytes), and its text.
   std::vector<uint8_t> WeakKeys(Layer layer);
-  std::string PracticeText(Layer layer, uint32_t seed, size_t length);
 
   // Set by the game: start a weak-key practice of a layer; returns "" when started, else
   // why not (shown under the button).

@@ -42,4 +42,15 @@ std::string WeakKeyText(const std::vector<uint8_t>& weak, const std::vector<uint
   return text;
 }
 
+std::string PracticeText(records::History& history, Layer layer, uint32_t seed, size_t length) {
+  const std::vector<KeyStat> ranked = RankKeys(history.KeyTotals(), layer);
+  const std::vector<uint8_t> weak = WeakestKeys(ranked, kWeakKeys);
+  std::vector<uint8_t> good = GoodKeys(ranked, weak, kWeakKeys);
+  if (good.size() < 3)
+    for (uint8_t k : FallbackGoodKeys(layer))
+      if (std::find(weak.begin(), weak.end(), k) == weak.end() && std::find(good.begin(), good.end(), k) == good.end())
+        good.push_back(k);
+  return WeakKeyText(weak, good, seed, length);
+}
+
 }  // namespace stats

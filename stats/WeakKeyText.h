@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "records/History.h"
 #include "stats/StatsModel.h"
 
 namespace stats {
@@ -16,5 +17,10 @@ std::vector<uint8_t> FallbackGoodKeys(Layer layer);
 // Empty when there are no weak keys.
 std::string WeakKeyText(const std::vector<uint8_t>& weak, const std::vector<uint8_t>& good, uint32_t seed,
                         size_t length);
+
+// The practice text of a layer from the history's key totals: its weakest keys, with the
+// keys typed well (or the home row while there are too few of them). Empty when the
+// history has no weak key to offer.
+std::string PracticeText(records::History& history, Layer layer, uint32_t seed, size_t length);
 
 }  // namespace stats
