@@ -2,6 +2,7 @@
 // Grade certification: with LICENCE on, a finished timed drill is judged against the score
 // the next grade (8級 up to 1級) needs in its mode and time setting; one grade per step.
 #include "game/Event.h"
+#include "game/Judgement.h"
 #include "game/PlayState.h"
 #include "game/Screens.h"
 #include "lessons/CertSheet.h"
@@ -20,10 +21,7 @@ class Certification {
   // The score grade g needs; 9999 outside the table.
   static int GradeThreshold(int mode, int durationIndex, int grade);
 
-  // What the judgement screen says at a step: nothing (a grade was awarded, or none is at
-  // stake), that 1級 is held already, that there were too many misses, or that the score
-  // falls short.
-  enum class Message { None, GradeOneHeld, TooManyMisses, ScoreShort };
+  using Message = game::JudgementStep::Message;
 
   void ResetJudgement();
   // One step of the judgement; true when the judgement screen is to be left.
