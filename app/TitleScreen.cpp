@@ -7,6 +7,7 @@
 #include "app/TForm2.h"
 #include "game/Digits.h"
 #include "game/Modes.h"
+#include "game/PlayTime.h"
 #include "platform/Cp932.h"
 #include "platform/Keyboard.h"
 
@@ -190,7 +191,7 @@ void TitleScreen::Timer1Timer() {
   C.Label22->SetCaption(when);
   C.F1L22->SetCaption(when);
 
-  AdvancePlayTime();
+  game::AdvancePlayTime(s, s.DatRecord, f_.Platform().TickCount());
   IdleScoreShow();
 }
 
@@ -243,98 +244,14 @@ int TitleScreen::QuietTicks() const {
 // Certification stars: one "+" for each grade 1 held, "☆" for five, "★" for ten, "★★" for
 // twenty, "★☆★" in blue for all 21.
 void TitleScreen::ShowCertStars() {
-  const game::DatRecord& r = f_.State().DatRecord;
-  int n = 0;
-  for (int i = 0; i < 21; ++i) n += r.CertGradeAt(i) == 1;
-  std::string text;
-  ui::Color colour = ui::clr::Red;
-  if (n > 20) {
-    text += "★☆★";
-    colour = ui::clr::Blue;
-    n = 0;
-  }
-  if (n >= 20) {
-    text += "★★";
-    colour = ui::clr::Green;
-    n -= 20;
-  }
-  if (n >= 10) {
-    text += "★";
-    n -= 10;
-  }
-  if (n >= 5) {
-    text += "☆";
-    n -= 5;
-  }
-  text.append(static_cast<size_t>(n), '+');
-  f_.C.Label45->SetCaption(text);
-  f_.C.Label45->SetFontColor(colour);
+  const game::CertStars stars = game::CertStarsOf(f_.State().DatRecord);
+  constexpr ui::Color kColours[] = {ui::clr::Red, ui::clr::Green, ui::clr::Blue};
+  f_.C.Label45->SetCaption(stars.text);
+  f_.C.Label45->SetFontColor(kColours[static_cast<int>(stars.level)]);
 }
 
 // The total running time grows by 50 ms a tick; every 5 s it is set right by the tick
 // count, within ±20 s. It never goes below zero and stops at 65535:59:59.
-void TitleScreen::AdvancePlayTime() {
-  game::PlayState& s = f_.State();
-  game::DatRecord::PlayTimeValue t = s.DatRecord.PlayTime();
-  int hours = t.Hours, minutes = t.Minutes, seconds = t.Seconds, hundredths = t.Hundredths;
-  const uint32_t tick = f_.Platform().TickCount();
-
-  s.PlayTimeNominalMs += 50;
-  if (s.PlayTimeNominalMs >= 5000) {
-    // Before the first reference (0) d is the whole uptime less 5 s; the wrapping difference
-    // would make that a small negative number just before the tick count wraps.
-    int64_t d = s.PlayTimeBaseTick == 0
-                    ? int64_t{tick} - s.PlayTimeNominalMs
-                    : static_cast<int32_t>(tick - static_cast<uint32_t>(s.PlayTimeBaseTick) -
-                                           static_cast<uint32_t>(s.PlayTimeNominalMs));
-    if (d > 19999 || d < -19999)
-      d = 0;
-    else
-      seconds += static_cast<int>(d / 1000);
-    s.PlayTimeBaseTick = static_cast<int32_t>(tick - static_cast<uint32_t>(d % 1000));
-    s.PlayTimeNominalMs -= 5000;
-  }
-
-  const bool atCap = hours == 65535 && minutes == 59 && seconds >= 59;
-  if (atCap) {
-    s.DatRecord.SetPlayTime({65535, 59, 59, 0});
-    return;
-  }
-  hundredths += 5;
-  if (hundredths >= 100) {
-    hundredths = 0;
-    seconds += 1;
-  }
-  // A backward correction borrows from the minutes and hours, never below zero.
-  while (seconds < 0) {
-    if (minutes == 0 && hours == 0) {
-      seconds = 0;
-      hundredths = 0;
-      break;
-    }
-    seconds += 60;
-    if (--minutes < 0) {
-      minutes = 59;
-      --hours;
-    }
-  }
-  if (seconds >= 60) {
-    seconds -= 60;
-    minutes += 1;
-  }
-  if (minutes >= 60) {
-    if (hours >= 65535) {
-      minutes = 59;
-      seconds = 59;
-      hundredths = 0;
-    } else {
-      minutes = 0;
-      hours += 1;
-    }
-  }
-  s.DatRecord.SetPlayTime({static_cast<uint16_t>(hours), static_cast<uint8_t>(minutes),
-                           static_cast<uint8_t>(seconds), static_cast<uint8_t>(hundredths)});
-}
 
 // After 200 quiet ticks the title shows the last results; 200 ticks later it comes back.
 void TitleScreen::IdleScoreShow() {

@@ -50,7 +50,6 @@ class TitleScreen {
   void ToggleCertSwitch();
   void OpenInfoPanel();
   void TurnInfoPage(bool fromClick);
-  void AdvancePlayTime();
   void IdleScoreShow();
   void ShowCertStars();
   double Scale() const;
