@@ -8,7 +8,11 @@ namespace {
 
 // The character keys of the JIS layout, as Windows types them. Kana are the half-width
 // katakana bytes of CP932; Shift gives the small kana and brackets where a key has them.
-constexpr JisKey kJisKeys[] = {
+struct OldJisKey {
+  uint16_t vk;
+  uint8_t plain, shifted, kana, kanaShifted;
+};
+constexpr OldJisKey kOldJisKeys[] = {
     // Row 1: digits, minus, caret, yen.
     {'1', '1', '!', 0xC7, 0xC7}, {'2', '2', '"', 0xCC, 0xCC}, {'3', '3', '#', 0xB1, 0xA7},
     {'4', '4', '$', 0xB3, 0xA9}, {'5', '5', '%', 0xB4, 0xAA}, {'6', '6', '&', 0xB5, 0xAB},
@@ -37,6 +41,20 @@ constexpr JisKey kJisKeys[] = {
     // The space bar types a space in every state.
     {vk::Space, ' ', ' ', ' ', ' '},
 };
+
+// Throwaway proof: the one JIS table types exactly what the old key map typed.
+constexpr bool SameAsOldTable() {
+  if (std::size(kOldJisKeys) != kJisKeyCount) return false;
+  for (std::size_t i = 0; i < kJisKeyCount; ++i) {
+    const OldJisKey& o = kOldJisKeys[i];
+    const JisKey& n = kJisKeys[i];
+    if (o.vk != n.vk || o.plain != n.plain || o.shifted != n.shifted || o.kana != n.kana ||
+        o.kanaShifted != n.kanaShifted)
+      return false;
+  }
+  return true;
+}
+static_assert(SameAsOldTable());
 
 // Keys that are not character keys, by Qt key.
 uint16_t VkFromQtKey(int key) {
