@@ -19,15 +19,52 @@ namespace {
 constexpr std::array<int, 4> kFullLength = {300, 600, 1200, 9999};
 constexpr std::array<int, 4> kCheckpointScale = {1, 2, 4, 1};
 
+// The drill's kana go by the character a key types without the kana lock. A key's own
+// character gives its kana, and Shift changes that only where Shift types no character of its
+// own but the capital or nothing (ｦ, ｨ, ｯ); a shifted character gives the key's shifted kana
+// where that differs from the plain one (# ｧ, < ､), else none (!, ", |).
+struct KanaTable {
+  std::array<uint8_t, 256> plain{}, shifted{};
+};
+
+// Where the drill reads a character otherwise: the '=' of Shift+ほ is ｰ, and the ro key
+// reaches the drill as the '_' of its key-down (its backslash is the yen key's).
+struct KanaException {
+  char key;
+  uint8_t kana;
+};
+constexpr KanaException kKanaExceptions[] = {{'=', 0xB0}, {'_', 0xDB}};
+
+// Indexed by the (lower-cased) key character; 0 where the key types no kana.
+constexpr KanaTable BuildKanaTable() {
+  KanaTable t;
+  for (const plat::JisKey& k : plat::kJisKeys) {
+    if (k.vk == plat::vk::Space) continue;  // the space is judged as it is
+    const bool shiftTypesOwnCharacter = k.shifted != 0 && !k.ShiftGivesCapital();
+    if (t.plain[k.plain] == 0) {  // a character two keys type is the first key's
+      t.plain[k.plain] = k.kana;
+      t.shifted[k.plain] = shiftTypesOwnCharacter ? k.kana : k.kanaShifted;
+    }
+    if (shiftTypesOwnCharacter && k.kanaShifted != k.kana) t.plain[k.shifted] = t.shifted[k.shifted] = k.kanaShifted;
+  }
+  for (const KanaException& e : kKanaExceptions) {
+    const auto i = static_cast<uint8_t>(e.key);
+    t.plain[i] = t.shifted[i] = e.kana;
+  }
+  return t;
+}
+
+constexpr KanaTable kKanaTable = BuildKanaTable();
+
 // One key of the JIS kana layout: the character it types without the kana lock, its kana,
 // and the kana with Shift where that differs.
-struct KanaKey {
+struct OldKanaKey {
   char key;
   uint8_t kana;
   uint8_t shifted = 0;
 };
 
-constexpr KanaKey kKanaKeys[] = {
+constexpr OldKanaKey kOldKanaKeys[] = {
     // number row
     {'1', 0xC7}, {'2', 0xCC}, {'3', 0xB1}, {'4', 0xB3}, {'5', 0xB4}, {'6', 0xB5}, {'7', 0xD4},
     {'8', 0xD5}, {'9', 0xD6}, {'0', 0xDC, 0xA6}, {'-', 0xCE}, {'^', 0xCD}, {'\\', 0xB0},
@@ -45,14 +82,10 @@ constexpr KanaKey kKanaKeys[] = {
     {'<', 0xA4}, {'>', 0xA1}, {'?', 0xA5}, {'{', 0xA2}, {'}', 0xA3}, {'=', 0xB0},
 };
 
-struct KanaTable {
-  std::array<uint8_t, 256> plain{}, shifted{};
-};
-
 // Indexed by the (lower-cased) key character; 0 where the key types no kana.
-constexpr KanaTable BuildKanaTable() {
+constexpr KanaTable BuildOldKanaTable() {
   KanaTable t;
-  for (const KanaKey& k : kKanaKeys) {
+  for (const OldKanaKey& k : kOldKanaKeys) {
     const auto i = static_cast<uint8_t>(k.key);
     t.plain[i] = k.kana;
     t.shifted[i] = k.shifted ? k.shifted : k.kana;
@@ -60,7 +93,10 @@ constexpr KanaTable BuildKanaTable() {
   return t;
 }
 
-constexpr KanaTable kKanaTable = BuildKanaTable();
+constexpr KanaTable kOldKanaTable = BuildOldKanaTable();
+
+// Throwaway proof: the kana read from the JIS table are the old table's, byte by byte.
+static_assert(kKanaTable.plain == kOldKanaTable.plain && kKanaTable.shifted == kOldKanaTable.shifted);
 
 uint8_t FoldCase(uint8_t c) { return c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c + ('a' - 'A')) : c; }
 
