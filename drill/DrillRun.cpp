@@ -9,6 +9,7 @@
 
 #include "game/Digits.h"
 #include "game/Modes.h"
+#include "platform/JisLayout.h"
 #include "platform/Keyboard.h"
 
 namespace drill {
@@ -33,7 +34,7 @@ struct KanaException {
   char key;
   uint8_t kana;
 };
-constexpr KanaException kKanaExceptions[] = {{'=', 0xB0}, {'_', 0xDB}};
+constexpr KanaException kKanaExceptions[] = {{'=', plat::KanaByte("ｰ")}, {'_', plat::KanaByte("ﾛ")}};
 
 // Indexed by the (lower-cased) key character; 0 where the key types no kana.
 constexpr KanaTable BuildKanaTable() {
@@ -55,48 +56,6 @@ constexpr KanaTable BuildKanaTable() {
 }
 
 constexpr KanaTable kKanaTable = BuildKanaTable();
-
-// One key of the JIS kana layout: the character it types without the kana lock, its kana,
-// and the kana with Shift where that differs.
-struct OldKanaKey {
-  char key;
-  uint8_t kana;
-  uint8_t shifted = 0;
-};
-
-constexpr OldKanaKey kOldKanaKeys[] = {
-    // number row
-    {'1', 0xC7}, {'2', 0xCC}, {'3', 0xB1}, {'4', 0xB3}, {'5', 0xB4}, {'6', 0xB5}, {'7', 0xD4},
-    {'8', 0xD5}, {'9', 0xD6}, {'0', 0xDC, 0xA6}, {'-', 0xCE}, {'^', 0xCD}, {'\\', 0xB0},
-    // top letter row
-    {'q', 0xC0}, {'w', 0xC3}, {'e', 0xB2, 0xA8}, {'r', 0xBD}, {'t', 0xB6}, {'y', 0xDD},
-    {'u', 0xC5}, {'i', 0xC6}, {'o', 0xD7}, {'p', 0xBE}, {'@', 0xDE}, {'[', 0xDF},
-    // home row
-    {'a', 0xC1}, {'s', 0xC4}, {'d', 0xBC}, {'f', 0xCA}, {'g', 0xB7}, {'h', 0xB8}, {'j', 0xCF},
-    {'k', 0xC9}, {'l', 0xD8}, {';', 0xDA}, {':', 0xB9}, {']', 0xD1},
-    // bottom row, the ro key's '_' included
-    {'z', 0xC2, 0xAF}, {'x', 0xBB}, {'c', 0xBF}, {'v', 0xCB}, {'b', 0xBA}, {'n', 0xD0},
-    {'m', 0xD3}, {',', 0xC8}, {'.', 0xD9}, {'/', 0xD2}, {'_', 0xDB},
-    // shifted characters that have kana of their own: small kana and punctuation
-    {'#', 0xA7}, {'$', 0xA9}, {'%', 0xAA}, {'&', 0xAB}, {'\'', 0xAC}, {'(', 0xAD}, {')', 0xAE},
-    {'<', 0xA4}, {'>', 0xA1}, {'?', 0xA5}, {'{', 0xA2}, {'}', 0xA3}, {'=', 0xB0},
-};
-
-// Indexed by the (lower-cased) key character; 0 where the key types no kana.
-constexpr KanaTable BuildOldKanaTable() {
-  KanaTable t;
-  for (const OldKanaKey& k : kOldKanaKeys) {
-    const auto i = static_cast<uint8_t>(k.key);
-    t.plain[i] = k.kana;
-    t.shifted[i] = k.shifted ? k.shifted : k.kana;
-  }
-  return t;
-}
-
-constexpr KanaTable kOldKanaTable = BuildOldKanaTable();
-
-// Throwaway proof: the kana read from the JIS table are the old table's, byte by byte.
-static_assert(kKanaTable.plain == kOldKanaTable.plain && kKanaTable.shifted == kOldKanaTable.shifted);
 
 uint8_t FoldCase(uint8_t c) { return c >= 'A' && c <= 'Z' ? static_cast<uint8_t>(c + ('a' - 'A')) : c; }
 

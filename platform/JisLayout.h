@@ -40,75 +40,73 @@ struct JisKey {
   constexpr bool ShiftGivesCapital() const { return shifted >= 'A' && shifted <= 'Z'; }
 };
 
-namespace jis_detail {
 // A half-width katakana written as UTF-8 (U+FF61..U+FF9F), as its CP932 byte 0xA1..0xDF.
-consteval uint8_t Kana(std::string_view utf8) {
+consteval uint8_t KanaByte(std::string_view utf8) {
   if (utf8.size() != 3 || static_cast<uint8_t>(utf8[0]) != 0xEF) throw std::logic_error("not a half-width kana");
-  const unsigned cp = 0xF000u | ((static_cast<uint8_t>(utf8[1]) & 0x3Fu) << 6) | (static_cast<uint8_t>(utf8[2]) & 0x3Fu);
+  const unsigned cp =
+      0xF000u | ((static_cast<uint8_t>(utf8[1]) & 0x3Fu) << 6) | (static_cast<uint8_t>(utf8[2]) & 0x3Fu);
   if (cp < 0xFF61 || cp > 0xFF9F) throw std::logic_error("not a half-width kana");
   return static_cast<uint8_t>(cp - 0xFF61 + 0xA1);
 }
-}  // namespace jis_detail
 
 // In the order of the caps on the game's keyboards, row by row. A character two keys type
 // belongs to the first (the backslash to the yen key, not the ro key). Shifted characters of
 // the keys 1 to 5, E and Z are marked with the right hand's SHIFT, all others with the left.
 inline constexpr auto kJisKeys = [] {
   using enum ShiftHand;
-  using jis_detail::Kana;
   return std::to_array<JisKey>({
       // Number row: digits, minus, caret, yen. Shift+0 types nothing on a JIS keyboard.
-      {'1', '1', '!', Kana("ﾇ"), Kana("ﾇ"), Right, "1"},
-      {'2', '2', '"', Kana("ﾌ"), Kana("ﾌ"), Right, "2"},
-      {'3', '3', '#', Kana("ｱ"), Kana("ｧ"), Right, "3"},
-      {'4', '4', '$', Kana("ｳ"), Kana("ｩ"), Right, "4"},
-      {'5', '5', '%', Kana("ｴ"), Kana("ｪ"), Right, "5"},
-      {'6', '6', '&', Kana("ｵ"), Kana("ｫ"), Left, "6"},
-      {'7', '7', '\'', Kana("ﾔ"), Kana("ｬ"), Left, "7"},
-      {'8', '8', '(', Kana("ﾕ"), Kana("ｭ"), Left, "8"},
-      {'9', '9', ')', Kana("ﾖ"), Kana("ｮ"), Left, "9"},
-      {'0', '0', 0, Kana("ﾜ"), Kana("ｦ"), Left, "0"},
-      {vk::OemMinus, '-', '=', Kana("ﾎ"), Kana("ﾎ"), Left, "MS"},
-      {vk::Oem7, '^', '~', Kana("ﾍ"), Kana("ﾍ"), Left, "HT"},
-      {vk::Oem5, '\\', '|', Kana("ｰ"), Kana("ｰ"), Left, "EN"},
+      {'1', '1', '!', KanaByte("ﾇ"), KanaByte("ﾇ"), Right, "1"},
+      {'2', '2', '"', KanaByte("ﾌ"), KanaByte("ﾌ"), Right, "2"},
+      {'3', '3', '#', KanaByte("ｱ"), KanaByte("ｧ"), Right, "3"},
+      {'4', '4', '$', KanaByte("ｳ"), KanaByte("ｩ"), Right, "4"},
+      {'5', '5', '%', KanaByte("ｴ"), KanaByte("ｪ"), Right, "5"},
+      {'6', '6', '&', KanaByte("ｵ"), KanaByte("ｫ"), Left, "6"},
+      {'7', '7', '\'', KanaByte("ﾔ"), KanaByte("ｬ"), Left, "7"},
+      {'8', '8', '(', KanaByte("ﾕ"), KanaByte("ｭ"), Left, "8"},
+      {'9', '9', ')', KanaByte("ﾖ"), KanaByte("ｮ"), Left, "9"},
+      {'0', '0', 0, KanaByte("ﾜ"), KanaByte("ｦ"), Left, "0"},
+      {vk::OemMinus, '-', '=', KanaByte("ﾎ"), KanaByte("ﾎ"), Left, "MS"},
+      {vk::Oem7, '^', '~', KanaByte("ﾍ"), KanaByte("ﾍ"), Left, "HT"},
+      {vk::Oem5, '\\', '|', KanaByte("ｰ"), KanaByte("ｰ"), Left, "EN"},
       // Upper letter row: Q to P, at sign, opening bracket.
-      {'Q', 'q', 'Q', Kana("ﾀ"), Kana("ﾀ"), None, "Q"},
-      {'W', 'w', 'W', Kana("ﾃ"), Kana("ﾃ"), None, "W"},
-      {'E', 'e', 'E', Kana("ｲ"), Kana("ｨ"), Right, "E"},
-      {'R', 'r', 'R', Kana("ｽ"), Kana("ｽ"), None, "R"},
-      {'T', 't', 'T', Kana("ｶ"), Kana("ｶ"), None, "T"},
-      {'Y', 'y', 'Y', Kana("ﾝ"), Kana("ﾝ"), None, "Y"},
-      {'U', 'u', 'U', Kana("ﾅ"), Kana("ﾅ"), None, "U"},
-      {'I', 'i', 'I', Kana("ﾆ"), Kana("ﾆ"), None, "I"},
-      {'O', 'o', 'O', Kana("ﾗ"), Kana("ﾗ"), None, "O"},
-      {'P', 'p', 'P', Kana("ｾ"), Kana("ｾ"), None, "P"},
-      {vk::Oem3, '@', '`', Kana("ﾞ"), Kana("ﾞ"), Left, "AD"},
-      {vk::Oem4, '[', '{', Kana("ﾟ"), Kana("｢"), Left, "RS"},
+      {'Q', 'q', 'Q', KanaByte("ﾀ"), KanaByte("ﾀ"), None, "Q"},
+      {'W', 'w', 'W', KanaByte("ﾃ"), KanaByte("ﾃ"), None, "W"},
+      {'E', 'e', 'E', KanaByte("ｲ"), KanaByte("ｨ"), Right, "E"},
+      {'R', 'r', 'R', KanaByte("ｽ"), KanaByte("ｽ"), None, "R"},
+      {'T', 't', 'T', KanaByte("ｶ"), KanaByte("ｶ"), None, "T"},
+      {'Y', 'y', 'Y', KanaByte("ﾝ"), KanaByte("ﾝ"), None, "Y"},
+      {'U', 'u', 'U', KanaByte("ﾅ"), KanaByte("ﾅ"), None, "U"},
+      {'I', 'i', 'I', KanaByte("ﾆ"), KanaByte("ﾆ"), None, "I"},
+      {'O', 'o', 'O', KanaByte("ﾗ"), KanaByte("ﾗ"), None, "O"},
+      {'P', 'p', 'P', KanaByte("ｾ"), KanaByte("ｾ"), None, "P"},
+      {vk::Oem3, '@', '`', KanaByte("ﾞ"), KanaByte("ﾞ"), Left, "AD"},
+      {vk::Oem4, '[', '{', KanaByte("ﾟ"), KanaByte("｢"), Left, "RS"},
       // Home row: A to L, semicolon, colon, closing bracket.
-      {'A', 'a', 'A', Kana("ﾁ"), Kana("ﾁ"), None, "A"},
-      {'S', 's', 'S', Kana("ﾄ"), Kana("ﾄ"), None, "S"},
-      {'D', 'd', 'D', Kana("ｼ"), Kana("ｼ"), None, "D"},
-      {'F', 'f', 'F', Kana("ﾊ"), Kana("ﾊ"), None, "F"},
-      {'G', 'g', 'G', Kana("ｷ"), Kana("ｷ"), None, "G"},
-      {'H', 'h', 'H', Kana("ｸ"), Kana("ｸ"), None, "H"},
-      {'J', 'j', 'J', Kana("ﾏ"), Kana("ﾏ"), None, "J"},
-      {'K', 'k', 'K', Kana("ﾉ"), Kana("ﾉ"), None, "K"},
-      {'L', 'l', 'L', Kana("ﾘ"), Kana("ﾘ"), None, "L"},
-      {vk::OemPlus, ';', '+', Kana("ﾚ"), Kana("ﾚ"), Left, "SK"},
-      {vk::Oem1, ':', '*', Kana("ｹ"), Kana("ｹ"), Left, "KR"},
-      {vk::Oem6, ']', '}', Kana("ﾑ"), Kana("｣"), Left, "LS"},
+      {'A', 'a', 'A', KanaByte("ﾁ"), KanaByte("ﾁ"), None, "A"},
+      {'S', 's', 'S', KanaByte("ﾄ"), KanaByte("ﾄ"), None, "S"},
+      {'D', 'd', 'D', KanaByte("ｼ"), KanaByte("ｼ"), None, "D"},
+      {'F', 'f', 'F', KanaByte("ﾊ"), KanaByte("ﾊ"), None, "F"},
+      {'G', 'g', 'G', KanaByte("ｷ"), KanaByte("ｷ"), None, "G"},
+      {'H', 'h', 'H', KanaByte("ｸ"), KanaByte("ｸ"), None, "H"},
+      {'J', 'j', 'J', KanaByte("ﾏ"), KanaByte("ﾏ"), None, "J"},
+      {'K', 'k', 'K', KanaByte("ﾉ"), KanaByte("ﾉ"), None, "K"},
+      {'L', 'l', 'L', KanaByte("ﾘ"), KanaByte("ﾘ"), None, "L"},
+      {vk::OemPlus, ';', '+', KanaByte("ﾚ"), KanaByte("ﾚ"), Left, "SK"},
+      {vk::Oem1, ':', '*', KanaByte("ｹ"), KanaByte("ｹ"), Left, "KR"},
+      {vk::Oem6, ']', '}', KanaByte("ﾑ"), KanaByte("｣"), Left, "LS"},
       // Lower letter row: Z to M, comma, period, slash, and the ro key left of the right Shift.
-      {'Z', 'z', 'Z', Kana("ﾂ"), Kana("ｯ"), Right, "Z"},
-      {'X', 'x', 'X', Kana("ｻ"), Kana("ｻ"), None, "X"},
-      {'C', 'c', 'C', Kana("ｿ"), Kana("ｿ"), None, "C"},
-      {'V', 'v', 'V', Kana("ﾋ"), Kana("ﾋ"), None, "V"},
-      {'B', 'b', 'B', Kana("ｺ"), Kana("ｺ"), None, "B"},
-      {'N', 'n', 'N', Kana("ﾐ"), Kana("ﾐ"), None, "N"},
-      {'M', 'm', 'M', Kana("ﾓ"), Kana("ﾓ"), None, "M"},
-      {vk::OemComma, ',', '<', Kana("ﾈ"), Kana("､"), Left, "KM"},
-      {vk::OemPeriod, '.', '>', Kana("ﾙ"), Kana("｡"), Left, "PR"},
-      {vk::Oem2, '/', '?', Kana("ﾒ"), Kana("･"), Left, "SR"},
-      {vk::Oem102, '\\', '_', Kana("ﾛ"), Kana("ﾛ"), Left, "AB"},
+      {'Z', 'z', 'Z', KanaByte("ﾂ"), KanaByte("ｯ"), Right, "Z"},
+      {'X', 'x', 'X', KanaByte("ｻ"), KanaByte("ｻ"), None, "X"},
+      {'C', 'c', 'C', KanaByte("ｿ"), KanaByte("ｿ"), None, "C"},
+      {'V', 'v', 'V', KanaByte("ﾋ"), KanaByte("ﾋ"), None, "V"},
+      {'B', 'b', 'B', KanaByte("ｺ"), KanaByte("ｺ"), None, "B"},
+      {'N', 'n', 'N', KanaByte("ﾐ"), KanaByte("ﾐ"), None, "N"},
+      {'M', 'm', 'M', KanaByte("ﾓ"), KanaByte("ﾓ"), None, "M"},
+      {vk::OemComma, ',', '<', KanaByte("ﾈ"), KanaByte("､"), Left, "KM"},
+      {vk::OemPeriod, '.', '>', KanaByte("ﾙ"), KanaByte("｡"), Left, "PR"},
+      {vk::Oem2, '/', '?', KanaByte("ﾒ"), KanaByte("･"), Left, "SR"},
+      {vk::Oem102, '\\', '_', KanaByte("ﾛ"), KanaByte("ﾛ"), Left, "AB"},
       // The space bar types a space in every state.
       {vk::Space, ' ', ' ', ' ', ' ', None, "SPC"},
   });
