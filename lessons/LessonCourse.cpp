@@ -137,6 +137,7 @@ struct CapOfChar {
   Flash flash = Flash::None;
 };
 
+// The flash of a key's shifted characters.
 constexpr Flash ShiftedFlash(const plat::JisKey& key) {
   if (key.hand == plat::ShiftHand::Right) return Flash::LimeRightShift;
   for (std::string_view cap : kBlueShiftCaps)
@@ -163,113 +164,6 @@ constexpr std::array<CapOfChar, 256> MakeCapOfChar() {
   return table;
 }
 constexpr std::array<CapOfChar, 256> kCapOfChar = MakeCapOfChar();
-
-
-// One cap and the characters it types (CP932 bytes; half-width kana of the JIS kana layout).
-// A pressed key lights its caption lime; a shifted one also lights a SHIFT caption blue, the
-// right SHIFT for the caps 1 to 5, E and Z; symbols typed with Shift on the caps whose plain
-// character is a symbol light their own caption blue as well.
-struct OldLessonCap {
-  CapMember cap;
-  const char* lime;
-  const char* limeRightShift = "";
-  const char* limeLeftShift = "";
-  const char* blueLeftShift = "";
-  bool shiftCap = false;
-};
-
-constexpr OldLessonCap kOldLessonCaps[] = {
-    // number row: 1 ﾇ, 2 ﾌ, 3 ｱ ｧ, 4 ｳ ｩ, 5 ｴ ｪ, 6 ｵ ｫ, 7 ﾔ ｬ, 8 ﾕ ｭ, 9 ﾖ ｮ, 0 ﾜ ｦ, - ﾎ, ^ ﾍ, \ ｰ
-    {&MC::FLP_1, "1\xC7", "!"},
-    {&MC::FLP_2, "2\xCC", "\""},
-    {&MC::FLP_3, "3\xB1", "#\xA7"},
-    {&MC::FLP_4, "4\xB3", "$\xA9"},
-    {&MC::FLP_5, "5\xB4", "%\xAA"},
-    {&MC::FLP_6, "6\xB5", "", "&\xAB"},
-    {&MC::FLP_7, "7\xD4", "", "'\xAC"},
-    {&MC::FLP_8, "8\xD5", "", "(\xAD"},
-    {&MC::FLP_9, "9\xD6", "", ")\xAE"},
-    {&MC::FLP_0, "0\xDC", "", "\xA6"},
-    {&MC::FLP_MS, "-\xCE", "", "", "="},
-    {&MC::FLP_HT, "^\xCD", "", "", "~"},
-    {&MC::FLP_EN, "\\\xB0"},
-    // upper letter row: ﾀ ﾃ ｲ(ｨ) ｽ ｶ ﾝ ﾅ ﾆ ﾗ ｾ, @ ﾞ, [ ﾟ
-    {&MC::FLP_Q, "qQ\xC0"},
-    {&MC::FLP_W, "wW\xC3"},
-    {&MC::FLP_E, "eE\xB2", "\xA8"},
-    {&MC::FLP_R, "rR\xBD"},
-    {&MC::FLP_T, "tT\xB6"},
-    {&MC::FLP_Y, "yY\xDD"},
-    {&MC::FLP_U, "uU\xC5"},
-    {&MC::FLP_I, "iI\xC6"},
-    {&MC::FLP_O, "oO\xD7"},
-    {&MC::FLP_P, "pP\xBE"},
-    {&MC::FLP_AD, "@\xDE", "", "", "`"},
-    {&MC::FLP_RS, "[\xDF", "", "", "{"},
-    // home row: ﾁ ﾄ ｼ ﾊ ｷ ｸ ﾏ ﾉ ﾘ, ; ﾚ, : ｹ, ] ﾑ
-    {&MC::FLP_A, "aA\xC1"},
-    {&MC::FLP_S, "sS\xC4"},
-    {&MC::FLP_D, "dD\xBC"},
-    {&MC::FLP_F, "fF\xCA"},
-    {&MC::FLP_G, "gG\xB7"},
-    {&MC::FLP_H, "hH\xB8"},
-    {&MC::FLP_J, "jJ\xCF"},
-    {&MC::FLP_K, "kK\xC9"},
-    {&MC::FLP_L, "lL\xD8"},
-    {&MC::FLP_SK, ";\xDA", "", "", "+"},
-    {&MC::FLP_KR, ":\xB9", "", "", "*"},
-    {&MC::FLP_LS, "]\xD1", "", "", "}"},
-    // lower letter row: ﾂ(ｯ) ｻ ｿ ﾋ ｺ ﾐ ﾓ, , ﾈ, . ﾙ, / ﾒ ･, ﾛ
-    {&MC::FLP_Z, "zZ\xC2", "\xAF"},
-    {&MC::FLP_X, "xX\xBB"},
-    {&MC::FLP_C, "cC\xBF"},
-    {&MC::FLP_V, "vV\xCB"},
-    {&MC::FLP_B, "bB\xBA"},
-    {&MC::FLP_N, "nN\xD0"},
-    {&MC::FLP_M, "mM\xD3"},
-    {&MC::FLP_KM, ",\xC8"},
-    {&MC::FLP_PR, ".\xD9"},
-    {&MC::FLP_SR, "/\xD2", "", "?\xA5"},
-    {&MC::FLP_AB, "\xDB", "", "", "_"},
-    // space bar and the two SHIFT caps
-    {&MC::FLP_SPC, " "},
-    {&MC::FLP_SFT, "", "", "", "", true},
-    {&MC::FLP_SFTR, "", "", "", "", true},
-};
-constexpr int kOldLessonCapCount = sizeof kOldLessonCaps / sizeof kOldLessonCaps[0];
-static_assert(kOldLessonCapCount == 51);
-
-
-// Every character byte to its cap and flash; characters of no row (such as "<", ">" and
-// the vertical bar) flash nothing.
-constexpr std::array<CapOfChar, 256> MakeOldCapOfChar() {
-  std::array<CapOfChar, 256> table{};
-  for (int r = 0; r < kOldLessonCapCount; ++r) {
-    const OldLessonCap& cap = kOldLessonCaps[r];
-    const std::pair<const char*, Flash> lists[] = {{cap.lime, Flash::Lime},
-                                                   {cap.limeRightShift, Flash::LimeRightShift},
-                                                   {cap.limeLeftShift, Flash::LimeLeftShift},
-                                                   {cap.blueLeftShift, Flash::BlueLeftShift}};
-    for (const auto& [chars, flash] : lists)
-      for (const char* p = chars; *p; ++p) table[static_cast<uint8_t>(*p)] = {static_cast<uint8_t>(r + 1), flash};
-  }
-  return table;
-}
-constexpr std::array<CapOfChar, 256> kOldCapOfChar = MakeOldCapOfChar();
-
-
-// Throwaway proof: the lesson keyboard read from the JIS table is the old one, cap by cap and
-// byte by byte.
-constexpr bool SameAsOldLessonCaps() {
-  for (std::size_t i = 0; i < kKeyCapCount; ++i) {
-    if (kLessonCaps[i].cap != kOldLessonCaps[i].cap) return false;
-    if ((i >= kJisKeyCount) != kOldLessonCaps[i].shiftCap) return false;
-  }
-  for (std::size_t b = 0; b < 256; ++b)
-    if (kCapOfChar[b].row != kOldCapOfChar[b].row || kCapOfChar[b].flash != kOldCapOfChar[b].flash) return false;
-  return true;
-}
-static_assert(SameAsOldLessonCaps());
 
 }  // namespace
 
