@@ -113,4 +113,22 @@ inline constexpr auto kJisKeys = [] {
 }();
 inline constexpr std::size_t kJisKeyCount = kJisKeys.size();
 
+// Each character is typed by one key only, the backslash aside (the yen and the ro key), so
+// every table read from this one knows which cap a character belongs to.
+constexpr bool EachCharacterOnOneKey() {
+  std::array<int, 256> keys{};
+  for (const JisKey& k : kJisKeys) {
+    const uint8_t typed[] = {k.plain, k.shifted, k.kana, k.kanaShifted};
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+      bool again = typed[i] == 0;
+      for (std::size_t j = 0; j < i; ++j) again = again || typed[j] == typed[i];
+      if (!again) ++keys[typed[i]];
+    }
+  }
+  for (std::size_t ch = 0; ch < keys.size(); ++ch)
+    if (keys[ch] > (ch == '\\' ? 2 : 1)) return false;
+  return true;
+}
+static_assert(EachCharacterOnOneKey(), "a character on two keys of the JIS table");
+
 }  // namespace plat
