@@ -15,6 +15,49 @@ namespace {
 
 bool IsLetter(uint8_t key, char upper) { return key == upper || key == upper + ('a' - 'A'); }
 
+// How a title switch shows and what toggles it: a lit switch lights its label in its colour
+// while on (silver and transparent while off) and is toggled by its key and a click on the
+// label; LICENCE also lights its label, but its key and its click ask for the certificate name
+// while none is registered; the MISS limiter has no label of its own and writes the caption
+// of LICENCE's.
+enum class SwitchKind : uint8_t { Lit, Licence, Caption };
+
+using PS = game::PlayState;
+using MC = ui::MainControls;
+
+struct TitleSwitch {
+  char key;  // a letter's capital; the key toggles in either case
+  SwitchKind kind;
+  uint8_t PS::*on;
+  ui::Label* MC::*label;
+  ui::Color onFont = ui::clr::Silver;
+  const char* captionOn = nullptr;
+  const char* captionOff = nullptr;
+};
+
+// The eight switches in the order the title lists them.
+constexpr TitleSwitch kSwitches[] = {
+    {'R', SwitchKind::Lit, &PS::SwitchR, &MC::Label6, ui::clr::Maroon},        // REVERSE
+    {'C', SwitchKind::Lit, &PS::SwitchC, &MC::Label7, ui::clr::Black},         // CHKMODE
+    {'S', SwitchKind::Lit, &PS::SwitchS, &MC::Label2, ui::clr::White},         // SCS
+    {'K', SwitchKind::Lit, &PS::SwitchK, &MC::Label9, ui::clr::Navy},          // KEY OFF
+    {'L', SwitchKind::Licence, &PS::CertSwitch, &MC::Label8, ui::clr::White},  // LICENCE
+    // the MISS limiter
+    {'+', SwitchKind::Caption, &PS::SwitchPlus, &MC::Label8, ui::clr::Silver, "LICEN +", "LICENCE"},
+    {'B', SwitchKind::Lit, &PS::SwitchB, &MC::Label10, ui::clr::Black},  // B/S
+    {'T', SwitchKind::Lit, &PS::SwitchT, &MC::Label11, ui::clr::Black},  // Typ/sec
+};
+
+// The switch a title key toggles; null for other keys.
+const TitleSwitch* SwitchOfKey(uint8_t key) {
+  const int capital = key >= 'a' && key <= 'z' ? key - ('a' - 'A') : key;
+  for (const TitleSwitch& sw : kSwitches)
+    if (capital == sw.key) return &sw;
+  return nullptr;
+}
+
+void Toggle(game::PlayState& s, const TitleSwitch& sw) { s.*sw.on = !(s.*sw.on); }
+
 }  // namespace
 
 TitleScreen::TitleScreen(TForm2& form) : f_(form) {}
@@ -378,22 +421,11 @@ void TitleScreen::TitleKey(uint8_t key) {
   }
   if (key == plat::ch::Escape) {
     if (f_.Platform().Question("終了しますか？", "DOJOKAI")) f_.close();
-  } else if (key == '+') {
-    s.SwitchPlus = !s.SwitchPlus;
-  } else if (IsLetter(key, 'B')) {
-    s.SwitchB = !s.SwitchB;
-  } else if (IsLetter(key, 'C')) {
-    s.SwitchC = !s.SwitchC;
-  } else if (IsLetter(key, 'K')) {
-    s.SwitchK = !s.SwitchK;
-  } else if (IsLetter(key, 'R')) {
-    s.SwitchR = !s.SwitchR;
-  } else if (IsLetter(key, 'S')) {
-    s.SwitchS = !s.SwitchS;
-  } else if (IsLetter(key, 'T')) {
-    s.SwitchT = !s.SwitchT;
-  } else if (IsLetter(key, 'L')) {
-    ToggleCertSwitch();
+  } else if (const TitleSwitch* sw = SwitchOfKey(key)) {
+    if (sw->kind == SwitchKind::Licence)
+      ToggleCertSwitch();
+    else
+      Toggle(s, *sw);
   } else if (IsLetter(key, 'I')) {
     DrawInfoPage1();
     if (!C.Panel6->Visible() && s.InfoPage == 0) {
@@ -493,18 +525,15 @@ void TitleScreen::TurnInfoPage(bool fromClick) {
 void TitleScreen::DrawSwitchLabels() {
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
-  C.Label8->SetCaption(s.SwitchPlus ? "LICEN +" : "LICENCE");
-  struct Row {
-    ui::Label* label;
-    uint8_t on;
-    ui::Color onFont;
-  };
-  for (const Row& r : {Row{C.Label6, s.SwitchR, ui::clr::Maroon}, Row{C.Label7, s.SwitchC, ui::clr::Black},
-                       Row{C.Label2, s.SwitchS, ui::clr::White}, Row{C.Label9, s.SwitchK, ui::clr::Navy},
-                       Row{C.Label8, s.CertSwitch, ui::clr::White}, Row{C.Label10, s.SwitchB, ui::clr::Black},
-                       Row{C.Label11, s.SwitchT, ui::clr::Black}}) {
-    r.label->SetFontColor(r.on ? r.onFont : ui::clr::Silver);
-    r.label->SetTransparent(!r.on);
+  for (const TitleSwitch& sw : kSwitches) {
+    ui::Label* label = C.*sw.label;
+    const bool on = s.*sw.on;
+    if (sw.kind == SwitchKind::Caption) {
+      label->SetCaption(on ? sw.captionOn : sw.captionOff);
+    } else {
+      label->SetFontColor(on ? sw.onFont : ui::clr::Silver);
+      label->SetTransparent(!on);
+    }
   }
 }
 
@@ -516,15 +545,9 @@ void TitleScreen::Label1Click() {
 void TitleScreen::Label6Click(int tag) {
   game::PlayState& s = f_.State();
   s.IdleTicks = 0;
-  switch (tag) {
-    case 0: s.SwitchR = !s.SwitchR; break;
-    case 1: s.SwitchC = !s.SwitchC; break;
-    case 2: s.SwitchS = !s.SwitchS; break;
-    case 3: s.SwitchK = !s.SwitchK; break;
-    case 5: s.SwitchB = !s.SwitchB; break;
-    case 6: s.SwitchT = !s.SwitchT; break;
-    default: break;
-  }
+  // The lit switches' labels share this click; the label's tag tells which one was clicked.
+  for (const TitleSwitch& sw : kSwitches)
+    if (sw.kind == SwitchKind::Lit && (f_.C.*sw.label)->Tag() == tag) Toggle(s, sw);
   DrawSwitchLabels();
 }
 
