@@ -147,7 +147,7 @@ void DrillRun::JudgeKey(uint8_t ch) {
     s_.TimeLeft = 0;
     DiscardUntimedResult();
     EndDrill();
-    if (HasRankTable()) rankTables_.ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+    if (HasRankTable()) rankTables_.ShowRankTable(game::TableIndex(s_.Mode, s_.DurationIndex));
   }
   // Wrong keys before the first hit are not judged.
   if (!match && !F1T1_.Enabled()) return;
