@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/TForm2.h"
+#include "app/TitleSwitches.h"
 #include "game/Digits.h"
 #include "game/Modes.h"
 #include "platform/Cp932.h"
@@ -14,49 +15,6 @@ namespace app {
 namespace {
 
 bool IsLetter(uint8_t key, char upper) { return key == upper || key == upper + ('a' - 'A'); }
-
-// How a title switch shows and what toggles it: a lit switch lights its label in its colour
-// while on (silver and transparent while off) and is toggled by its key and a click on the
-// label; LICENCE also lights its label, but its key and its click ask for the certificate name
-// while none is registered; the MISS limiter has no label of its own and writes the caption
-// of LICENCE's.
-enum class SwitchKind : uint8_t { Lit, Licence, Caption };
-
-using PS = game::PlayState;
-using MC = ui::MainControls;
-
-struct TitleSwitch {
-  char key;  // a letter's capital; the key toggles in either case
-  SwitchKind kind;
-  uint8_t PS::*on;
-  ui::Label* MC::*label;
-  ui::Color onFont = ui::clr::Silver;
-  const char* captionOn = nullptr;
-  const char* captionOff = nullptr;
-};
-
-// The eight switches in the order the title lists them.
-constexpr TitleSwitch kSwitches[] = {
-    {'R', SwitchKind::Lit, &PS::SwitchR, &MC::Label6, ui::clr::Maroon},        // REVERSE
-    {'C', SwitchKind::Lit, &PS::SwitchC, &MC::Label7, ui::clr::Black},         // CHKMODE
-    {'S', SwitchKind::Lit, &PS::SwitchS, &MC::Label2, ui::clr::White},         // SCS
-    {'K', SwitchKind::Lit, &PS::SwitchK, &MC::Label9, ui::clr::Navy},          // KEY OFF
-    {'L', SwitchKind::Licence, &PS::CertSwitch, &MC::Label8, ui::clr::White},  // LICENCE
-    // the MISS limiter
-    {'+', SwitchKind::Caption, &PS::SwitchPlus, &MC::Label8, ui::clr::Silver, "LICEN +", "LICENCE"},
-    {'B', SwitchKind::Lit, &PS::SwitchB, &MC::Label10, ui::clr::Black},  // B/S
-    {'T', SwitchKind::Lit, &PS::SwitchT, &MC::Label11, ui::clr::Black},  // Typ/sec
-};
-
-// The switch a title key toggles; null for other keys.
-const TitleSwitch* SwitchOfKey(uint8_t key) {
-  const int capital = key >= 'a' && key <= 'z' ? key - ('a' - 'A') : key;
-  for (const TitleSwitch& sw : kSwitches)
-    if (capital == sw.key) return &sw;
-  return nullptr;
-}
-
-void Toggle(game::PlayState& s, const TitleSwitch& sw) { s.*sw.on = !(s.*sw.on); }
 
 }  // namespace
 
@@ -425,7 +383,7 @@ void TitleScreen::TitleKey(uint8_t key) {
     if (sw->kind == SwitchKind::Licence)
       ToggleCertSwitch();
     else
-      Toggle(s, *sw);
+      sw->Toggle(s);
   } else if (IsLetter(key, 'I')) {
     DrawInfoPage1();
     if (!C.Panel6->Visible() && s.InfoPage == 0) {
@@ -525,7 +483,7 @@ void TitleScreen::TurnInfoPage(bool fromClick) {
 void TitleScreen::DrawSwitchLabels() {
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
-  for (const TitleSwitch& sw : kSwitches) {
+  for (const TitleSwitch& sw : kTitleSwitches) {
     ui::Label* label = C.*sw.label;
     const bool on = s.*sw.on;
     if (sw.kind == SwitchKind::Caption) {
@@ -546,8 +504,8 @@ void TitleScreen::Label6Click(int tag) {
   game::PlayState& s = f_.State();
   s.IdleTicks = 0;
   // The lit switches' labels share this click; the label's tag tells which one was clicked.
-  for (const TitleSwitch& sw : kSwitches)
-    if (sw.kind == SwitchKind::Lit && (f_.C.*sw.label)->Tag() == tag) Toggle(s, sw);
+  for (const TitleSwitch& sw : kTitleSwitches)
+    if (sw.kind == SwitchKind::Lit && (f_.C.*sw.label)->Tag() == tag) sw.Toggle(s);
   DrawSwitchLabels();
 }
 
