@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/TForm2.h"
+#include "app/TitleSwitches.h"
 #include "game/Digits.h"
 #include "game/Modes.h"
 #include "game/PlayTime.h"
@@ -297,22 +298,11 @@ void TitleScreen::TitleKey(uint8_t key) {
   }
   if (key == plat::ch::Escape) {
     if (f_.Platform().Question("終了しますか？", "DOJOKAI")) f_.close();
-  } else if (key == '+') {
-    s.SwitchPlus = !s.SwitchPlus;
-  } else if (IsLetter(key, 'B')) {
-    s.SwitchB = !s.SwitchB;
-  } else if (IsLetter(key, 'C')) {
-    s.SwitchC = !s.SwitchC;
-  } else if (IsLetter(key, 'K')) {
-    s.SwitchK = !s.SwitchK;
-  } else if (IsLetter(key, 'R')) {
-    s.SwitchR = !s.SwitchR;
-  } else if (IsLetter(key, 'S')) {
-    s.SwitchS = !s.SwitchS;
-  } else if (IsLetter(key, 'T')) {
-    s.SwitchT = !s.SwitchT;
-  } else if (IsLetter(key, 'L')) {
-    ToggleCertSwitch();
+  } else if (const TitleSwitch* sw = SwitchOfKey(key)) {
+    if (sw->kind == SwitchKind::Licence)
+      ToggleCertSwitch();
+    else
+      sw->Toggle(s);
   } else if (IsLetter(key, 'I')) {
     DrawInfoPage1();
     if (!f_.Screens().InfoPanelOpen() && s.InfoPage == 0) {
@@ -413,18 +403,15 @@ void TitleScreen::TurnInfoPage(bool fromClick) {
 void TitleScreen::DrawSwitchLabels() {
   game::PlayState& s = f_.State();
   ui::MainControls& C = f_.C;
-  C.Label8->SetCaption(s.SwitchPlus ? "LICEN +" : "LICENCE");
-  struct Row {
-    ui::Label* label;
-    uint8_t on;
-    ui::Color onFont;
-  };
-  for (const Row& r : {Row{C.Label6, s.SwitchR, ui::clr::Maroon}, Row{C.Label7, s.SwitchC, ui::clr::Black},
-                       Row{C.Label2, s.SwitchS, ui::clr::White}, Row{C.Label9, s.SwitchK, ui::clr::Navy},
-                       Row{C.Label8, s.CertSwitch, ui::clr::White}, Row{C.Label10, s.SwitchB, ui::clr::Black},
-                       Row{C.Label11, s.SwitchT, ui::clr::Black}}) {
-    r.label->SetFontColor(r.on ? r.onFont : ui::clr::Silver);
-    r.label->SetTransparent(!r.on);
+  for (const TitleSwitch& sw : kTitleSwitches) {
+    ui::Label* label = C.*sw.label;
+    const bool on = s.*sw.on;
+    if (sw.kind == SwitchKind::Caption) {
+      label->SetCaption(on ? sw.captionOn : sw.captionOff);
+    } else {
+      label->SetFontColor(on ? sw.onFont : ui::clr::Silver);
+      label->SetTransparent(!on);
+    }
   }
 }
 
@@ -436,15 +423,9 @@ void TitleScreen::Label1Click() {
 void TitleScreen::Label6Click(int tag) {
   game::PlayState& s = f_.State();
   s.IdleTicks = 0;
-  switch (tag) {
-    case 0: s.SwitchR = !s.SwitchR; break;
-    case 1: s.SwitchC = !s.SwitchC; break;
-    case 2: s.SwitchS = !s.SwitchS; break;
-    case 3: s.SwitchK = !s.SwitchK; break;
-    case 5: s.SwitchB = !s.SwitchB; break;
-    case 6: s.SwitchT = !s.SwitchT; break;
-    default: break;
-  }
+  // The lit switches' labels share this click; the label's tag tells which one was clicked.
+  for (const TitleSwitch& sw : kTitleSwitches)
+    if (sw.kind == SwitchKind::Lit && (f_.C.*sw.label)->Tag() == tag) sw.Toggle(s);
   DrawSwitchLabels();
 }
 

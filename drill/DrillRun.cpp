@@ -9,6 +9,7 @@
 
 #include "game/Digits.h"
 #include "game/Modes.h"
+#include "platform/JisLayout.h"
 #include "platform/Keyboard.h"
 
 namespace drill {
@@ -19,43 +20,37 @@ namespace {
 constexpr std::array<int, 4> kFullLength = {300, 600, 1200, 9999};
 constexpr std::array<int, 4> kCheckpointScale = {1, 2, 4, 1};
 
-// One key of the JIS kana layout: the character it types without the kana lock, its kana,
-// and the kana with Shift where that differs.
-struct KanaKey {
-  char key;
-  uint8_t kana;
-  uint8_t shifted = 0;
-};
-
-constexpr KanaKey kKanaKeys[] = {
-    // number row
-    {'1', 0xC7}, {'2', 0xCC}, {'3', 0xB1}, {'4', 0xB3}, {'5', 0xB4}, {'6', 0xB5}, {'7', 0xD4},
-    {'8', 0xD5}, {'9', 0xD6}, {'0', 0xDC, 0xA6}, {'-', 0xCE}, {'^', 0xCD}, {'\\', 0xB0},
-    // top letter row
-    {'q', 0xC0}, {'w', 0xC3}, {'e', 0xB2, 0xA8}, {'r', 0xBD}, {'t', 0xB6}, {'y', 0xDD},
-    {'u', 0xC5}, {'i', 0xC6}, {'o', 0xD7}, {'p', 0xBE}, {'@', 0xDE}, {'[', 0xDF},
-    // home row
-    {'a', 0xC1}, {'s', 0xC4}, {'d', 0xBC}, {'f', 0xCA}, {'g', 0xB7}, {'h', 0xB8}, {'j', 0xCF},
-    {'k', 0xC9}, {'l', 0xD8}, {';', 0xDA}, {':', 0xB9}, {']', 0xD1},
-    // bottom row, the ro key's '_' included
-    {'z', 0xC2, 0xAF}, {'x', 0xBB}, {'c', 0xBF}, {'v', 0xCB}, {'b', 0xBA}, {'n', 0xD0},
-    {'m', 0xD3}, {',', 0xC8}, {'.', 0xD9}, {'/', 0xD2}, {'_', 0xDB},
-    // shifted characters that have kana of their own: small kana and punctuation
-    {'#', 0xA7}, {'$', 0xA9}, {'%', 0xAA}, {'&', 0xAB}, {'\'', 0xAC}, {'(', 0xAD}, {')', 0xAE},
-    {'<', 0xA4}, {'>', 0xA1}, {'?', 0xA5}, {'{', 0xA2}, {'}', 0xA3}, {'=', 0xB0},
-};
-
+// The drill's kana go by the character a key types without the kana lock. A key's own
+// character gives its kana, and Shift changes that only where Shift types no character of its
+// own but the capital or nothing (ｦ, ｨ, ｯ); a shifted character gives the key's shifted kana
+// where that differs from the plain one (# ｧ, < ､), else none (!, ", |).
 struct KanaTable {
   std::array<uint8_t, 256> plain{}, shifted{};
 };
 
+// Where the drill reads a character otherwise: the '=' of Shift+ほ is ｰ, and the ro key
+// reaches the drill as the '_' of its key-down (its backslash is the yen key's).
+struct KanaException {
+  char key;
+  uint8_t kana;
+};
+constexpr KanaException kKanaExceptions[] = {{'=', plat::KanaByte("ｰ")}, {'_', plat::KanaByte("ﾛ")}};
+
 // Indexed by the (lower-cased) key character; 0 where the key types no kana.
 constexpr KanaTable BuildKanaTable() {
   KanaTable t;
-  for (const KanaKey& k : kKanaKeys) {
-    const auto i = static_cast<uint8_t>(k.key);
-    t.plain[i] = k.kana;
-    t.shifted[i] = k.shifted ? k.shifted : k.kana;
+  for (const plat::JisKey& k : plat::kJisKeys) {
+    if (k.vk == plat::vk::Space) continue;  // the space is judged as it is
+    const bool shiftTypesOwnCharacter = k.shifted != 0 && !k.ShiftGivesCapital();
+    if (t.plain[k.plain] == 0) {  // a character two keys type is the first key's
+      t.plain[k.plain] = k.kana;
+      t.shifted[k.plain] = shiftTypesOwnCharacter ? k.kana : k.kanaShifted;
+    }
+    if (shiftTypesOwnCharacter && k.kanaShifted != k.kana) t.plain[k.shifted] = t.shifted[k.shifted] = k.kanaShifted;
+  }
+  for (const KanaException& e : kKanaExceptions) {
+    const auto i = static_cast<uint8_t>(e.key);
+    t.plain[i] = t.shifted[i] = e.kana;
   }
   return t;
 }
@@ -153,7 +148,7 @@ void DrillRun::JudgeKey(uint8_t ch) {
     s_.TimeLeft = 0;
     DiscardUntimedResult();
     EndDrill();
-    if (HasRankTable()) rankTables_.ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+    if (HasRankTable()) rankTables_.ShowRankTable(game::TableIndex(s_.Mode, s_.DurationIndex));
   }
   // Wrong keys before the first hit are not judged.
   if (!match && !F1T1_.Enabled()) return;

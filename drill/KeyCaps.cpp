@@ -1,9 +1,9 @@
 #include "drill/KeyCaps.h"
 
 #include <array>
-#include <stdexcept>
 #include <string_view>
 
+#include "platform/JisLayout.h"
 #include "ui/DesignScreens.h"
 
 namespace drill {
@@ -11,133 +11,99 @@ namespace {
 
 using ui::design::kKeyCaps;
 using ui::design::kKeyCapCount;
+using plat::kJisKeyCount;
+using plat::kJisKeys;
+using plat::ShiftHand;
 using CapMember = ui::Panel* ui::MainControls::*;
 
-enum class Shift : uint8_t { None, Left, Right };
-
-// One key cap: its kana caption, the characters it types without Shift (both cases of a
-// letter) and with Shift, and the SHIFT cap a shifted character marks. Texts are UTF-8;
-// the Latin caption is the cap's design caption.
-struct CapRow {
+struct NamedCap {
   std::string_view name;
   CapMember cap;
-  const char* kana;
-  std::string_view plain;
-  std::string_view shifted;
-  Shift shift;
 };
+#define DOJOKAI_CAP(Name) {#Name, &ui::MainControls::Name}
 
-#define DOJOKAI_CAP(Name) #Name, &ui::MainControls::Name
-
-// In the order of the design rows. Shifted characters of the caps 1 to 5, E and Z are
-// typed with the right hand's SHIFT, all others with the left.
-constexpr CapRow kRows[] = {
-    // number row
-    {DOJOKAI_CAP(P_1), "ﾇ", "1ﾇ", "!", Shift::Right},
-    {DOJOKAI_CAP(P_2), "ﾌ", "2ﾌ", "\"", Shift::Right},
-    {DOJOKAI_CAP(P_3), "ｱｧ", "3ｱ", "#ｧ", Shift::Right},
-    {DOJOKAI_CAP(P_4), "ｳｩ", "4ｳ", "$ｩ", Shift::Right},
-    {DOJOKAI_CAP(P_5), "ｴｪ", "5ｴ", "%ｪ", Shift::Right},
-    {DOJOKAI_CAP(P_6), "ｵｫ", "6ｵ", "&ｫ", Shift::Left},
-    {DOJOKAI_CAP(P_7), "ﾔｬ", "7ﾔ", "'ｬ", Shift::Left},
-    {DOJOKAI_CAP(P_8), "ﾕｭ", "8ﾕ", "(ｭ", Shift::Left},
-    {DOJOKAI_CAP(P_9), "ﾖｮ", "9ﾖ", ")ｮ", Shift::Left},
-    {DOJOKAI_CAP(P_0), "ﾜｦ", "0ﾜ", "ｦ", Shift::Left},
-    {DOJOKAI_CAP(P_MS), "ﾎ", "-ﾎ", "=", Shift::Left},
-    {DOJOKAI_CAP(P_HT), "ﾍ", "^ﾍ", "~", Shift::Left},
-    {DOJOKAI_CAP(P_EN), "ｰ", "\\ｰ", "|", Shift::Left},
-    // upper letter row
-    {DOJOKAI_CAP(P_Q), "ﾀ", "Qqﾀ", "", Shift::None},
-    {DOJOKAI_CAP(P_W), "ﾃ", "Wwﾃ", "", Shift::None},
-    {DOJOKAI_CAP(P_E), "ｲｨ", "Eeｲ", "ｨ", Shift::Right},
-    {DOJOKAI_CAP(P_R), "ｽ", "Rrｽ", "", Shift::None},
-    {DOJOKAI_CAP(P_T), "ｶ", "Ttｶ", "", Shift::None},
-    {DOJOKAI_CAP(P_Y), "ﾝ", "Yyﾝ", "", Shift::None},
-    {DOJOKAI_CAP(P_U), "ﾅ", "Uuﾅ", "", Shift::None},
-    {DOJOKAI_CAP(P_I), "ﾆ", "Iiﾆ", "", Shift::None},
-    {DOJOKAI_CAP(P_O), "ﾗ", "Ooﾗ", "", Shift::None},
-    {DOJOKAI_CAP(P_P), "ｾ", "Ppｾ", "", Shift::None},
-    {DOJOKAI_CAP(P_AD), "ﾞ", "@ﾞ", "`", Shift::Left},
-    {DOJOKAI_CAP(P_RS), "ﾟ｢", "[ﾟ", "{｢", Shift::Left},
-    // home row
-    {DOJOKAI_CAP(P_A), "ﾁ", "Aaﾁ", "", Shift::None},
-    {DOJOKAI_CAP(P_S), "ﾄ", "Ssﾄ", "", Shift::None},
-    {DOJOKAI_CAP(P_D), "ｼ", "Ddｼ", "", Shift::None},
-    {DOJOKAI_CAP(P_F), "ﾊ", "Ffﾊ", "", Shift::None},
-    {DOJOKAI_CAP(P_G), "ｷ", "Ggｷ", "", Shift::None},
-    {DOJOKAI_CAP(P_H), "ｸ", "Hhｸ", "", Shift::None},
-    {DOJOKAI_CAP(P_J), "ﾏ", "Jjﾏ", "", Shift::None},
-    {DOJOKAI_CAP(P_K), "ﾉ", "Kkﾉ", "", Shift::None},
-    {DOJOKAI_CAP(P_L), "ﾘ", "Llﾘ", "", Shift::None},
-    {DOJOKAI_CAP(P_SK), "ﾚ", ";ﾚ", "+", Shift::Left},
-    {DOJOKAI_CAP(P_KR), "ｹ", ":ｹ", "*", Shift::Left},
-    {DOJOKAI_CAP(P_LS), "ﾑ｣", "]ﾑ", "}｣", Shift::Left},
-    // lower letter row
-    {DOJOKAI_CAP(P_Z), "ﾂｯ", "Zzﾂ", "ｯ", Shift::Right},
-    {DOJOKAI_CAP(P_X), "ｻ", "Xxｻ", "", Shift::None},
-    {DOJOKAI_CAP(P_C), "ｿ", "Ccｿ", "", Shift::None},
-    {DOJOKAI_CAP(P_V), "ﾋ", "Vvﾋ", "", Shift::None},
-    {DOJOKAI_CAP(P_B), "ｺ", "Bbｺ", "", Shift::None},
-    {DOJOKAI_CAP(P_N), "ﾐ", "Nnﾐ", "", Shift::None},
-    {DOJOKAI_CAP(P_M), "ﾓ", "Mmﾓ", "", Shift::None},
-    {DOJOKAI_CAP(P_KM), "ﾈ､", ",ﾈ", "<､", Shift::Left},
-    {DOJOKAI_CAP(P_PR), "ﾙ｡", ".ﾙ", ">｡", Shift::Left},
-    {DOJOKAI_CAP(P_SR), "ﾒ･", "/ﾒ", "?･", Shift::Left},
-    {DOJOKAI_CAP(P_AB), "ﾛ", "ﾛ", "_", Shift::Left},
-    // space bar and the two SHIFT caps
-    {DOJOKAI_CAP(P_SPC), "ｽ ﾍﾟ ｰ ｽ", " ", "", Shift::None},
-    {DOJOKAI_CAP(P_SFT), "ｼ ﾌ ﾄ", "", "", Shift::None},
-    {DOJOKAI_CAP(P_SFTR), "ｼ ﾌ ﾄ", "", "", Shift::None},
+// The caps in the order of the design rows: the keys of the JIS table, then the two SHIFTs.
+constexpr NamedCap kCaps[] = {
+    DOJOKAI_CAP(P_1),  DOJOKAI_CAP(P_2),  DOJOKAI_CAP(P_3),  DOJOKAI_CAP(P_4),  DOJOKAI_CAP(P_5),
+    DOJOKAI_CAP(P_6),  DOJOKAI_CAP(P_7),  DOJOKAI_CAP(P_8),  DOJOKAI_CAP(P_9),  DOJOKAI_CAP(P_0),
+    DOJOKAI_CAP(P_MS), DOJOKAI_CAP(P_HT), DOJOKAI_CAP(P_EN), DOJOKAI_CAP(P_Q),  DOJOKAI_CAP(P_W),
+    DOJOKAI_CAP(P_E),  DOJOKAI_CAP(P_R),  DOJOKAI_CAP(P_T),  DOJOKAI_CAP(P_Y),  DOJOKAI_CAP(P_U),
+    DOJOKAI_CAP(P_I),  DOJOKAI_CAP(P_O),  DOJOKAI_CAP(P_P),  DOJOKAI_CAP(P_AD), DOJOKAI_CAP(P_RS),
+    DOJOKAI_CAP(P_A),  DOJOKAI_CAP(P_S),  DOJOKAI_CAP(P_D),  DOJOKAI_CAP(P_F),  DOJOKAI_CAP(P_G),
+    DOJOKAI_CAP(P_H),  DOJOKAI_CAP(P_J),  DOJOKAI_CAP(P_K),  DOJOKAI_CAP(P_L),  DOJOKAI_CAP(P_SK),
+    DOJOKAI_CAP(P_KR), DOJOKAI_CAP(P_LS), DOJOKAI_CAP(P_Z),  DOJOKAI_CAP(P_X),  DOJOKAI_CAP(P_C),
+    DOJOKAI_CAP(P_V),  DOJOKAI_CAP(P_B),  DOJOKAI_CAP(P_N),  DOJOKAI_CAP(P_M),  DOJOKAI_CAP(P_KM),
+    DOJOKAI_CAP(P_PR), DOJOKAI_CAP(P_SR), DOJOKAI_CAP(P_AB), DOJOKAI_CAP(P_SPC), DOJOKAI_CAP(P_SFT),
+    DOJOKAI_CAP(P_SFTR),
 };
 #undef DOJOKAI_CAP
 
-static_assert(std::size(kRows) == kKeyCapCount);
-constexpr bool RowsFollowDesign() {
-  for (std::size_t i = 0; i < kKeyCapCount; ++i)
-    if (kRows[i].name != kKeyCaps[i].drillName) return false;
+static_assert(std::size(kCaps) == kKeyCapCount && kJisKeyCount + 2 == kKeyCapCount);
+constexpr bool CapsFollowDesignAndTable() {
+  for (std::size_t i = 0; i < kKeyCapCount; ++i) {
+    const std::string_view name = kCaps[i].name;
+    if (name != kKeyCaps[i].drillName) return false;
+    if (i < kJisKeyCount && (!name.starts_with("P_") || name.substr(2) != kJisKeys[i].cap)) return false;
+  }
   return true;
 }
-static_assert(RowsFollowDesign(), "key-cap rows must follow the design rows");
+static_assert(CapsFollowDesignAndTable(), "key caps must follow the design rows and the JIS table");
+
+// The kana captions that are no key's kana: the space bar spells its name, as do the SHIFTs.
+constexpr std::string_view kSpaceKanaCaption = "ｽ ﾍﾟ ｰ ｽ";
+constexpr std::string_view kShiftKanaCaption = "ｼ ﾌ ﾄ";
+
+// A key's kana caption: its kana, and its shifted kana where that differs. UTF-8, NUL-ended.
+using KanaCaptionText = std::array<char, 24>;
+constexpr KanaCaptionText CaptionText(std::string_view utf8) {
+  KanaCaptionText text{};
+  for (std::size_t i = 0; i < utf8.size(); ++i) text[i] = utf8[i];
+  return text;
+}
+constexpr void AppendKana(KanaCaptionText& text, std::size_t& at, uint8_t kana) {
+  const unsigned cp = 0xFF61u + (kana - 0xA1u);  // half-width katakana in Unicode
+  text[at++] = static_cast<char>(0xE0u | (cp >> 12));
+  text[at++] = static_cast<char>(0x80u | ((cp >> 6) & 0x3Fu));
+  text[at++] = static_cast<char>(0x80u | (cp & 0x3Fu));
+}
+constexpr std::array<KanaCaptionText, kKeyCapCount> BuildKanaCaptions() {
+  std::array<KanaCaptionText, kKeyCapCount> captions{};
+  for (std::size_t i = 0; i < kKeyCapCount; ++i) {
+    if (i >= kJisKeyCount) {
+      captions[i] = CaptionText(kShiftKanaCaption);
+    } else if (kJisKeys[i].vk == plat::vk::Space) {
+      captions[i] = CaptionText(kSpaceKanaCaption);
+    } else {
+      std::size_t at = 0;
+      AppendKana(captions[i], at, kJisKeys[i].kana);
+      if (kJisKeys[i].kanaShifted != kJisKeys[i].kana) AppendKana(captions[i], at, kJisKeys[i].kanaShifted);
+    }
+  }
+  return captions;
+}
+constexpr std::array<KanaCaptionText, kKeyCapCount> kKanaCaptions = BuildKanaCaptions();
 
 // What one byte marks: the row of its cap (kNone for no cap) and the SHIFT it needs.
 constexpr uint8_t kNone = 0xFF;
 struct CapOf {
   uint8_t row = kNone;
-  Shift shift = Shift::None;
+  ShiftHand shift = ShiftHand::None;
 };
 
-// The next character of a UTF-8 table text as a CP932 byte: ASCII or a half-width katakana
-// (U+FF61..U+FF9F is 0xA1..0xDF). Anything else is a fault in the table.
-constexpr uint8_t NextByte(std::string_view text, std::size_t& at) {
-  const auto b = static_cast<uint8_t>(text[at]);
-  if (b < 0x80) {
-    ++at;
-    return b;
-  }
-  if (b != 0xEF || at + 2 >= text.size()) throw std::logic_error("not a half-width character");
-  const unsigned cp = 0xF000u | ((static_cast<uint8_t>(text[at + 1]) & 0x3Fu) << 6) |
-                      (static_cast<uint8_t>(text[at + 2]) & 0x3Fu);
-  if (cp < 0xFF61 || cp > 0xFF9F) throw std::logic_error("not a half-width katakana");
-  at += 3;
-  return static_cast<uint8_t>(cp - 0xFF61 + 0xA1);
-}
-
-constexpr void Enter(std::array<CapOf, 256>& map, std::string_view text, uint8_t row, Shift shift) {
-  for (std::size_t at = 0; at < text.size();) {
-    CapOf& entry = map[NextByte(text, at)];
-    if (entry.row != kNone) throw std::logic_error("a character on two caps");
-    entry = {row, shift};
-  }
-}
-
-// Every byte 0..255 to its cap; built at compile time, so a character listed twice or a
-// character that is not a single byte stops the build.
+// Every byte 0..255 to its cap: a key's character and kana alone (a letter in either case),
+// its shifted character and shifted kana with its SHIFT. A character two keys type marks the
+// first (the backslash the yen key).
 constexpr std::array<CapOf, 256> BuildMap() {
   std::array<CapOf, 256> map{};
-  for (std::size_t i = 0; i < kKeyCapCount; ++i) {
-    const CapRow& r = kRows[i];
-    Enter(map, r.plain, static_cast<uint8_t>(i), Shift::None);
-    Enter(map, r.shifted, static_cast<uint8_t>(i), r.shift);
+  auto enter = [&map](uint8_t ch, std::size_t row, ShiftHand shift) {
+    if (ch != 0 && map[ch].row == kNone) map[ch] = {static_cast<uint8_t>(row), shift};
+  };
+  for (std::size_t i = 0; i < kJisKeyCount; ++i) {
+    const plat::JisKey& k = kJisKeys[i];
+    enter(k.plain, i, ShiftHand::None);
+    enter(k.kana, i, ShiftHand::None);
+    enter(k.shifted, i, k.ShiftGivesCapital() ? ShiftHand::None : k.hand);
+    enter(k.kanaShifted, i, k.hand);
   }
   return map;
 }
@@ -158,22 +124,22 @@ KeyCaps::KeyCaps(ui::MainControls& c) : C(c) {}
 KeyCaps::Caps KeyCaps::KeyCapMap(uint8_t ch) const {
   const CapOf& of = kMap[ch];
   if (of.row == kNone) return {};
-  Caps caps{.key = C.*(kRows[of.row].cap)};
-  if (of.shift == Shift::Left) caps.shift = C.P_SFT;
-  if (of.shift == Shift::Right) caps.shift = C.P_SFTR;
+  Caps caps{.key = C.*(kCaps[of.row].cap)};
+  if (of.shift == ShiftHand::Left) caps.shift = C.P_SFT;
+  if (of.shift == ShiftHand::Right) caps.shift = C.P_SFTR;
   return caps;
 }
 
 int KeyCaps::CapRowOf(uint8_t ch) { return kMap[ch].row == kNone ? -1 : kMap[ch].row; }
 
-const char* KeyCaps::KanaCaption(size_t row) { return row < kKeyCapCount ? kRows[row].kana : ""; }
+const char* KeyCaps::KanaCaption(size_t row) { return row < kKeyCapCount ? kKanaCaptions[row].data() : ""; }
 
 void KeyCaps::ShowLatinCaps() {
-  for (std::size_t i = 0; i < kKeyCapCount; ++i) (C.*(kRows[i].cap))->SetCaption(kKeyCaps[i].drillCaption);
+  for (std::size_t i = 0; i < kKeyCapCount; ++i) (C.*(kCaps[i].cap))->SetCaption(kKeyCaps[i].drillCaption);
 }
 
 void KeyCaps::ShowKanaCaps() {
-  for (const CapRow& r : kRows) (C.*(r.cap))->SetCaption(r.kana);
+  for (std::size_t i = 0; i < kKeyCapCount; ++i) (C.*(kCaps[i].cap))->SetCaption(kKanaCaptions[i].data());
 }
 
 void KeyCaps::ClearKeyCapColours() {

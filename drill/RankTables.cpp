@@ -46,7 +46,7 @@ RankTables::RankTables(game::PlayState& state, game::Screens& screens, ui::MainC
 int RankTables::RankPosition(int score, int mode, int durationIndex) const {
   // The untimed setting has no table: nothing to place.
   if (!HasTable(mode, durationIndex)) return kRanks;
-  const int t = mode * DatRecord::kTimedDurations + durationIndex;
+  const int t = game::TableIndex(mode, durationIndex);
   for (int r = 0; r < kRanks; ++r)
     if (s_.DatRecord.RankEntry(t, r).Score < score) return r;
   return kRanks;
@@ -54,7 +54,7 @@ int RankTables::RankPosition(int score, int mode, int durationIndex) const {
 
 int RankTables::RankScore(int r, int mode, int durationIndex) const {
   if (r < 0 || r >= kRanks || !HasTable(mode, durationIndex)) return 0;
-  return s_.DatRecord.RankEntry(mode * DatRecord::kTimedDurations + durationIndex, r).Score;
+  return s_.DatRecord.RankEntry(game::TableIndex(mode, durationIndex), r).Score;
 }
 
 char RankTables::ClassLetter(int miss) {
@@ -121,7 +121,7 @@ void RankTables::F8T1Timer() {
   if (practice_)
     ShowPracticeResult();
   else if (s_.DurationIndex >= 0 && s_.DurationIndex <= 2)
-    ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+    ShowRankTable(game::TableIndex(s_.Mode, s_.DurationIndex));
   Placed.Tell(s_.PendingRank);
 }
 
@@ -186,14 +186,14 @@ void RankTables::TakeName(bool writeBack) {
   s_.EntryName.Assign(name);
   if (writeBack) C.F7M1->SetText(name);
   InsertResult();
-  ShowRankTable(s_.Mode * 3 + s_.DurationIndex);
+  ShowRankTable(game::TableIndex(s_.Mode, s_.DurationIndex));
   screens_.Show(game::Screen::Results);
   screens_.Hide(game::Screen::NameEntry);
 }
 
 void RankTables::InsertResult() {
   if (!HasTable(s_.Mode, s_.DurationIndex) || s_.PendingRank < 0 || s_.PendingRank >= kRanks) return;
-  const int t = s_.Mode * 3 + s_.DurationIndex;
+  const int t = game::TableIndex(s_.Mode, s_.DurationIndex);
   ShiftRankEntries(t, s_.PendingRank);
   TRankEntry entry{};
   const std::string name = s_.EntryName.View();

@@ -8,7 +8,7 @@ namespace {
 
 using ScoreRow = std::array<uint16_t, DatRecord::kRanksPerTable>;
 
-// Default top-10 scores, one row per table t = Mode * 3 + DurationIndex (30, 60, 120 s).
+// Default top-10 scores, one row per table t = TableIndex(Mode, DurationIndex) (30, 60, 120 s).
 constexpr std::array<ScoreRow, DatRecord::kRankTables> kDefaultScores = {{
     // 0 ABC
     {3000, 2000, 1000, 900, 800, 700, 600, 500, 400, 300},

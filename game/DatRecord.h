@@ -89,7 +89,7 @@ class DatRecord {
   std::array<uint8_t, kSize>& Bytes() { return bytes_; }
   const std::array<uint8_t, kSize>& Bytes() const { return bytes_; }
 
-  // Entry of table t = Mode * 3 + DurationIndex (0..20), rank r (0..9, best first).
+  // Entry of table t = TableIndex(Mode, DurationIndex) (0..20), rank r (0..9, best first).
   // The checksum word sits between the tables of modes 0..2 and those of modes 3..6.
   static constexpr size_t RankEntryOffset(int t, int r) {
     assert(t >= 0 && t < kRankTables && r >= 0 && r < kRanksPerTable);
@@ -214,5 +214,8 @@ class DatRecord {
 
   std::array<uint8_t, kSize> bytes_{};
 };
+
+// The top-10 table of drill mode `mode` (0..6) at time setting `durationIndex` (0..2).
+constexpr int TableIndex(int mode, int durationIndex) { return mode * DatRecord::kTimedDurations + durationIndex; }
 
 }  // namespace game

@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/JisLayout.h"
 #include "platform/Keyboard.h"
 #include "ui/Color.h"
+#include "ui/DesignScreens.h"
 
 namespace lessons {
 namespace {
@@ -76,80 +78,58 @@ constexpr char kEndingText[] =
 
 using CapMember = ui::Panel* ui::MainControls::*;
 using MC = ui::MainControls;
+using plat::kJisKeyCount;
+using plat::kJisKeys;
+using ui::design::kKeyCapCount;
 
-// One cap and the characters it types (CP932 bytes; half-width kana of the JIS kana layout).
-// A pressed key lights its caption lime; a shifted one also lights a SHIFT caption blue, the
-// right SHIFT for the caps 1 to 5, E and Z; symbols typed with Shift on the caps whose plain
-// character is a symbol light their own caption blue as well.
 struct LessonCap {
+  std::string_view name;
   CapMember cap;
-  const char* lime;
-  const char* limeRightShift = "";
-  const char* limeLeftShift = "";
-  const char* blueLeftShift = "";
-  bool shiftCap = false;
 };
+#define DOJOKAI_LESSON_CAP(Name) {#Name, &MC::Name}
 
+// The caps in the order of the design rows: the keys of the JIS table, then the two SHIFTs.
 constexpr LessonCap kLessonCaps[] = {
-    // number row: 1 ﾇ, 2 ﾌ, 3 ｱ ｧ, 4 ｳ ｩ, 5 ｴ ｪ, 6 ｵ ｫ, 7 ﾔ ｬ, 8 ﾕ ｭ, 9 ﾖ ｮ, 0 ﾜ ｦ, - ﾎ, ^ ﾍ, \ ｰ
-    {&MC::FLP_1, "1\xC7", "!"},
-    {&MC::FLP_2, "2\xCC", "\""},
-    {&MC::FLP_3, "3\xB1", "#\xA7"},
-    {&MC::FLP_4, "4\xB3", "$\xA9"},
-    {&MC::FLP_5, "5\xB4", "%\xAA"},
-    {&MC::FLP_6, "6\xB5", "", "&\xAB"},
-    {&MC::FLP_7, "7\xD4", "", "'\xAC"},
-    {&MC::FLP_8, "8\xD5", "", "(\xAD"},
-    {&MC::FLP_9, "9\xD6", "", ")\xAE"},
-    {&MC::FLP_0, "0\xDC", "", "\xA6"},
-    {&MC::FLP_MS, "-\xCE", "", "", "="},
-    {&MC::FLP_HT, "^\xCD", "", "", "~"},
-    {&MC::FLP_EN, "\\\xB0"},
-    // upper letter row: ﾀ ﾃ ｲ(ｨ) ｽ ｶ ﾝ ﾅ ﾆ ﾗ ｾ, @ ﾞ, [ ﾟ
-    {&MC::FLP_Q, "qQ\xC0"},
-    {&MC::FLP_W, "wW\xC3"},
-    {&MC::FLP_E, "eE\xB2", "\xA8"},
-    {&MC::FLP_R, "rR\xBD"},
-    {&MC::FLP_T, "tT\xB6"},
-    {&MC::FLP_Y, "yY\xDD"},
-    {&MC::FLP_U, "uU\xC5"},
-    {&MC::FLP_I, "iI\xC6"},
-    {&MC::FLP_O, "oO\xD7"},
-    {&MC::FLP_P, "pP\xBE"},
-    {&MC::FLP_AD, "@\xDE", "", "", "`"},
-    {&MC::FLP_RS, "[\xDF", "", "", "{"},
-    // home row: ﾁ ﾄ ｼ ﾊ ｷ ｸ ﾏ ﾉ ﾘ, ; ﾚ, : ｹ, ] ﾑ
-    {&MC::FLP_A, "aA\xC1"},
-    {&MC::FLP_S, "sS\xC4"},
-    {&MC::FLP_D, "dD\xBC"},
-    {&MC::FLP_F, "fF\xCA"},
-    {&MC::FLP_G, "gG\xB7"},
-    {&MC::FLP_H, "hH\xB8"},
-    {&MC::FLP_J, "jJ\xCF"},
-    {&MC::FLP_K, "kK\xC9"},
-    {&MC::FLP_L, "lL\xD8"},
-    {&MC::FLP_SK, ";\xDA", "", "", "+"},
-    {&MC::FLP_KR, ":\xB9", "", "", "*"},
-    {&MC::FLP_LS, "]\xD1", "", "", "}"},
-    // lower letter row: ﾂ(ｯ) ｻ ｿ ﾋ ｺ ﾐ ﾓ, , ﾈ, . ﾙ, / ﾒ ･, ﾛ
-    {&MC::FLP_Z, "zZ\xC2", "\xAF"},
-    {&MC::FLP_X, "xX\xBB"},
-    {&MC::FLP_C, "cC\xBF"},
-    {&MC::FLP_V, "vV\xCB"},
-    {&MC::FLP_B, "bB\xBA"},
-    {&MC::FLP_N, "nN\xD0"},
-    {&MC::FLP_M, "mM\xD3"},
-    {&MC::FLP_KM, ",\xC8"},
-    {&MC::FLP_PR, ".\xD9"},
-    {&MC::FLP_SR, "/\xD2", "", "?\xA5"},
-    {&MC::FLP_AB, "\xDB", "", "", "_"},
-    // space bar and the two SHIFT caps
-    {&MC::FLP_SPC, " "},
-    {&MC::FLP_SFT, "", "", "", "", true},
-    {&MC::FLP_SFTR, "", "", "", "", true},
+    DOJOKAI_LESSON_CAP(FLP_1),  DOJOKAI_LESSON_CAP(FLP_2),  DOJOKAI_LESSON_CAP(FLP_3),
+    DOJOKAI_LESSON_CAP(FLP_4),  DOJOKAI_LESSON_CAP(FLP_5),  DOJOKAI_LESSON_CAP(FLP_6),
+    DOJOKAI_LESSON_CAP(FLP_7),  DOJOKAI_LESSON_CAP(FLP_8),  DOJOKAI_LESSON_CAP(FLP_9),
+    DOJOKAI_LESSON_CAP(FLP_0),  DOJOKAI_LESSON_CAP(FLP_MS), DOJOKAI_LESSON_CAP(FLP_HT),
+    DOJOKAI_LESSON_CAP(FLP_EN), DOJOKAI_LESSON_CAP(FLP_Q),  DOJOKAI_LESSON_CAP(FLP_W),
+    DOJOKAI_LESSON_CAP(FLP_E),  DOJOKAI_LESSON_CAP(FLP_R),  DOJOKAI_LESSON_CAP(FLP_T),
+    DOJOKAI_LESSON_CAP(FLP_Y),  DOJOKAI_LESSON_CAP(FLP_U),  DOJOKAI_LESSON_CAP(FLP_I),
+    DOJOKAI_LESSON_CAP(FLP_O),  DOJOKAI_LESSON_CAP(FLP_P),  DOJOKAI_LESSON_CAP(FLP_AD),
+    DOJOKAI_LESSON_CAP(FLP_RS), DOJOKAI_LESSON_CAP(FLP_A),  DOJOKAI_LESSON_CAP(FLP_S),
+    DOJOKAI_LESSON_CAP(FLP_D),  DOJOKAI_LESSON_CAP(FLP_F),  DOJOKAI_LESSON_CAP(FLP_G),
+    DOJOKAI_LESSON_CAP(FLP_H),  DOJOKAI_LESSON_CAP(FLP_J),  DOJOKAI_LESSON_CAP(FLP_K),
+    DOJOKAI_LESSON_CAP(FLP_L),  DOJOKAI_LESSON_CAP(FLP_SK), DOJOKAI_LESSON_CAP(FLP_KR),
+    DOJOKAI_LESSON_CAP(FLP_LS), DOJOKAI_LESSON_CAP(FLP_Z),  DOJOKAI_LESSON_CAP(FLP_X),
+    DOJOKAI_LESSON_CAP(FLP_C),  DOJOKAI_LESSON_CAP(FLP_V),  DOJOKAI_LESSON_CAP(FLP_B),
+    DOJOKAI_LESSON_CAP(FLP_N),  DOJOKAI_LESSON_CAP(FLP_M),  DOJOKAI_LESSON_CAP(FLP_KM),
+    DOJOKAI_LESSON_CAP(FLP_PR), DOJOKAI_LESSON_CAP(FLP_SR), DOJOKAI_LESSON_CAP(FLP_AB),
+    DOJOKAI_LESSON_CAP(FLP_SPC), DOJOKAI_LESSON_CAP(FLP_SFT), DOJOKAI_LESSON_CAP(FLP_SFTR),
 };
-constexpr int kLessonCapCount = sizeof kLessonCaps / sizeof kLessonCaps[0];
-static_assert(kLessonCapCount == 51);
+#undef DOJOKAI_LESSON_CAP
+
+static_assert(std::size(kLessonCaps) == kKeyCapCount && kJisKeyCount + 2 == kKeyCapCount);
+constexpr bool LessonCapsFollowDesignAndTable() {
+  for (std::size_t i = 0; i < kKeyCapCount; ++i) {
+    const std::string_view name = kLessonCaps[i].name;
+    if (name != ui::design::kKeyCaps[i].lessonName) return false;
+    if (i < kJisKeyCount && (!name.starts_with("FLP_") || name.substr(4) != kJisKeys[i].cap)) return false;
+  }
+  return true;
+}
+static_assert(LessonCapsFollowDesignAndTable(), "lesson caps must follow the design rows and the JIS table");
+bool IsShiftCap(std::size_t row) { return row >= kJisKeyCount; }
+
+// A pressed key lights its caption lime; a shifted character also lights the SHIFT caption of
+// its key's hand blue. Where the lessons differ from the drill's marks: symbols typed with
+// Shift on these keys light their own caption blue too (the slash key's ? and ･ stay lime,
+// as the digits' do)...
+constexpr std::string_view kBlueShiftCaps[] = {"MS", "HT", "AD", "RS", "SK", "KR", "LS", "AB"};
+// ...and these shifted characters light no cap at all.
+constexpr uint8_t kUnlit[] = {'<', '>', '|', plat::KanaByte("､"), plat::KanaByte("｡"), plat::KanaByte("｢"),
+                              plat::KanaByte("｣")};
 
 enum class Flash : uint8_t { None, Lime, LimeRightShift, LimeLeftShift, BlueLeftShift };
 struct CapOfChar {
@@ -157,18 +137,29 @@ struct CapOfChar {
   Flash flash = Flash::None;
 };
 
-// Every character byte to its cap and flash; characters of no row (such as "<", ">" and
-// the vertical bar) flash nothing.
+// The flash of a key's shifted characters.
+constexpr Flash ShiftedFlash(const plat::JisKey& key) {
+  if (key.hand == plat::ShiftHand::Right) return Flash::LimeRightShift;
+  for (std::string_view cap : kBlueShiftCaps)
+    if (cap == key.cap) return Flash::BlueLeftShift;
+  return Flash::LimeLeftShift;
+}
+
+// Every character byte to its cap and flash; a character two keys type lights the first (the
+// backslash the yen key).
 constexpr std::array<CapOfChar, 256> MakeCapOfChar() {
   std::array<CapOfChar, 256> table{};
-  for (int r = 0; r < kLessonCapCount; ++r) {
-    const LessonCap& cap = kLessonCaps[r];
-    const std::pair<const char*, Flash> lists[] = {{cap.lime, Flash::Lime},
-                                                   {cap.limeRightShift, Flash::LimeRightShift},
-                                                   {cap.limeLeftShift, Flash::LimeLeftShift},
-                                                   {cap.blueLeftShift, Flash::BlueLeftShift}};
-    for (const auto& [chars, flash] : lists)
-      for (const char* p = chars; *p; ++p) table[static_cast<uint8_t>(*p)] = {static_cast<uint8_t>(r + 1), flash};
+  auto enter = [&table](uint8_t ch, std::size_t row, Flash flash) {
+    for (uint8_t unlit : kUnlit)
+      if (ch == unlit) return;
+    if (ch != 0 && table[ch].row == 0) table[ch] = {static_cast<uint8_t>(row + 1), flash};
+  };
+  for (std::size_t r = 0; r < kJisKeyCount; ++r) {
+    const plat::JisKey& k = kJisKeys[r];
+    enter(k.plain, r, Flash::Lime);
+    enter(k.kana, r, Flash::Lime);
+    enter(k.shifted, r, k.ShiftGivesCapital() ? Flash::Lime : ShiftedFlash(k));
+    enter(k.kanaShifted, r, ShiftedFlash(k));
   }
   return table;
 }
@@ -471,8 +462,8 @@ void LessonCourse::ResetLessonKeys() {
 }
 
 void LessonCourse::ResetLessonKeyText() {
-  for (const LessonCap& cap : kLessonCaps)
-    (C.*cap.cap)->SetFontColor(cap.shiftCap ? ui::clr::Silver : ui::clr::White);
+  for (std::size_t i = 0; i < std::size(kLessonCaps); ++i)
+    (C.*kLessonCaps[i].cap)->SetFontColor(IsShiftCap(i) ? ui::clr::Silver : ui::clr::White);
 }
 
 void LessonCourse::MarkLessonKey(uint8_t ch) {

@@ -6,38 +6,6 @@
 namespace plat {
 namespace {
 
-// The character keys of the JIS layout, as Windows types them. Kana are the half-width
-// katakana bytes of CP932; Shift gives the small kana and brackets where a key has them.
-constexpr JisKey kJisKeys[] = {
-    // Row 1: digits, minus, caret, yen.
-    {'1', '1', '!', 0xC7, 0xC7}, {'2', '2', '"', 0xCC, 0xCC}, {'3', '3', '#', 0xB1, 0xA7},
-    {'4', '4', '$', 0xB3, 0xA9}, {'5', '5', '%', 0xB4, 0xAA}, {'6', '6', '&', 0xB5, 0xAB},
-    {'7', '7', '\'', 0xD4, 0xAC}, {'8', '8', '(', 0xD5, 0xAD}, {'9', '9', ')', 0xD6, 0xAE},
-    {'0', '0', 0, 0xDC, 0xA6},  // Shift+0 types nothing on a JIS keyboard
-    {vk::OemMinus, '-', '=', 0xCE, 0xCE}, {vk::Oem7, '^', '~', 0xCD, 0xCD},
-    {vk::Oem5, '\\', '|', 0xB0, 0xB0},
-    // Row 2: Q to P, at sign, opening bracket.
-    {'Q', 'q', 'Q', 0xC0, 0xC0}, {'W', 'w', 'W', 0xC3, 0xC3}, {'E', 'e', 'E', 0xB2, 0xA8},
-    {'R', 'r', 'R', 0xBD, 0xBD}, {'T', 't', 'T', 0xB6, 0xB6}, {'Y', 'y', 'Y', 0xDD, 0xDD},
-    {'U', 'u', 'U', 0xC5, 0xC5}, {'I', 'i', 'I', 0xC6, 0xC6}, {'O', 'o', 'O', 0xD7, 0xD7},
-    {'P', 'p', 'P', 0xBE, 0xBE}, {vk::Oem3, '@', '`', 0xDE, 0xDE},
-    {vk::Oem4, '[', '{', 0xDF, 0xA2},
-    // Row 3: A to L, semicolon, colon, closing bracket.
-    {'A', 'a', 'A', 0xC1, 0xC1}, {'S', 's', 'S', 0xC4, 0xC4}, {'D', 'd', 'D', 0xBC, 0xBC},
-    {'F', 'f', 'F', 0xCA, 0xCA}, {'G', 'g', 'G', 0xB7, 0xB7}, {'H', 'h', 'H', 0xB8, 0xB8},
-    {'J', 'j', 'J', 0xCF, 0xCF}, {'K', 'k', 'K', 0xC9, 0xC9}, {'L', 'l', 'L', 0xD8, 0xD8},
-    {vk::OemPlus, ';', '+', 0xDA, 0xDA}, {vk::Oem1, ':', '*', 0xB9, 0xB9},
-    {vk::Oem6, ']', '}', 0xD1, 0xA3},
-    // Row 4: Z to M, comma, period, slash, and the ro key left of the right Shift.
-    {'Z', 'z', 'Z', 0xC2, 0xAF}, {'X', 'x', 'X', 0xBB, 0xBB}, {'C', 'c', 'C', 0xBF, 0xBF},
-    {'V', 'v', 'V', 0xCB, 0xCB}, {'B', 'b', 'B', 0xBA, 0xBA}, {'N', 'n', 'N', 0xD0, 0xD0},
-    {'M', 'm', 'M', 0xD3, 0xD3}, {vk::OemComma, ',', '<', 0xC8, 0xA4},
-    {vk::OemPeriod, '.', '>', 0xD9, 0xA1}, {vk::Oem2, '/', '?', 0xD2, 0xA5},
-    {vk::Oem102, '\\', '_', 0xDB, 0xDB},
-    // The space bar types a space in every state.
-    {vk::Space, ' ', ' ', ' ', ' '},
-};
-
 // Keys that are not character keys, by Qt key.
 uint16_t VkFromQtKey(int key) {
   if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<uint16_t>(vk::F1 + (key - Qt::Key_F1));

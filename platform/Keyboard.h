@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/JisLayout.h"
 #include "platform/KeyCodes.h"
 
 
@@ -18,18 +19,6 @@ namespace plat {
 struct ShiftState {
   bool shift = false, ctrl = false, alt = false;
 };
-
-namespace vk {
-constexpr uint16_t Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
-                   Kana = 21, Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35,
-                   Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
-                   Delete = 46, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117,
-                   F7 = 118, F8 = 119, F9 = 120, F10 = 121, F11 = 122, F12 = 123,
-                   Oem1 = 186 /* : */, OemPlus = 187 /* ; */,
-                   OemComma = 188, OemMinus = 189, OemPeriod = 190, Oem2 = 191 /* / */,
-                   Oem3 = 192 /* @ */, Oem4 = 219 /* [ */, Oem5 = 220 /* yen/backslash */,
-                   Oem6 = 221 /* ] */, Oem7 = 222 /* ^ */, Oem102 = 226 /* ro */;
-}  // namespace vk
 
 // The character events of the keys that type control characters.
 namespace ch {
@@ -50,13 +39,7 @@ class KeySink {
   virtual bool WantsKana() const { return true; }
 };
 
-// One character key of the JIS layout: what it types plain, with Shift, and with the
-// kana lock (plain and with Shift). 0 = types nothing.
-struct JisKey {
-  uint16_t vk;
-  uint8_t plain, shifted, kana, kanaShifted;
-};
-
+// The key of the JIS table with virtual-key number `vk`; null for keys that type no character.
 const JisKey* FindJisKey(uint16_t vk);
 
 // The key, Shift and kana lock that type byte `ch`; nullopt when no key types it.

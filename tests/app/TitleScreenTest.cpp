@@ -76,8 +76,15 @@ TEST_F(TitleScreenTest, SwitchKeysAndClicksToggleAndRedrawTheirLabels) {
     EXPECT_EQ(State().*c.field, 0) << c.key;
     EXPECT_EQ(c.label->FontColor(), ui::clr::Silver) << c.key;
     EXPECT_TRUE(c.label->Transparent()) << c.key;
+    const char otherCase = static_cast<char>(c.key[0] ^ 0x20);
+    Run(std::string("key ") + otherCase + "\n");  // either case
+    EXPECT_EQ(State().*c.field, 1) << otherCase;
+    Run(std::string("key ") + otherCase + "\n");
+    EXPECT_EQ(State().*c.field, 0) << otherCase;
   }
-  Run("key +\nexpect caption Label8 \"LICEN +\"\nexpect state SwitchPlus 1\nkey +\nexpect caption Label8 LICENCE\n");
+  // '+' is no letter: it leaves K (one case away in the code table) alone, and K leaves it.
+  Run("key +\nexpect caption Label8 \"LICEN +\"\nexpect state SwitchPlus 1\nexpect state SwitchK 0\n");
+  Run("key k\nexpect state SwitchPlus 1\nkey K\nkey +\nexpect caption Label8 LICENCE\n");
   // L with a registered name only toggles the certification.
   Record().SetCertName({'T', 'A', 'R', 'O', ' ', ' ', ' ', ' ', ' ', ' '});
   Run("key l\nexpect state CertSwitch 1\n");

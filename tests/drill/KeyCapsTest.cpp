@@ -2,6 +2,7 @@
 
 #include "DriverFixture.h"
 #include "platform/Cp932.h"
+#include "platform/Keyboard.h"
 #include "ui/DesignScreens.h"
 
 namespace {
@@ -138,6 +139,19 @@ TEST_F(KeyCapsTest, CaptionsNameTheCharactersTheirCapTypes) {
   EXPECT_EQ(C().P_SPC->Caption(), "S P A C E");
   EXPECT_EQ(C().P_SFTR->Caption(), "SHIFT");
   check("Latin");
+}
+
+// The keyboard picture and the keyboard agree: the cap a character marks is the cap of the key
+// the window types it with (the backslash the yen key's), and a character no key types marks
+// no cap.
+TEST(KeyCapRowsTest, EveryCharacterMarksTheCapOfTheKeyThatTypesIt) {
+  for (int b = 0; b < 256; ++b) {
+    const auto ch = static_cast<uint8_t>(b);
+    const auto stroke = plat::StrokeForChar(ch);
+    const plat::JisKey* key = stroke ? plat::FindJisKey(stroke->vk) : nullptr;
+    EXPECT_EQ(drill::KeyCaps::CapRowOf(ch), key ? key - plat::kJisKeys.data() : -1) << "byte " << b;
+  }
+  EXPECT_EQ(drill::KeyCaps::CapRowOf('\\'), drill::KeyCaps::CapRowOf(Byte("ｰ")));
 }
 
 TEST_F(KeyCapsTest, ClearAndResetReachEveryTaggedCapOfTheDrillKeyboardOnly) {

@@ -3,27 +3,30 @@
 #include <map>
 
 #include "drill/DrillRun.h"
-#include "platform/Cp932.h"
+#include "platform/JisLayout.h"
 
 namespace {
 
 using drill::DrillRun;
 
-// The JIS kana layout as a player reads it off the key caps: each key character followed
-// by its kana.
-constexpr char kLayout[] =
-    "1ﾇ2ﾌ3ｱ4ｳ5ｴ6ｵ7ﾔ8ﾕ9ﾖ0ﾜ-ﾎ^ﾍ\\ｰ"
-    "qﾀwﾃeｲrｽtｶyﾝuﾅiﾆoﾗpｾ@ﾞ[ﾟ"
-    "aﾁsﾄdｼfﾊgｷhｸjﾏkﾉlﾘ;ﾚ:ｹ]ﾑ"
-    "zﾂxｻcｿvﾋbｺnﾐmﾓ,ﾈ.ﾙ/ﾒ_ﾛ"
-    "#ｧ$ｩ%ｪ&ｫ'ｬ(ｭ)ｮ<､>｡?･{｢}｣=ｰ";
+// The JIS kana layout as a player reads it off the key caps: each key's character and its
+// kana, and the shifted characters of the keys whose Shift gives a kana of its own (# ｧ, < ､).
+// The drill adds two: the ro key reaches it as its '_', and it takes Shift+ほ's '=' for ｰ.
+std::map<uint8_t, uint8_t> KanaOfKeyCharacters() {
+  std::map<uint8_t, uint8_t> layout;
+  for (const plat::JisKey& key : plat::kJisKeys) {
+    if (key.vk == plat::vk::Space) continue;
+    layout.emplace(key.plain, key.kana);  // the backslash stays the yen key's
+    if (key.shifted != 0 && !key.ShiftGivesCapital() && key.kanaShifted != key.kana)
+      layout.emplace(key.shifted, key.kanaShifted);
+  }
+  layout.emplace('_', plat::KanaByte("ﾛ"));
+  layout.emplace('=', plat::KanaByte("ｰ"));
+  return layout;
+}
 
 TEST(MapKanaKeyTest, EveryByteMapsByTheJisKanaLayout) {
-  const std::string bytes = *plat::cp932::FromUtf8(kLayout);
-  ASSERT_EQ(bytes.size() % 2, 0u);
-  std::map<uint8_t, uint8_t> layout;
-  for (size_t i = 0; i < bytes.size(); i += 2)
-    layout[static_cast<uint8_t>(bytes[i])] = static_cast<uint8_t>(bytes[i + 1]);
+  const std::map<uint8_t, uint8_t> layout = KanaOfKeyCharacters();
   ASSERT_EQ(layout.size(), 61u);
 
   for (int b = 0; b < 256; ++b) {

@@ -263,7 +263,7 @@ void Monkey::CheckTables(const DatRecord& now) {
     ++stats_.rankEntries;
     const std::string where = "table " + std::to_string(t) + " changed";
     const int place = s.PendingRank;
-    if (s.DurationIndex < 0 || s.DurationIndex > 2 || t != s.Mode * 3 + s.DurationIndex || place < 0 || place > 9)
+    if (s.DurationIndex < 0 || s.DurationIndex > 2 || t != game::TableIndex(s.Mode, s.DurationIndex) || place < 0 || place > 9)
       return Fail(where + " after Mode " + std::to_string(s.Mode) + ", DurationIndex " +
                   std::to_string(s.DurationIndex) + ", PendingRank " + std::to_string(place));
     game::TRankEntry entry{};
