@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "game/DrillJudge.h"
 #include "game/Event.h"
 #include "game/KeyLog.h"
 #include "game/PlayState.h"
@@ -23,9 +24,6 @@ class DrillRun {
  public:
   DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
            ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables, DrillTexts& texts);
-
-  // The half-width kana a key character types on the JIS kana layout (0: none).
-  static uint8_t MapKanaKey(uint8_t ch, bool shift);
 
   void DrillKey(uint8_t ch);
   void StartDrill();
@@ -52,13 +50,14 @@ class DrillRun {
   // drill has a top-10 table (a drill mode with a timed setting).
   int Duration() const;
   bool HasRankTable() const;
+  // The switches and the practice the keys are judged with.
+  game::DrillRules Rules() const;
+  // A key judged by the drill's rules (game::StartKey, FinishKey), and what it shows.
   void JudgeKey(uint8_t ch);
+  // A tick of the drill clock (game::ClockTick), and what it shows.
   void ClockTick();
-  // The rules discard an untimed drill's figures when it ends; a practice keeps them.
-  void DiscardUntimedResult();
-  // Tells OnDrillEnded of an end that came about since the last call.
+  // Tells Ended of an end that came about since the last call.
   void AnnounceEnd();
-  void HitOrMiss(bool hit, uint8_t target);
   void LidCheckpoint();
   void EternalLid();
   void ShowMarks(uint8_t next);

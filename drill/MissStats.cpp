@@ -1,5 +1,7 @@
 #include "drill/MissStats.h"
 
+#include "game/DrillJudge.h"
+
 #include <array>
 #include <string_view>
 
@@ -55,11 +57,7 @@ void DrawGrid(ui::Image& image, const Columns& columns, GridLayout layout, const
 
 MissStats::MissStats(game::PlayState& state, ui::MainControls& c) : s_(state), C(c) {}
 
-void MissStats::CountMiss(uint8_t ch) {
-  if (ch >= 'a' && ch <= 'z') ch = static_cast<uint8_t>(ch - 'a' + 'A');
-  if (s_.DrillMissCounts[ch] < 255) ++s_.DrillMissCounts[ch];
-  if (s_.RunMissCounts[ch] < 65535) ++s_.RunMissCounts[ch];
-}
+void MissStats::CountMiss(uint8_t ch) { game::CountMiss(s_, ch); }
 
 std::string MissStats::FormatMissEntry(uint8_t ch) const {
   std::string cell = "C XXX(XXXXX)";

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "drill/DrillRun.h"
+#include "game/DrillJudge.h"
 #include "platform/KeyCodes.h"
 #include "platform/Keyboard.h"
 #include "platform/XkbLayout.h"
@@ -64,7 +64,7 @@ uint8_t KanaTyped(KeyMap map, bool lock, uint8_t kana) {
   } else if (sink.chars.size() == 1) {
     ch = keys.KanaKeyChar(sink.chars[0]);
   }
-  return drill::DrillRun::MapKanaKey(ch, stroke->shift);
+  return game::MapKanaKey(ch, stroke->shift);
 }
 
 TEST(KeyCodesTest, EveryKanaOfTheLayoutIsTypedByItsKeyOnBothKeyboardsWithAndWithoutTheLock) {

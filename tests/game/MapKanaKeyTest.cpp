@@ -2,12 +2,11 @@
 
 #include <map>
 
-#include "drill/DrillRun.h"
+#include "game/DrillJudge.h"
 #include "platform/JisLayout.h"
 
 namespace {
 
-using drill::DrillRun;
 
 // The JIS kana layout as a player reads it off the key caps: each key's character and its
 // kana, and the shifted characters of the keys whose Shift gives a kana of its own (# ｧ, < ､).
@@ -43,12 +42,12 @@ TEST(MapKanaKeyTest, EveryByteMapsByTheJisKanaLayout) {
       if (shift && (ch == '0')) expected = 0xA6;
       if (shift && (ch == 'e' || ch == 'E')) expected = 0xA8;
       if (shift && (ch == 'z' || ch == 'Z')) expected = 0xAF;
-      EXPECT_EQ(DrillRun::MapKanaKey(ch, shift), expected) << "byte " << b << (shift ? " with Shift" : "");
+      EXPECT_EQ(game::MapKanaKey(ch, shift), expected) << "byte " << b << (shift ? " with Shift" : "");
     }
   }
   // Keys without kana, whatever the Shift key.
   for (int ch : {int{'!'}, int{'"'}, int{'*'}, int{'+'}, int{'`'}, int{'|'}, int{'~'}, 0, 9, 13, 27, 0x7F, 0x80, 0xA0, 0xE0, 0xFF})
-    EXPECT_EQ(DrillRun::MapKanaKey(static_cast<uint8_t>(ch), true), 0) << ch;
+    EXPECT_EQ(game::MapKanaKey(static_cast<uint8_t>(ch), true), 0) << ch;
 }
 
 }  // namespace
