@@ -2,8 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
+
+#include "records/Logging.h"
 
 namespace records {
 
@@ -118,6 +122,8 @@ bool History::OpenFile() {
   if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
       SQLITE_OK) {
     // A missing or read-only folder: the game goes on without a history.
+    qCInfo(lcHistory, "%s cannot be opened (%s): no history is kept", path_.c_str(),
+           db_ ? sqlite3_errmsg(db_) : "out of memory");
     Close();
     status_ = Status::Unavailable;
     return false;
@@ -139,14 +145,17 @@ bool History::OpenFile() {
     }
   }
   if (Damaged(rc)) {
-    MoveAside();
+    MoveAside(rc);
     return status_ == Status::Writable;
   }
   if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+    qCDebug(lcHistory, "%s is locked by another copy of the game; tried again at the next write", path_.c_str());
     Close();  // tried again at the next flush
     return false;
   }
   if (version > kSchemaVersion) {
+    qCInfo(lcHistory, "%s is of schema %d, newer than this game's %d: only read", path_.c_str(), version,
+           kSchemaVersion);
     status_ = Status::ReadOnly;
     if (!toldNewer_) {
       toldNewer_ = true;
@@ -167,10 +176,11 @@ bool History::OpenFile() {
   if (rc != SQLITE_OK) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     if (Damaged(rc)) {
-      MoveAside();
+      MoveAside(rc);
       return status_ == Status::Writable;
     }
     const int primary = rc & 0xFF;
+    qCInfo(lcHistory, "%s: the tables could not be made (%s)", path_.c_str(), sqlite3_errstr(rc));
     Close();
     WriteFailed(rc);
     // Locked or a full disk: tried again later; a read-only file or folder: not.
@@ -181,11 +191,15 @@ bool History::OpenFile() {
   return true;
 }
 
-void History::MoveAside() {
+void History::MoveAside(int rc) {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
   const std::string aside = path_ + ".damaged-" + (stamp_ ? stamp_() : std::string("old"));
-  std::rename(path_.c_str(), aside.c_str());
+  if (std::rename(path_.c_str(), aside.c_str()) == 0)
+    qCInfo(lcHistory, "%s is damaged (%s); moved aside as %s", path_.c_str(), sqlite3_errstr(rc), aside.c_str());
+  else
+    qCInfo(lcHistory, "%s is damaged (%s) and cannot be moved aside (%s)", path_.c_str(), sqlite3_errstr(rc),
+           std::strerror(errno));
   std::remove((path_ + "-wal").c_str());
   std::remove((path_ + "-shm").c_str());
   if (!toldDamaged_) {
@@ -344,10 +358,13 @@ bool History::Flush() {
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   lastDrillId_ = lastBefore;
   if (Damaged(rc)) {
-    MoveAside();
+    MoveAside(rc);
     return status_ == Status::Writable && Flush();
   }
   const int primary = rc & 0xFF;
+  qCInfo(lcHistory, "%s: %zu queued writes %s (%s)", path_.c_str(), queue_.size(),
+         primary == SQLITE_READONLY || primary == SQLITE_PERM ? "dropped" : "wait for the next drill",
+         sqlite3_errstr(rc));
   if (primary == SQLITE_READONLY || primary == SQLITE_PERM) {
     queue_.clear();
     Close();

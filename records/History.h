@@ -113,8 +113,8 @@ class History {
   void Enqueue(Op op);
   bool OpenFile();
   void Close();
-  // A damaged file: moved aside, a fresh one started, the player told.
-  void MoveAside();
+  // A damaged file (SQLite said `rc`): moved aside, a fresh one started, the player told.
+  void MoveAside(int rc);
   bool Exec(const char* sql);
   int WriteOp(Op& op);
   bool Damaged(int rc) const;
