@@ -78,14 +78,17 @@ class Stmt {
   int rc_ = SQLITE_OK;
 };
 
-// Reads every row of a query; a damaged file reports itself through `damaged`.
+// Reads every row of a query; SQLite's last answer: SQLITE_DONE when every row was read
+// (SQLITE_OK with no file open), else why the read stopped.
 template <class F>
-void ForEachRow(sqlite3* db, const char* sql, F&& f, int64_t bind1 = -1) {
-  if (!db) return;
+int ForEachRow(sqlite3* db, const char* sql, F&& f, int64_t bind1 = -1) {
+  if (!db) return SQLITE_OK;
   Stmt q(db, sql);
-  if (!q.Ok()) return;
+  if (!q.Ok()) return q.PrepareCode() == SQLITE_OK ? SQLITE_ERROR : q.PrepareCode();
   if (bind1 >= 0) q.Bind(1, bind1);
-  while (q.Step() == SQLITE_ROW) f(q);
+  int rc;
+  while ((rc = q.Step()) == SQLITE_ROW) f(q);
+  return rc;
 }
 
 }  // namespace
@@ -219,6 +222,18 @@ void History::MoveAside(int rc) {
 }
 
 std::vector<std::string> History::TakeNotices() { return std::exchange(notices_, {}); }
+
+// A read finds a damaged page as a write does: the file is set aside, the player told once,
+// and what was read of it is dropped with it. Other failures leave the file as it is.
+bool History::ReadFailed(int rc) {
+  if (rc == SQLITE_OK || rc == SQLITE_DONE) return false;
+  if (Damaged(rc)) {
+    MoveAside(rc);
+    return true;
+  }
+  qCInfo(lcHistory, "%s: a read stopped (%s)", path_.c_str(), sqlite3_errstr(rc));
+  return false;
+}
 
 void History::Enqueue(Op op) {
   if (status_ == Status::ReadOnly || status_ == Status::Unavailable) return;
@@ -388,7 +403,7 @@ void History::WriteFailed(int rc) {
 std::vector<DrillEntry> History::Drills() {
   Open();
   std::vector<DrillEntry> rows;
-  ForEachRow(db_,
+  const int rc = ForEachRow(db_,
              "SELECT id, started, mode, time_setting, score, good, miss, duration_ms, keys_per_sec, top10_place,"
              " certification, practice, ended_by FROM drills ORDER BY id",
              [&](Stmt& q) {
@@ -408,6 +423,7 @@ std::vector<DrillEntry> History::Drills() {
                d.endedBy = q.Text(12);
                rows.push_back(std::move(d));
              });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
@@ -421,54 +437,60 @@ ConfusionFigures ConfusionOf(Stmt& q) { return {static_cast<uint8_t>(q.Int(0)), 
 std::vector<KeyFigures> History::KeysOfDrill(int64_t drillId) {
   Open();
   std::vector<KeyFigures> rows;
-  ForEachRow(db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM drill_keys WHERE drill_id = ? ORDER BY ch",
+  const int rc = ForEachRow(db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM drill_keys WHERE drill_id = ? ORDER BY ch",
              [&](Stmt& q) { rows.push_back(KeyOf(q)); }, drillId);
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<ConfusionFigures> History::ConfusionsOfDrill(int64_t drillId) {
   Open();
   std::vector<ConfusionFigures> rows;
-  ForEachRow(db_, "SELECT target, typed, count FROM drill_confusions WHERE drill_id = ? ORDER BY target, typed",
+  const int rc = ForEachRow(db_, "SELECT target, typed, count FROM drill_confusions WHERE drill_id = ? ORDER BY target, typed",
              [&](Stmt& q) { rows.push_back(ConfusionOf(q)); }, drillId);
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<KeyFigures> History::KeyTotals() {
   Open();
   std::vector<KeyFigures> rows;
-  ForEachRow(db_,
+  const int rc = ForEachRow(db_,
              "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM key_totals ORDER BY ch",
              [&](Stmt& q) { rows.push_back(KeyOf(q)); });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<ConfusionFigures> History::ConfusionTotals() {
   Open();
   std::vector<ConfusionFigures> rows;
-  ForEachRow(db_,
+  const int rc = ForEachRow(db_,
              "SELECT target, typed, count FROM confusion_totals ORDER BY count DESC, target, typed",
              [&](Stmt& q) { rows.push_back(ConfusionOf(q)); });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<LessonEntry> History::Lessons() {
   Open();
   std::vector<LessonEntry> rows;
-  ForEachRow(db_, "SELECT at, lesson, misses, passed FROM lessons ORDER BY id", [&](Stmt& q) {
+  const int rc = ForEachRow(db_, "SELECT at, lesson, misses, passed FROM lessons ORDER BY id", [&](Stmt& q) {
     rows.push_back({q.Text(0), static_cast<int>(q.Int(1)), static_cast<int>(q.Int(2)), q.Int(3) != 0});
   });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<CertEntry> History::Certifications() {
   Open();
   std::vector<CertEntry> rows;
-  ForEachRow(db_, "SELECT at, drill_id, mode, time_setting, score, grade, result FROM certifications ORDER BY id",
+  const int rc = ForEachRow(db_, "SELECT at, drill_id, mode, time_setting, score, grade, result FROM certifications ORDER BY id",
              [&](Stmt& q) {
                rows.push_back({q.Text(0), q.Int(1), static_cast<int>(q.Int(2)), static_cast<int>(q.Int(3)),
                                static_cast<int>(q.Int(4)), static_cast<int>(q.Int(5)), q.Text(6)});
              });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 

@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
+#include "DamagedHistory.h"
 #include "records/HistoryCsv.h"
 
 namespace {
@@ -108,6 +110,41 @@ TEST_F(HistoryFile, DamagedOrTruncatedFileIsMovedAsideOnceAndStartedAfresh) {
   h->AddDrill(Drill(16), Log());
   EXPECT_EQ(h->Drills().size(), 1u);
   EXPECT_TRUE(h->TakeNotices().empty());
+}
+
+// A page damaged after the file was written is found only by the read of its table: that
+// read sets the file aside as a write would, tells the player once and gives no rows; the
+// history goes on in a fresh file.
+TEST_F(HistoryFile, ADamagedPageFoundByAReadSetsTheFileAsideOnce) {
+  const std::pair<const char*, std::function<size_t(records::History&)>> readers[] = {
+      {"drills", [](records::History& h) { return h.Drills().size(); }},
+      {"key_totals", [](records::History& h) { return h.KeyTotals().size(); }},
+      {"drill_confusions", [](records::History& h) { return h.ConfusionsOfDrill(1).size(); }}};
+  for (const auto& [table, read] : readers) {
+    std::filesystem::remove(Path());
+    std::filesystem::remove(Path() + ".damaged-20261206-100000");
+    {
+      auto h = Make();
+      for (int i = 0; i < 200; ++i) h->AddDrill(Drill(i * 16), Log());
+    }
+    DamageTablePage(Path(), table);
+    auto h = Make();
+    h->Open();
+    ASSERT_EQ(h->GetStatus(), records::History::Status::Writable) << table;
+    ASSERT_TRUE(h->TakeNotices().empty()) << table;  // the first read of the file sees nothing wrong
+
+    EXPECT_EQ(read(*h), 0u) << table;
+    const auto notices = h->TakeNotices();
+    ASSERT_EQ(notices.size(), 1u) << table;
+    EXPECT_NE(notices[0].find("壊れていた"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(Path() + ".damaged-20261206-100000")) << table;
+    EXPECT_EQ(h->GetStatus(), records::History::Status::Writable) << table;
+    EXPECT_EQ(read(*h), 0u) << table;
+    EXPECT_TRUE(h->TakeNotices().empty()) << table;
+    h->AddDrill(Drill(16), Log());
+    EXPECT_EQ(h->Drills().size(), 1u) << table;
+    EXPECT_EQ(h->KeyTotals().size(), 2u) << table;
+  }
 }
 
 TEST_F(HistoryFile, LockedFileKeepsTheDrillForTheNextFlush) {
