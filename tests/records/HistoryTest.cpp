@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "DamagedHistory.h"
+#include "Unprivileged.h"
 #include "records/HistoryCsv.h"
 
 namespace {
@@ -245,14 +246,17 @@ TEST_F(HistoryFile, MissingOrReadOnlyFolderLeavesTheHistoryOff) {
   EXPECT_EQ(missing.GetStatus(), records::History::Status::Unavailable);
   EXPECT_EQ(missing.Queued(), 0u);
   EXPECT_TRUE(missing.Drills().empty());
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  const std::string ro = dir.path().toStdString() + "/ro";
-  std::filesystem::create_directory(ro);
-  std::filesystem::permissions(ro, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  records::History readOnly(ro + "/dojokai.db", nullptr);
-  readOnly.AddDrill(Drill(16), Log());
-  EXPECT_EQ(readOnly.GetStatus(), records::History::Status::Unavailable);
-  std::filesystem::permissions(ro, std::filesystem::perms::owner_all);
+  RunAsUnprivilegedUser([](const std::string& folder) {
+    const std::string ro = folder + "/ro";
+    std::filesystem::create_directory(ro);
+    std::filesystem::permissions(ro, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    records::History readOnly(ro + "/dojokai.db", nullptr);
+    readOnly.AddDrill(Drill(16), Log());
+    EXPECT_EQ(readOnly.GetStatus(), records::History::Status::Unavailable);
+    EXPECT_EQ(readOnly.Queued(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(ro + "/dojokai.db"));
+    std::filesystem::permissions(ro, std::filesystem::perms::owner_all);
+  });
 }
 
 TEST_F(HistoryFile, CsvExportReadsBackRowForRow) {
