@@ -171,6 +171,7 @@ void HistoryRecorder::OpenStatistics() {
   if (!window_) {
     window_ = std::make_unique<stats::StatsWindow>(*history_, [this] { return Today(); });
     window_->OnPractice = [this](stats::Layer layer) { return StartPractice(layer); };
+    window_->AfterReading = [this] { TellNotices(); };
   }
   // As large as the game's window, but never too small to read, and beside it on the screen.
   if (!window_->isVisible()) window_->FitBeside(f_, f_.Platform().ArrangesWindows());

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "platform/Logging.h"
+
 namespace plat {
 namespace {
 
@@ -77,20 +79,28 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   std::optional<std::string> Keymap() {
-    if (!display_) return std::nullopt;
+    if (!display_) return Without("no Wayland compositor answers");
     registry_ = wl_display_get_registry(display_);
     wl_registry_add_listener(registry_, &kRegistryListener, &probe_);
-    if (!Roundtrip() || !probe_.seat) return std::nullopt;
+    if (!Roundtrip()) return Without("no answer while the compositor lists its globals");
+    if (!probe_.seat) return Without("the compositor has no seat");
     wl_seat_add_listener(probe_.seat, &kSeatListener, &probe_);
-    if (!Roundtrip() || !(probe_.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) return std::nullopt;
+    if (!Roundtrip()) return Without("no answer while the seat tells its capabilities");
+    if (!(probe_.capabilities & WL_SEAT_CAPABILITY_KEYBOARD)) return Without("the seat has no keyboard");
     probe_.keyboard = wl_seat_get_keyboard(probe_.seat);
     wl_keyboard_add_listener(probe_.keyboard, &kKeyboardListener, &probe_);
     // The keymap comes at once, before the answer to the request that follows it.
-    if (!Roundtrip()) return std::nullopt;
+    if (!Roundtrip()) return Without("no answer while the keyboard sends its keymap");
+    if (!probe_.keymap) return Without("the keyboard's keymap is not in the XKB text format");
     return std::move(probe_.keymap);
   }
 
  private:
+  static std::optional<std::string> Without(const char* why) {
+    qCInfo(lcKeyboard, "no Wayland keymap: %s", why);
+    return std::nullopt;
+  }
+
   // Every event sent before the answer to a sync request has been handled; false when the
   // connection failed or the time ran out.
   bool Roundtrip() {

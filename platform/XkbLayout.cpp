@@ -9,6 +9,7 @@
 #include <memory>
 #include <QtGui/qguiapplication_platform.h>
 
+#include "platform/Logging.h"
 #include "platform/WaylandKeymap.h"
 
 namespace plat {
@@ -57,7 +58,10 @@ std::optional<std::string> RulesNamesLayouts(xcb_connection_t* connection) {
 std::optional<KeyMap> X11KeyMap() {
   auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
   xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-  if (!connection) return std::nullopt;
+  if (!connection) {
+    qCInfo(lcKeyboard, "no X connection to read the keymap from");
+    return std::nullopt;
+  }
   if (xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
                                   XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr)) {
     const int32_t device = xkb_x11_get_core_keyboard_device_id(connection);
@@ -67,8 +71,15 @@ std::optional<KeyMap> X11KeyMap() {
                                                              XKB_KEYMAP_COMPILE_NO_FLAGS)})
         return KeyMapOfKeymap(*keymap);
     }
+    qCInfo(lcKeyboard, "the X server's core keyboard gives no keymap; its layout names are read instead");
+  } else {
+    qCInfo(lcKeyboard, "the X server has no XKB extension; its layout names are read instead");
   }
-  if (const auto layouts = RulesNamesLayouts(connection)) return KeyMapOfLayouts(*layouts);
+  if (const auto layouts = RulesNamesLayouts(connection)) {
+    qCInfo(lcKeyboard, "the X server names the layouts %s", layouts->c_str());
+    return KeyMapOfLayouts(*layouts);
+  }
+  qCInfo(lcKeyboard, "the X server names no layouts");
   return std::nullopt;
 }
 
@@ -86,17 +97,25 @@ std::optional<KeyMap> KeyMapOfKeymapText(std::string_view text) {
   xkb_context_set_log_level(context.get(), XKB_LOG_LEVEL_CRITICAL);
   const Keymap keymap{xkb_keymap_new_from_buffer(context.get(), text.data(), text.size(), XKB_KEYMAP_FORMAT_TEXT_V1,
                                                  XKB_KEYMAP_COMPILE_NO_FLAGS)};
-  if (!keymap) return std::nullopt;
+  if (!keymap) {
+    qCInfo(lcKeyboard, "a keymap of %zu bytes could not be compiled", text.size());
+    return std::nullopt;
+  }
   return KeyMapOfKeymap(*keymap);
 }
 
 std::optional<KeyMap> DetectKeyMap() {
   const QString platform = QGuiApplication::platformName();
-  if (platform == QLatin1String("xcb")) return X11KeyMap();
-  if (platform.startsWith(QLatin1String("wayland"))) {
-    if (const auto text = WaylandKeymapText(kWaylandKeymapWaitMs)) return KeyMapOfKeymapText(*text);
+  std::optional<KeyMap> map;
+  if (platform == QLatin1String("xcb")) {
+    map = X11KeyMap();
+  } else if (platform.startsWith(QLatin1String("wayland"))) {
+    if (const auto text = WaylandKeymapText(kWaylandKeymapWaitMs)) map = KeyMapOfKeymapText(*text);
+  } else {
+    qCInfo(lcKeyboard, "the %s platform has no keymap to read", qUtf8Printable(platform));
   }
-  return std::nullopt;
+  if (map) qCInfo(lcKeyboard, "the keymap in use is %s", KeyMapName(*map));
+  return map;
 }
 
 std::optional<std::string> LayoutsOfRulesNames(const std::string& property) {

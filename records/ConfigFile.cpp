@@ -2,11 +2,13 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 #include "platform/Files.h"
 #include "platform/Ini.h"
+#include "records/Logging.h"
 #include "records/RecordStore.h"
 
 namespace records {
@@ -97,7 +99,9 @@ void ConfigFile::WriteConfig() {
   if (ini.WriteStrings(kSection, keys) || writeFailureShown_) return;
   // Said once a run: the options then keep their old values at the next start.
   writeFailureShown_ = true;
-  const std::string reason = FailureReason(errno);
+  const int failed = errno;
+  qCInfo(lcRecords, "%s was not written (%s)", ConfigPath().c_str(), std::strerror(failed));
+  const std::string reason = FailureReason(failed);
   platform_.Error("設定を保存できませんでした。\n\nファイル: " + ConfigPath() + "\n理由: " + reason, "DOJOKAI");
 }
 

@@ -5,10 +5,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <iostream>
 #include <vector>
 
 #include "platform/Files.h"
+#include "records/Logging.h"
 #include "records/PlayerFolders.h"
 
 namespace records {
@@ -136,18 +136,25 @@ void DataFile::OpenDataFile() {
       s_.DatRecord.ResetDataRecord(Today());
       // Its bytes are kept as a .bad copy before the save overwrites them.
       keepDamaged_ = read > 0;
+      if (keepDamaged_)
+        qCInfo(lcRecords, "%s has a wrong checksum: the game starts from the defaults, the file is kept aside",
+               s_.DatPath.c_str());
     }
     return;
   }
+  const int notWritable = errno;
   if (auto file = plat::SharedFile::Open(s_.DatPath, Mode::SharedRead)) {
     s_.DatHandle = std::move(*file);
     ReadRecord();
     SetState(DatState::ReadOnly);
+    qCInfo(lcRecords, "%s is only read (%s)", s_.DatPath.c_str(), std::strerror(notWritable));
     return;
   }
   // A file that exists but cannot be read is left alone rather than emptied.
   if (plat::FileExists(s_.DatPath) || !plat::SharedFile::Create(s_.DatPath)) {
+    const int failed = errno;
     SetState(DatState::Unusable);
+    qCInfo(lcRecords, "%s can be neither read nor written (%s)", s_.DatPath.c_str(), std::strerror(failed));
     return;
   }
   if (auto file = plat::SharedFile::Open(s_.DatPath, Mode::ExclusiveReadWrite)) {
@@ -227,8 +234,8 @@ void DataFile::WriteImage(const Image& image) {
 }
 
 void DataFile::ShowSaveFailure(const SaveOutcome& outcome) {
-  std::cerr << "dojokai: " << s_.DatPath << " was not saved (" << outcome.why
-            << "); the record stays in memory and is saved when it can be\n";
+  qCWarning(lcRecords, "%s was not saved (%s); the record stays in memory and is saved when it can be",
+            s_.DatPath.c_str(), outcome.why.c_str());
   const std::string reason = FailureReason(outcome.error);
   failing_ = true;
   // From now on the settings screen says that nothing is being saved, and why.

@@ -2,8 +2,12 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
+
+#include "records/Logging.h"
 
 namespace records {
 
@@ -74,14 +78,17 @@ class Stmt {
   int rc_ = SQLITE_OK;
 };
 
-// Reads every row of a query; a damaged file reports itself through `damaged`.
+// Reads every row of a query; SQLite's last answer: SQLITE_DONE when every row was read
+// (SQLITE_OK with no file open), else why the read stopped.
 template <class F>
-void ForEachRow(sqlite3* db, const char* sql, F&& f, int64_t bind1 = -1) {
-  if (!db) return;
+int ForEachRow(sqlite3* db, const char* sql, F&& f, int64_t bind1 = -1) {
+  if (!db) return SQLITE_OK;
   Stmt q(db, sql);
-  if (!q.Ok()) return;
+  if (!q.Ok()) return q.PrepareCode() == SQLITE_OK ? SQLITE_ERROR : q.PrepareCode();
   if (bind1 >= 0) q.Bind(1, bind1);
-  while (q.Step() == SQLITE_ROW) f(q);
+  int rc;
+  while ((rc = q.Step()) == SQLITE_ROW) f(q);
+  return rc;
 }
 
 }  // namespace
@@ -118,6 +125,8 @@ bool History::OpenFile() {
   if (sqlite3_open_v2(path_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) !=
       SQLITE_OK) {
     // A missing or read-only folder: the game goes on without a history.
+    qCInfo(lcHistory, "%s cannot be opened (%s): no history is kept", path_.c_str(),
+           db_ ? sqlite3_errmsg(db_) : "out of memory");
     Close();
     status_ = Status::Unavailable;
     return false;
@@ -139,14 +148,17 @@ bool History::OpenFile() {
     }
   }
   if (Damaged(rc)) {
-    MoveAside();
+    MoveAside(rc);
     return status_ == Status::Writable;
   }
   if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED) {
+    qCDebug(lcHistory, "%s is locked by another copy of the game; tried again at the next write", path_.c_str());
     Close();  // tried again at the next flush
     return false;
   }
   if (version > kSchemaVersion) {
+    qCInfo(lcHistory, "%s is of schema %d, newer than this game's %d: only read", path_.c_str(), version,
+           kSchemaVersion);
     status_ = Status::ReadOnly;
     if (!toldNewer_) {
       toldNewer_ = true;
@@ -167,10 +179,11 @@ bool History::OpenFile() {
   if (rc != SQLITE_OK) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     if (Damaged(rc)) {
-      MoveAside();
+      MoveAside(rc);
       return status_ == Status::Writable;
     }
     const int primary = rc & 0xFF;
+    qCInfo(lcHistory, "%s: the tables could not be made (%s)", path_.c_str(), sqlite3_errstr(rc));
     Close();
     WriteFailed(rc);
     // Locked or a full disk: tried again later; a read-only file or folder: not.
@@ -181,11 +194,15 @@ bool History::OpenFile() {
   return true;
 }
 
-void History::MoveAside() {
+void History::MoveAside(int rc) {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;
   const std::string aside = path_ + ".damaged-" + (stamp_ ? stamp_() : std::string("old"));
-  std::rename(path_.c_str(), aside.c_str());
+  if (std::rename(path_.c_str(), aside.c_str()) == 0)
+    qCInfo(lcHistory, "%s is damaged (%s); moved aside as %s", path_.c_str(), sqlite3_errstr(rc), aside.c_str());
+  else
+    qCInfo(lcHistory, "%s is damaged (%s) and cannot be moved aside (%s)", path_.c_str(), sqlite3_errstr(rc),
+           std::strerror(errno));
   std::remove((path_ + "-wal").c_str());
   std::remove((path_ + "-shm").c_str());
   if (!toldDamaged_) {
@@ -205,6 +222,18 @@ void History::MoveAside() {
 }
 
 std::vector<std::string> History::TakeNotices() { return std::exchange(notices_, {}); }
+
+// A read finds a damaged page as a write does: the file is set aside, the player told once,
+// and what was read of it is dropped with it. Other failures leave the file as it is.
+bool History::ReadFailed(int rc) {
+  if (rc == SQLITE_OK || rc == SQLITE_DONE) return false;
+  if (Damaged(rc)) {
+    MoveAside(rc);
+    return true;
+  }
+  qCInfo(lcHistory, "%s: a read stopped (%s)", path_.c_str(), sqlite3_errstr(rc));
+  return false;
+}
 
 void History::Enqueue(Op op) {
   if (status_ == Status::ReadOnly || status_ == Status::Unavailable) return;
@@ -344,10 +373,13 @@ bool History::Flush() {
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   lastDrillId_ = lastBefore;
   if (Damaged(rc)) {
-    MoveAside();
+    MoveAside(rc);
     return status_ == Status::Writable && Flush();
   }
   const int primary = rc & 0xFF;
+  qCInfo(lcHistory, "%s: %zu queued writes %s (%s)", path_.c_str(), queue_.size(),
+         primary == SQLITE_READONLY || primary == SQLITE_PERM ? "dropped" : "wait for the next drill",
+         sqlite3_errstr(rc));
   if (primary == SQLITE_READONLY || primary == SQLITE_PERM) {
     queue_.clear();
     Close();
@@ -371,7 +403,7 @@ void History::WriteFailed(int rc) {
 std::vector<DrillEntry> History::Drills() {
   Open();
   std::vector<DrillEntry> rows;
-  ForEachRow(db_,
+  const int rc = ForEachRow(db_,
              "SELECT id, started, mode, time_setting, score, good, miss, duration_ms, keys_per_sec, top10_place,"
              " certification, practice, ended_by FROM drills ORDER BY id",
              [&](Stmt& q) {
@@ -391,6 +423,7 @@ std::vector<DrillEntry> History::Drills() {
                d.endedBy = q.Text(12);
                rows.push_back(std::move(d));
              });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
@@ -404,54 +437,60 @@ ConfusionFigures ConfusionOf(Stmt& q) { return {static_cast<uint8_t>(q.Int(0)), 
 std::vector<KeyFigures> History::KeysOfDrill(int64_t drillId) {
   Open();
   std::vector<KeyFigures> rows;
-  ForEachRow(db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM drill_keys WHERE drill_id = ? ORDER BY ch",
+  const int rc = ForEachRow(db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM drill_keys WHERE drill_id = ? ORDER BY ch",
              [&](Stmt& q) { rows.push_back(KeyOf(q)); }, drillId);
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<ConfusionFigures> History::ConfusionsOfDrill(int64_t drillId) {
   Open();
   std::vector<ConfusionFigures> rows;
-  ForEachRow(db_, "SELECT target, typed, count FROM drill_confusions WHERE drill_id = ? ORDER BY target, typed",
+  const int rc = ForEachRow(db_, "SELECT target, typed, count FROM drill_confusions WHERE drill_id = ? ORDER BY target, typed",
              [&](Stmt& q) { rows.push_back(ConfusionOf(q)); }, drillId);
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<KeyFigures> History::KeyTotals() {
   Open();
   std::vector<KeyFigures> rows;
-  ForEachRow(db_,
+  const int rc = ForEachRow(db_,
              "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM key_totals ORDER BY ch",
              [&](Stmt& q) { rows.push_back(KeyOf(q)); });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<ConfusionFigures> History::ConfusionTotals() {
   Open();
   std::vector<ConfusionFigures> rows;
-  ForEachRow(db_,
+  const int rc = ForEachRow(db_,
              "SELECT target, typed, count FROM confusion_totals ORDER BY count DESC, target, typed",
              [&](Stmt& q) { rows.push_back(ConfusionOf(q)); });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<LessonEntry> History::Lessons() {
   Open();
   std::vector<LessonEntry> rows;
-  ForEachRow(db_, "SELECT at, lesson, misses, passed FROM lessons ORDER BY id", [&](Stmt& q) {
+  const int rc = ForEachRow(db_, "SELECT at, lesson, misses, passed FROM lessons ORDER BY id", [&](Stmt& q) {
     rows.push_back({q.Text(0), static_cast<int>(q.Int(1)), static_cast<int>(q.Int(2)), q.Int(3) != 0});
   });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 std::vector<CertEntry> History::Certifications() {
   Open();
   std::vector<CertEntry> rows;
-  ForEachRow(db_, "SELECT at, drill_id, mode, time_setting, score, grade, result FROM certifications ORDER BY id",
+  const int rc = ForEachRow(db_, "SELECT at, drill_id, mode, time_setting, score, grade, result FROM certifications ORDER BY id",
              [&](Stmt& q) {
                rows.push_back({q.Text(0), q.Int(1), static_cast<int>(q.Int(2)), static_cast<int>(q.Int(3)),
                                static_cast<int>(q.Int(4)), static_cast<int>(q.Int(5)), q.Text(6)});
              });
+  if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 

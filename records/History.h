@@ -91,7 +91,8 @@ class History {
   bool Flush();
   size_t Queued() const { return queue_.size(); }
 
-  // Reading, in the order rows were written.
+  // Reading, in the order rows were written. A read that finds the file damaged sets it
+  // aside as a write does (a notice) and gives no rows.
   std::vector<DrillEntry> Drills();
   std::vector<KeyFigures> KeysOfDrill(int64_t drillId);
   std::vector<ConfusionFigures> ConfusionsOfDrill(int64_t drillId);
@@ -113,11 +114,13 @@ class History {
   void Enqueue(Op op);
   bool OpenFile();
   void Close();
-  // A damaged file: moved aside, a fresh one started, the player told.
-  void MoveAside();
+  // A damaged file (SQLite said `rc`): moved aside, a fresh one started, the player told.
+  void MoveAside(int rc);
   bool Exec(const char* sql);
   int WriteOp(Op& op);
   bool Damaged(int rc) const;
+  // True when a read's answer `rc` found the file damaged (it is then set aside).
+  bool ReadFailed(int rc);
 
   std::string path_;
   std::function<std::string()> stamp_;

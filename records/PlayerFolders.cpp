@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/Files.h"
+#include "records/Logging.h"
 
 namespace records {
 namespace {
@@ -72,7 +74,10 @@ bool MakeFolders(const std::string& folder) {
   for (size_t at = 1; at <= folder.size(); ++at) {
     if (at != folder.size() && folder[at] != '/') continue;
     const std::string part = folder.substr(0, at);
-    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      qCInfo(lcRecords, "the folder %s cannot be made (%s)", part.c_str(), std::strerror(errno));
+      return false;
+    }
   }
   struct stat st {};
   return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);

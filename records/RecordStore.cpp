@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "game/DatRecord.h"
+#include "records/Logging.h"
 
 namespace records {
 namespace {
@@ -228,6 +229,7 @@ bool RecordStore::KeepDamaged(int fd, const std::string& datPath, const plat::Lo
     return false;
   }
   copy.Close();
+  qCInfo(lcRecords, "the damaged %s is kept as %s", datPath.c_str(), name.c_str());
   // The oldest generations go once there are more than ten; the plain name, being the
   // first, goes first.
   for (size_t i = 0; i + kMaxDamagedGenerations < kept.size() + 1; ++i) ::unlink(kept[i].c_str());

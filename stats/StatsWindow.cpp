@@ -204,6 +204,7 @@ void StatsWindow::EnsureTab(int tab) {
     case kConfusions: BuildConfusions(); break;
     case kVolume: BuildVolume(); break;
   }
+  if (AfterReading) AfterReading();
 }
 
 std::vector<uint8_t> StatsWindow::WeakKeys(Layer layer) { return WeakestKeys(Ranked(layer), kWeakKeys); }
@@ -306,6 +307,7 @@ void StatsWindow::ExportClicked() {
   if (path.isEmpty()) return;
   status_->setText(ExportCsv(path.toStdString()) ? QStringLiteral("書き出しました: ") + path
                                                  : QStringLiteral("書き出せませんでした: ") + path);
+  if (AfterReading) AfterReading();
 }
 
 // Esc closes the window, as it leaves the game's own screens.

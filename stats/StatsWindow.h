@@ -56,6 +56,9 @@ class StatsWindow : public QWidget {
   // Set by the game: start a weak-key practice of a layer; returns "" when started, else
   // why not (shown under the button).
   std::function<std::string(Layer)> OnPractice;
+  // Set by the game: called once the window has read the history, so that what a read
+  // found (a damaged file set aside) is told at once.
+  std::function<void()> AfterReading;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

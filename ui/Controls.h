@@ -13,6 +13,7 @@
 #include "ui/Design.h"
 
 class QAbstractButton;
+class QLineEdit;
 class QWidget;
 class QPainter;
 class QFont;
@@ -311,6 +312,10 @@ class TextField : public Control {
 
  protected:
   virtual void ShowText() = 0;
+  // Both kinds show their text in the field's colours.
+  void ColoursChanged() override;
+  // The one-line widget of both kinds: the byte limit checked as the player types.
+  QLineEdit* MakeLine(QWidget* host);
   void TakeFromWidget(const QString& text);
   std::string text_;
   int maxBytes_;
@@ -325,7 +330,6 @@ class Edit : public TextField {
 
  protected:
   void ShowText() override;
-  void ColoursChanged() override;
 };
 
 class Memo : public TextField {
@@ -336,7 +340,6 @@ class Memo : public TextField {
 
  protected:
   void ShowText() override;
-  void ColoursChanged() override;
 };
 
 class Button : public Control {

@@ -229,12 +229,24 @@ void TextField::TakeFromWidget(const QString& text) {
   if (auto bytes = plat::cp932::FromQString(text)) text_ = *bytes;
 }
 
-Edit::Edit(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d, parent) {
+void TextField::ColoursChanged() {
+  Control::ColoursChanged();
+  QPalette pal = widget_->palette();
+  pal.setColor(QPalette::Base, ToQColor(color_));
+  pal.setColor(QPalette::Text, ToQColor(fontColor_));
+  widget_->setPalette(pal);
+}
+
+QLineEdit* TextField::MakeLine(QWidget* host) {
   auto* edit = new FieldWidget(*this, host);
   edit->setValidator(new ByteLimitValidator(*this, edit));
   edit->setReadOnly(readOnly_);
   QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { TakeFromWidget(t); });
-  SetWidget(edit);
+  return edit;
+}
+
+Edit::Edit(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d, parent) {
+  SetWidget(MakeLine(host));
   ColoursChanged();
   ShowText();
 }
@@ -243,14 +255,6 @@ void Edit::ShowText() {
   syncing_ = true;
   static_cast<QLineEdit*>(widget_)->setText(plat::cp932::ToQString(text_));
   syncing_ = false;
-}
-
-void Edit::ColoursChanged() {
-  Control::ColoursChanged();
-  QPalette pal = widget_->palette();
-  pal.setColor(QPalette::Base, ToQColor(color_));
-  pal.setColor(QPalette::Text, ToQColor(fontColor_));
-  widget_->setPalette(pal);
 }
 
 Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d, parent) {
@@ -268,11 +272,8 @@ Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d
     ShowText();
     return;
   }
-  auto* edit = new FieldWidget(*this, host);
-  edit->setValidator(new ByteLimitValidator(*this, edit));
-  edit->setReadOnly(readOnly_);
+  QLineEdit* edit = MakeLine(host);
   edit->setFrame(false);
-  QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { TakeFromWidget(t); });
   SetWidget(edit);
   ColoursChanged();
   ShowText();
@@ -285,14 +286,6 @@ void Memo::ShowText() {
   else
     static_cast<QLineEdit*>(widget_)->setText(plat::cp932::ToQString(text_));
   syncing_ = false;
-}
-
-void Memo::ColoursChanged() {
-  Control::ColoursChanged();
-  QPalette pal = widget_->palette();
-  pal.setColor(QPalette::Base, ToQColor(color_));
-  pal.setColor(QPalette::Text, ToQColor(fontColor_));
-  widget_->setPalette(pal);
 }
 
 // --- Buttons ---------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "DamagedHistory.h"
 #include "DriverFixture.h"
 #include "app/TForm2.h"
 #include "stats/StatsWindow.h"
@@ -276,6 +277,32 @@ TEST_F(HistoryRecorderTest, ADamagedFileIsToldOnceAtTheStartAndTheGameGoesOn) {
   for (const auto& m : Platform().Messages()) told += m.text.find("壊れていた") != std::string::npos;
   EXPECT_EQ(told, 1);
   EXPECT_TRUE(std::filesystem::exists(db + ".damaged-20261206-213005"));
+  ASSERT_EQ(History().Drills().size(), 1u);
+  EXPECT_EQ(History().Drills()[0].good, 3);
+}
+
+// A page damaged where only the keys tab reads is told as soon as the tab is shown.
+TEST_F(HistoryRecorderTest, ADamagedPageFoundInTheWindowIsToldAtOnceAndTheGameGoesOn) {
+  const std::string db = dir.path().toStdString() + "/dojokai.db";
+  {
+    records::History h(db, nullptr);
+    game::KeyLog log;
+    log.Judge('a', 'a', true, 1000);
+    for (int i = 0; i < 50; ++i) h.AddDrill(records::DrillEntry{}, log);
+  }
+  DamageTablePage(db, "key_totals");
+  Run("now 2026-12-06 21:30:05\nstart\nwait 2100\nkey G\n");
+  auto told = [&] {
+    int n = 0;
+    for (const auto& m : Platform().Messages()) n += m.text.find("壊れていた") != std::string::npos && m.caption == "成績";
+    return n;
+  };
+  EXPECT_EQ(told(), 0);  // the trend reads only the drills
+  Run("stats tab keys\nstats tab confusions\nstats close\n");
+  EXPECT_EQ(told(), 1);
+  EXPECT_TRUE(std::filesystem::exists(db + ".damaged-20261206-213007"));  // after the 2.1 s of the start
+  Run("key SPACE\nkey 1\ntype abc\nkey ESC\nwait 1500\n");
+  EXPECT_EQ(told(), 1);
   ASSERT_EQ(History().Drills().size(), 1u);
   EXPECT_EQ(History().Drills()[0].good, 3);
 }

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "Unprivileged.h"
+
 namespace {
 
 using plat::SharedFile;
@@ -98,10 +100,14 @@ TEST_F(FilesTest, ReadOnlyMeansNoWriteBitAtAll) {
     ASSERT_EQ(::chmod(path.c_str(), mode), 0);
     EXPECT_EQ(plat::IsReadOnly(path), readOnly) << std::oct << mode;
   }
-  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not bind root";
-  EXPECT_FALSE(SharedFile::Open(path, Mode::ExclusiveReadWrite).has_value());
-  EXPECT_TRUE(SharedFile::Open(path, Mode::SharedRead).has_value());
+  // Such a file is only read.
+  RunAsUnprivilegedUser([](const std::string& folder) {
+    const std::string path = folder + "/dojokai.cfg";
+    ASSERT_TRUE(SharedFile::Create(path));
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_FALSE(SharedFile::Open(path, Mode::ExclusiveReadWrite).has_value());
+    EXPECT_TRUE(SharedFile::Open(path, Mode::SharedRead).has_value());
+  });
 }
 
 TEST(Files, ChangeExtensionReplacesOnlyTheLastComponentsExtension) {

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "Unprivileged.h"
 #include "platform/Files.h"
 
 namespace {
@@ -143,18 +144,22 @@ TEST_F(IniTest, FailedWriteLeavesTheDiskAsItWas) {
   EXPECT_FALSE(ro.WriteString("DOJOKAI", "RESETSW", "0"));
   EXPECT_EQ(Contents(locked), "[DOJOKAI]\nRESETSW=1\n");
 
-  // A folder without write permission: nothing is created or replaced in it.
-  if (geteuid() == 0) GTEST_SKIP() << "permission bits do not bind root";
-  const QString sub = dir_.filePath("ro");
-  ASSERT_TRUE(QDir().mkdir(sub));
-  const std::string inside = (sub + "/dojokai.cfg").toStdString();
-  Put(inside, "[A]\nx=1\n");
-  ASSERT_EQ(::chmod(sub.toStdString().c_str(), 0555), 0);
-  plat::IniFile ini(inside);
-  EXPECT_FALSE(ini.WriteString("A", "x", "2"));
-  EXPECT_EQ(Contents(inside), "[A]\nx=1\n");
-  EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden).size(), 1);
-  ::chmod(sub.toStdString().c_str(), 0755);
+  // A folder without write permission: nothing is created in it. A new file is not written;
+  // an existing one takes the text in place, with no temporary file left beside it.
+  RunAsUnprivilegedUser([this](const std::string& folder) {
+    const QString sub = QString::fromStdString(folder + "/ro");
+    ASSERT_TRUE(QDir().mkdir(sub));
+    const std::string inside = (sub + "/dojokai.cfg").toStdString();
+    Put(inside, "[A]\nx=1\n");
+    ASSERT_EQ(::chmod(sub.toStdString().c_str(), 0555), 0);
+    plat::IniFile fresh((sub + "/new.cfg").toStdString());
+    EXPECT_FALSE(fresh.WriteString("A", "x", "2"));
+    plat::IniFile ini(inside);
+    EXPECT_TRUE(ini.WriteString("A", "x", "2"));
+    EXPECT_EQ(Contents(inside), "[A]\nx=2\n");
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files | QDir::Hidden), QStringList{"dojokai.cfg"});
+    ::chmod(sub.toStdString().c_str(), 0755);
+  });
 }
 
 // A settings file of megabytes (blank lines, say) is read only as far as a profile can

@@ -1,6 +1,10 @@
 #include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QFontMetricsF>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <set>
@@ -192,6 +196,44 @@ TEST(ControlsTest, ColourChangesKeepTheFontAndOnlyAHeightChangeMakesANewOne) {
   EXPECT_EQ(f.set.Find("E")->Widget()->palette().color(QPalette::Base), QColor(0, 0, 0xFF));
   // A label measured anew at its new height.
   EXPECT_EQ(f.set.Find("L")->Width(), 84);
+}
+
+// Edits and memos of both shapes show their colours from the start and after a change, and
+// the line fields take what is typed within their byte limit.
+TEST(ControlsTest, EveryFieldKindShowsItsColoursAndTheLineFieldsTakeTypedText) {
+  Form f({{.kind = Kind::Edit, .name = "E", .width = 80, .height = 16, .color = ui::clr::White,
+           .fontColor = ui::clr::Black, .maxBytes = 4},
+          {.kind = Kind::Memo, .name = "M", .width = 80, .height = 16, .color = ui::clr::Yellow,
+           .fontColor = ui::clr::Red, .maxBytes = 4},
+          {.kind = Kind::Memo, .name = "T", .width = 80, .height = 60, .caption = "a\nb", .color = ui::clr::Lime,
+           .fontColor = ui::clr::Blue}});
+  auto colours = [&](const char* name) {
+    const QPalette pal = f.set.Find(name)->Widget()->palette();
+    return std::pair(pal.color(QPalette::Base), pal.color(QPalette::Text));
+  };
+  EXPECT_EQ(colours("E"), std::pair(QColor(Qt::white), QColor(Qt::black)));
+  EXPECT_EQ(colours("M"), std::pair(QColor(Qt::yellow), QColor(Qt::red)));
+  EXPECT_EQ(colours("T"), std::pair(QColor(0, 0xFF, 0), QColor(Qt::blue)));
+  for (const char* name : {"E", "M", "T"}) {
+    f.set.Find(name)->SetColor(ui::clr::Navy);
+    f.set.Find(name)->SetFontColor(ui::clr::Aqua);
+    EXPECT_EQ(colours(name), std::pair(QColor(0, 0, 0x80), QColor(0, 0xFF, 0xFF))) << name;
+  }
+  // A tall memo shows its lines for reading only; the line fields are typed into.
+  auto* lines = qobject_cast<QPlainTextEdit*>(f.set.Find("T")->Widget());
+  ASSERT_NE(lines, nullptr);
+  EXPECT_TRUE(lines->isReadOnly());
+  EXPECT_EQ(lines->toPlainText(), QStringLiteral("a\nb"));
+  for (const char* name : {"E", "M"}) {
+    auto* line = qobject_cast<QLineEdit*>(f.set.Find(name)->Widget());
+    ASSERT_NE(line, nullptr) << name;
+    EXPECT_EQ(line->hasFrame(), std::string(name) == "E");
+    for (QChar ch : QStringLiteral("ab太郎")) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+      QApplication::sendEvent(line, &press);
+    }
+    EXPECT_EQ(f.set.Bind<ui::TextField>(name)->TextUtf8(), "ab太") << name;
+  }
 }
 
 // Captions are plain text whatever they look like, on the baseline that centres them.

@@ -7,7 +7,6 @@
 #include <QPixmap>
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
 #include "app/Game.h"
@@ -368,14 +367,7 @@ void Driver::Execute(const std::string& line) {
     const std::string file = r.PlainWord("file");
     r.End();
     RequireStarted(command);
-    const std::string json = Snapshot(*game_, platform_) + "\n";
-    if (file == "-") {
-      out_ << json;
-      out_.flush();
-    } else {
-      std::ofstream f(file, std::ios::binary);
-      if (!(f << json)) throw ScriptError("cannot write " + file);
-    }
+    WriteDump(file, Snapshot(*game_, platform_) + "\n", out_);
   } else if (command == "shot") {
     const std::string file = r.PlainWord("file");
     r.End();

@@ -3,17 +3,16 @@
 #include <QApplication>
 #include <QImage>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPushButton>
 #include <cmath>
-#include <fstream>
 
 #include "app/HistoryRecorder.h"
 #include "app/TForm2.h"
 #include "stats/StatsModel.h"
 #include "stats/StatsWindow.h"
 #include "stats/TrendView.h"
+#include "tools/drive/Json.h"
 
 namespace drive {
 
@@ -91,7 +90,9 @@ std::string StatsJson(app::TForm2& form) {
   } else {
     root["window_open"] = false;
   }
-  return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+  Json j(Json::Layout::Indented);
+  j.Value(root);
+  return j.Text() + "\n";
 }
 
 void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out) {
@@ -139,14 +140,7 @@ void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out) {
   } else if (what == "dump") {
     const std::string file = r.PlainWord("file");
     r.End();
-    const std::string json = StatsJson(form);
-    if (file == "-") {
-      out << json;
-      out.flush();
-    } else {
-      std::ofstream f(file, std::ios::binary);
-      if (!(f << json)) throw ScriptError("cannot write " + file);
-    }
+    WriteDump(file, StatsJson(form), out);
   } else if (what == "export") {
     const std::string file = r.PlainWord("file");
     r.End();
