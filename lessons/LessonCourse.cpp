@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/Lessons.h"
 #include "platform/JisLayout.h"
 #include "platform/Keyboard.h"
 #include "ui/Color.h"
@@ -13,11 +14,10 @@
 namespace lessons {
 namespace {
 
-constexpr int kLastKeyLesson = 12;
-constexpr int kFinalPractice = 13;
-constexpr int kTest = 14;
-constexpr int kEnding = 15;
-constexpr int kMostMissesToPass = 5;
+using game::kFinalPractice;
+using game::kLastKeyLesson;
+constexpr int kTest = game::kLessonTest;
+constexpr int kEnding = game::kLessonEnding;
 
 // The key groups: lessons 1-12 introduce these keys (in this order), then practise the set.
 struct KeyLesson {
@@ -401,16 +401,10 @@ int LessonCourse::LessonDrillStep(int lesson, uint8_t ch) {
   // next refresh.
   ResetLessonKeys();
   MarkLessonKey(sequence[s_.SeqPos]);
-  if (ch == sequence[s_.SeqPos]) {
-    ++s_.SeqPos;
-  } else if (ch != 0 && s_.LessonMisses < INT_MAX) {
-    ++s_.LessonMisses;
-  }
+  const game::LessonVerdict verdict = game::JudgeLessonKey(s_, lesson, sequence, length, ch);
   const uint8_t next = sequence[s_.SeqPos];
   C.FLP7->SetCaptionBytes(next ? std::string(1, static_cast<char>(next)) : std::string());
-  if (s_.SeqPos < length) return 0;
-  s_.SeqReady = 0;
-  return s_.LessonMisses <= kMostMissesToPass || lesson == kTest ? 1 : 2;
+  return verdict == game::LessonVerdict::Going ? 0 : verdict == game::LessonVerdict::Passed ? 1 : 2;
 }
 
 void LessonCourse::ShowLessonTitle(int lesson) {
@@ -423,10 +417,8 @@ void LessonCourse::ShowLessonTitle(int lesson) {
     C.FLL5->SetCaption(prefix + "試験");
 }
 
-// 100 less one per wrong key, never below 0.
 void LessonCourse::ShowTestScore() {
-  const int score = 100 - s_.LessonMisses;
-  C.FLP8->SetCaption(score > 0 ? std::to_string(score) + " 点" : std::string("0 点"));
+  C.FLP8->SetCaption(std::to_string(game::LessonTestScore(s_.LessonMisses)) + " 点");
 }
 
 // --- Screen parts --------------------------------------------------------------------------
