@@ -56,14 +56,21 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   ui::Timer Timer1, F1T1, FLT1, F8T1;
   std::vector<ui::Timer*> Timers() { return {&Timer1, &F1T1, &FLT1, &F8T1}; }
 
-  // The three keyboard events of the window, seen before any control (key preview).
+  // The three keyboard events of the window, seen before any control (key preview), each
+  // handed to the screen in front.
+  // A character typed: the title's commands, a mode chosen, a drill or lesson key.
   void FormKeyPress(uint8_t& key);
+  // A key going down: Enter takes the name typed for a top-10 place; Shift+0 and the ro
+  // key reach the drill from here.
   void FormKeyDown(uint16_t& key, plat::ShiftState shift);
+  // A key coming up: F1/F2/F9/F10 on the title, Space leaving the results, F3/F4 in a drill.
   void FormKeyUp(uint16_t& key, plat::ShiftState shift);
+  // The window closes: the pending result is placed, the record and the history saved.
   void FormClose();
   // The process ends without its window closing (the display went away): the close's
   // saving part, with no message box.
   void EmergencyClose();
+  // Every 50 ms: the title's intro, blink, clocks and idle show, and the saves as the game goes.
   void Timer1Timer();
 
   // Client area and window state (a change of size is scaled before the call returns).

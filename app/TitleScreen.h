@@ -18,11 +18,13 @@ class TitleScreen {
  public:
   explicit TitleScreen(TForm2& form);
 
+  // The title's part of every 50-ms tick: intro, blink, clocks, running time, idle show.
   void Timer1Timer();
   // How many of the next Timer1 ticks are sure to change nothing on screen, if no key,
   // click or window change comes first (0 when in doubt): on the title and the idle score
   // show, the ticks between blinks, clock seconds and page changes.
   int QuietTicks() const;
+  // A key on the title: Space to the mode select, the switches, I X V Z G, Esc to quit.
   void TitleKey(uint8_t key);
   void DrawSwitchLabels();
   void DrawInfoPage1();
@@ -33,11 +35,12 @@ class TitleScreen {
   bool LeaveForPractice();
 
   // Clicks of the title.
-  void Label1Click();
-  void Label6Click(int tag);
-  void Label8Click();
-  void Label47Click();
-  void Label49Click();
+  void Label1Click();   // the credit line: the about screen
+  void Label6Click(int tag);  // a switch label: that switch turns
+  void Label8Click();   // LICENCE: the certification on or off (a name asked for first)
+  void Label47Click();  // 情報: the information panel opens
+  void Label49Click();  // SPC (or the prompt): the mode select, or the next information page
+  // The title's small buttons light while pressed.
   void Label47MouseDown(bool leftButton, ui::Label* label);
   void Label47MouseUp(ui::Label* label);
 

@@ -25,9 +25,11 @@ class DrillRun {
   DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
            ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables, DrillTexts& texts);
 
+  // A key in the drill: judged, counted and shown.
   void DrillKey(uint8_t ch);
   void StartDrill();
   void EndDrill();
+  // Every 100 ms while the drill clock runs: the time left, the lid and the rate.
   void F1T1Timer();
   // A weak-key practice: played as an untimed drill, but its figures stand and end on the
   // results screen without a table (RankTables).

@@ -20,11 +20,12 @@ class ModeSelect {
   ModeSelect(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
              ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList);
 
+  // A key on the mode select: a digit starts its mode, Space turns the time, Enter repeats.
   void ModeSelectKey(uint8_t ch);
-  void F6L11Click(int tag);
-  void F6L11DblClick(int tag);
-  void F6P3Click();
-  void F6P2Click();
+  void F6L11Click(int tag);     // a mode's line: that mode chosen
+  void F6L11DblClick(int tag);  // a mode's line twice: that mode starts
+  void F6P3Click();             // the mode field: the next mode
+  void F6P2Click();             // the time field: the next time setting
   void SelectMode(int v);
   void ShowModeCaption(int m);
   void StartDrillFromMenu();

@@ -33,10 +33,11 @@ class RankTables {
 
   void ShowRankTable(int t);
   void PlaceResult();
+  // The one-second splash is over: the result is placed and shown.
   void F8T1Timer();
   // Key-down of the name entry: Enter takes the name. F7P1Click does the same.
   void ConfirmName(uint16_t key);
-  void F7P1Click();
+  void F7P1Click();  // the name entry's button: the name taken as typed
   void InsertResult();
   void ShiftRankEntries(int t, int r);
   // Space released on the results screen, or a click on "PRESS SPACE KEY".

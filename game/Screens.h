@@ -8,8 +8,20 @@
 
 namespace game {
 
-// In stacking order, lowest first: when two are up, the later one is in front.
-enum class Screen { NameEntry, Results, Splash, Judgement, Drill, ModeSelect, Settings, About, Lessons, Title };
+// In stacking order, lowest first: when two are up, the later one is in front. Each is the
+// panel named beside it.
+enum class Screen {
+  NameEntry,   // F7Panel: a name typed for a top-10 place
+  Results,     // F4Panel: the results with the top-10 table (and the idle score show)
+  Splash,      // F8Panel: the second after a drill
+  Judgement,   // LmPanel: the grade judgement
+  Drill,       // F1Panel
+  ModeSelect,  // F6Panel
+  Settings,    // Panel11
+  About,       // F5Panel
+  Lessons,     // FLPanel
+  Title,       // Panel1
+};
 inline constexpr size_t kScreenCount = 10;
 
 class Screens {

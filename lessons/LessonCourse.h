@@ -23,9 +23,11 @@ class LessonCourse {
                ui::Timer& FLT1);
 
   void StartLessonCourse();
+  // A key on the lesson screen: the key the lesson asks for, or a wrong one counted.
   void LessonKeyPress(uint8_t ch);
   // Key-up on the lesson screen: Tab skips a lesson, Esc leaves.
   void LessonKeyUp(uint16_t key);
+  // Every 100 ms: the key flashes and the messages of the lesson screen.
   void FLT1Timer();
   // FLT1 changes only the lesson screen: while that is hidden, no tick of it shows.
   int QuietTicks() const { return screens_.Shown(game::Screen::Lessons) ? 0 : INT_MAX; }
