@@ -77,6 +77,7 @@ constexpr qreal kUnit = 40;
 
 // A JIS board, row by row; the letters of the game's name are lit.
 const std::array<std::initializer_list<Cap>, 5>& Rows() {
+  // clang-format off
   static const std::array<std::initializer_list<Cap>, 5> rows = {{
       {{1, "半", false}, {1, "1", false}, {1, "2", false}, {1, "3", false},
        {1, "4", false}, {1, "5", false}, {1, "6", false}, {1, "7", false},
@@ -98,6 +99,7 @@ const std::array<std::initializer_list<Cap>, 5>& Rows() {
        {1.25, "無変換", false}, {5, "", false}, {1.25, "変換", false},
        {1.25, "かな", false}, {1.25, "Alt", false}, {1.25, "Ctrl", false}},
   }};
+  // clang-format on
   return rows;
 }
 
@@ -235,11 +237,13 @@ QImage StartPicture() {
   p.fillRect(image.rect(), glow);
 
   // A few fixed stars.
+  // clang-format off
   static constexpr std::array<std::array<int, 3>, 18> kStars = {{
       {22, 18, 2}, {61, 44, 1}, {97, 12, 1}, {140, 30, 1}, {33, 92, 1}, {78, 128, 1},
       {418, 20, 2}, {452, 60, 1}, {381, 38, 1}, {341, 10, 1}, {463, 112, 1}, {402, 136, 1},
       {190, 8, 1}, {292, 14, 1}, {12, 150, 1}, {470, 160, 1}, {120, 150, 1}, {355, 150, 1},
   }};
+  // clang-format on
   for (const auto& s : kStars) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(255, 240, 220, s[2] == 2 ? 220 : 150));

@@ -65,6 +65,7 @@ using GeometryRows = std::vector<std::array<int32_t, 6>>;  // 24 bytes per contr
 
 // The shell and the title screen: intro, blink, idle show, information page, running time,
 // and the eight title switches.
+// clang-format off
 #define DOJOKAI_TITLE_FIELDS(X)                                                                        \
   X(int32_t, InputEnabled, 0) X(int32_t, StartSeconds, 0) X(int32_t, UptimeSeconds, 0)                \
   X(int32_t, IntroPhase, 0) X(int32_t, IntroTicks, 0) X(int32_t, BlinkTicks, 0) X(int32_t, BlinkOn, 0) \
@@ -108,6 +109,7 @@ using GeometryRows = std::vector<std::array<int32_t, 6>>;  // 24 bytes per contr
   X(int32_t, GeometryCaptured, 0) X(int32_t, ResizeSuppressed, 0) X(int32_t, BaseClientWidth, 0)       \
   X(int32_t, BaseClientHeight, 0) X(GeometryRows, GeometryTable, {}) X(uint8_t, GeometryTableReady, 0) \
   X(uint8_t, GeometryTableFilled, 0)
+// clang-format on
 
 #define DOJOKAI_DECLARE_FIELD(type, name, initial) type name = initial;
 

@@ -86,6 +86,7 @@ struct LessonCap {
   std::string_view name;
   CapMember cap;
 };
+// clang-format off
 #define DOJOKAI_LESSON_CAP(Name) {#Name, &MC::Name}
 
 // The caps in the order of the design rows: the keys of the JIS table, then the two SHIFTs.
@@ -108,6 +109,7 @@ constexpr LessonCap kLessonCaps[] = {
     DOJOKAI_LESSON_CAP(FLP_PR), DOJOKAI_LESSON_CAP(FLP_SR), DOJOKAI_LESSON_CAP(FLP_AB),
     DOJOKAI_LESSON_CAP(FLP_SPC), DOJOKAI_LESSON_CAP(FLP_SFT), DOJOKAI_LESSON_CAP(FLP_SFTR),
 };
+// clang-format on
 #undef DOJOKAI_LESSON_CAP
 
 static_assert(std::size(kLessonCaps) == kKeyCapCount && kJisKeyCount + 2 == kKeyCapCount);
@@ -332,6 +334,7 @@ void LessonCourse::ShowIntroStep(int lesson, int step) {
   // One row below the key just introduced, the finger that typed it goes home again.
   const std::string returnLine =
       step > 0 && phrase <= kPhraseCount ? ">>  " + FingerName(phrase - 1) + "の基本位置" : "";
+  // clang-format off
   switch (step) {
     case 0: C.FLL1->SetCaption(keyLine); break;
     case 1: C.FLL2->SetCaption(keyLine); C.FLL6->SetCaption(returnLine); break;
@@ -339,6 +342,7 @@ void LessonCourse::ShowIntroStep(int lesson, int step) {
     case 3: C.FLL4->SetCaption(keyLine); C.FLL8->SetCaption(returnLine); break;
     default: C.FLL9->SetCaption(returnLine); break;
   }
+  // clang-format on
 }
 
 // 0: the key of this step; 1: another key; 2: no such step; 3: no key lesson.

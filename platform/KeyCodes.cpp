@@ -11,6 +11,7 @@ struct CodeKey {
   uint16_t vk;
   uint8_t usPlain, usShifted;
 };
+// clang-format off
 constexpr CodeKey kCodeKeys[] = {
     // Number row.
     {10, '1', '1', '!'}, {11, '2', '2', '@'}, {12, '3', '3', '#'}, {13, '4', '4', '$'},
@@ -34,6 +35,7 @@ constexpr CodeKey kCodeKeys[] = {
     // The ` key: nothing on a JIS keyboard (its 半角/全角 key), the yen key's stand-in on a US one.
     {keycode::Grave, 0, '`', '~'},
 };
+// clang-format on
 
 const CodeKey* FindCode(uint32_t code) {
   for (const auto& k : kCodeKeys)

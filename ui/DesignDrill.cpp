@@ -2,6 +2,9 @@
 // F1Panel with its keyboard, and mode select F6Panel.
 #include "ui/DesignScreens.h"
 
+// The tables are laid out by hand, a row a control.
+// clang-format off
+
 namespace ui::design {
 namespace {
 
@@ -249,3 +252,4 @@ std::span<const ControlDesign> KanaLamps() { return kKanaLamps; }
 std::span<const ControlDesign> ModeSelectScreen() { return kModeSelect; }
 
 }  // namespace ui::design
+// clang-format on

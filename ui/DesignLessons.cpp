@@ -1,6 +1,9 @@
 // Grade judgement LmPanel and the finger-position lessons FLPanel with their keyboard.
 #include "ui/DesignScreens.h"
 
+// The tables are laid out by hand, a row a control.
+// clang-format off
+
 namespace ui::design {
 namespace {
 
@@ -107,3 +110,4 @@ std::span<const ControlDesign> JudgementScreen() { return kJudgement; }
 std::span<const ControlDesign> LessonScreen() { return kLesson; }
 
 }  // namespace ui::design
+// clang-format on

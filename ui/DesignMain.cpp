@@ -3,6 +3,9 @@
 
 #include "ui/DesignScreens.h"
 
+// The tables are laid out by hand, a row a control.
+// clang-format off
+
 namespace ui {
 
 const FormDesign& MainFormDesign() {
@@ -30,3 +33,4 @@ const FormDesign& MainFormDesign() {
 }
 
 }  // namespace ui
+// clang-format on

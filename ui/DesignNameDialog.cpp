@@ -1,6 +1,9 @@
 // The certificate-name dialog TForm9: a prompt, a one-line name field and a close button.
 #include "ui/Design.h"
 
+// The tables are laid out by hand, a row a control.
+// clang-format off
+
 namespace ui {
 namespace {
 
@@ -29,3 +32,4 @@ const FormDesign& NameDialogDesign() {
 }
 
 }  // namespace ui
+// clang-format on

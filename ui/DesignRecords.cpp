@@ -1,6 +1,9 @@
 // Settings Panel11 and the about screen F5Panel: dialog-like screens on the button face.
 #include "ui/DesignScreens.h"
 
+// The tables are laid out by hand, a row a control.
+// clang-format off
+
 namespace ui::design {
 namespace {
 
@@ -146,3 +149,4 @@ std::span<const ControlDesign> KeyboardChoice() { return kKeyboardChoice; }
 std::span<const ControlDesign> AboutScreen() { return kAbout; }
 
 }  // namespace ui::design
+// clang-format on

@@ -2,6 +2,9 @@
 // information panel Panel6 that lies over all of it.
 #include "ui/DesignScreens.h"
 
+// The tables are laid out by hand, a row a control.
+// clang-format off
+
 namespace ui::design {
 namespace {
 
@@ -188,3 +191,4 @@ constexpr ControlDesign kTitle[] = {
 std::span<const ControlDesign> TitleScreen() { return kTitle; }
 
 }  // namespace ui::design
+// clang-format on

@@ -1,4 +1,7 @@
 #pragma once
+
+// The tables are laid out by hand, a row a control.
+// clang-format off
 // Every control of the main window, in creation (stacking) order: X(Class, Name).
 // The design tables list the same controls in the same order.
 #define DOJOKAI_MAIN_CONTROLS(X) \
@@ -256,3 +259,4 @@
 
 // The certificate-name dialog TForm9.
 #define DOJOKAI_NAME_DIALOG_CONTROLS(X) X(Label, F9L1) X(Memo, F9M1) X(Button, F9B1)
+// clang-format on

@@ -20,6 +20,7 @@ struct HalfForm {
 // Byte of a half-width katakana given as its code point.
 constexpr uint8_t H(char32_t half) { return static_cast<uint8_t>(kHalfByteFirst + (half - kHalfFirst)); }
 
+// clang-format off
 constexpr HalfForm kForms[] = {
     // vowels, small ones first as in the code chart
     {U'ァ', H(U'ｧ'), 0}, {U'ア', H(U'ｱ'), 0}, {U'ィ', H(U'ｨ'), 0}, {U'イ', H(U'ｲ'), 0},
@@ -53,6 +54,7 @@ constexpr HalfForm kForms[] = {
     {U'ー', H(U'ｰ'), 0}, {U'・', H(U'･'), 0}, {U'、', H(U'､'), 0}, {U'。', H(U'｡'), 0},
     {U'「', H(U'｢'), 0}, {U'」', H(U'｣'), 0}, {U'゛', kVoiced, 0}, {U'゜', kSemiVoiced, 0},
 };
+// clang-format on
 
 // Decodes one UTF-8 character at `i`, advancing it; U+FFFD for a malformed sequence.
 char32_t NextCodePoint(std::string_view s, size_t& i) {
