@@ -7,8 +7,9 @@ namespace {
 
 // The toolkit's own options: those that take a value, and flags.
 constexpr std::string_view kToolkitValueOptions[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
-    "qwindowtitle", "session", "display", "geometry", "style", "stylesheet", "name", "title"};
+    "platform",    "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry",
+    "qwindowicon", "qwindowtitle",       "session",       "display", "geometry",
+    "style",       "stylesheet",         "name",          "title"};
 constexpr std::string_view kToolkitFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 template <size_t N>

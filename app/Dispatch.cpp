@@ -93,8 +93,7 @@ void TForm2::OnKeyDown(uint16_t vk, plat::ShiftState shift) {
     uint16_t key = vk;
     FormKeyDown(key, shift);
     if (simulatedFocus_ && key != 0) {
-      if (auto* field = dynamic_cast<ui::TextField*>(focus_); field && field->OnKeyDown)
-        field->OnKeyDown(*field, key);
+      if (auto* field = dynamic_cast<ui::TextField*>(focus_); field && field->OnKeyDown) field->OnKeyDown(*field, key);
     }
   });
 }

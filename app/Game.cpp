@@ -235,9 +235,10 @@ int RunEntryRoutine(int argc, char** argv) {
         const char* value = std::getenv(name);
         return std::string(value ? value : "");
       })) {
-    std::fputs("dojokai: 表示する画面がありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)。\n"
-               "X か Wayland のデスクトップの中で起動してください。\n",
-               stderr);
+    std::fputs(
+        "dojokai: 表示する画面がありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)。\n"
+        "X か Wayland のデスクトップの中で起動してください。\n",
+        stderr);
     return kNoDisplayExit;
   }
   plat::Application application(argc, argv);
@@ -257,9 +258,10 @@ int RunEntryRoutine(int argc, char** argv) {
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     if (game.Form().UseKeyboard(options.keyboard, plat::DetectKeyMap).source == plat::KeyMapSource::Undetected)
-      std::fputs("dojokai: キー配列を読めないため JIS キーボードとして扱います"
-                 " (US キーボードなら設定画面のキーボードで US を選ぶか --keyboard=us)\n",
-                 stderr);
+      std::fputs(
+          "dojokai: キー配列を読めないため JIS キーボードとして扱います"
+          " (US キーボードなら設定画面のキーボードで US を選ぶか --keyboard=us)\n",
+          stderr);
     liveForm = &game.Form();
     static const bool registered = std::atexit(SaveAtUnplannedExit) == 0;
     (void)registered;

@@ -109,7 +109,8 @@ void HistoryRecorder::DrillEnded() {
     d.endedBy = "esc";
   history_->AddDrill(d, log_);
   log_.Reset();
-  const bool timed = s.DurationIndex >= 0 && s.DurationIndex < game::kUntimed && s.Mode >= 0 && s.Mode < game::kTimedModes;
+  const bool timed =
+      s.DurationIndex >= 0 && s.DurationIndex < game::kUntimed && s.Mode >= 0 && s.Mode < game::kTimedModes;
   awaitingPlace_ = timed && s.Good > 0;
   awaitingJudge_ = awaitingPlace_;
   TellNotices();
@@ -187,8 +188,8 @@ void HistoryRecorder::OpenStatistics() {
 std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   game::PlayState& s = f_.State();
   if (f_.Drill().Practice()) return "練習中です";
-  practiceText_ = stats::PracticeText(*history_, layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()),
-                                      kPracticeLength);
+  practiceText_ =
+      stats::PracticeText(*history_, layer, static_cast<uint32_t>(f_.Platform().CalendarSeconds()), kPracticeLength);
   if (practiceText_.empty()) return "苦手キーを選べるだけの記録がまだありません";
   if (!f_.Title().LeaveForPractice()) return "ドリルの途中では始められません。タイトル画面に戻ってから押してください";
   savedMode_ = s.Mode;

@@ -53,12 +53,12 @@ class HistoryRecorder {
   std::unique_ptr<records::History> history_;
   std::unique_ptr<stats::StatsWindow> window_;
   game::KeyLog log_;
-  bool drillOpen_ = false;       // a drill has started and not yet been written
-  bool awaitingPlace_ = false;   // the last drill is waiting for its placement
-  bool awaitingJudge_ = false;   // ... and for its judgement
-  bool practice_ = false;        // the drill running is a weak-key practice, until it is written
+  bool drillOpen_ = false;      // a drill has started and not yet been written
+  bool awaitingPlace_ = false;  // the last drill is waiting for its placement
+  bool awaitingJudge_ = false;  // ... and for its judgement
+  bool practice_ = false;       // the drill running is a weak-key practice, until it is written
   int savedMode_ = 0, savedDuration_ = 0;
-  bool certPending_ = false;     // a judgement waiting to be written
+  bool certPending_ = false;  // a judgement waiting to be written
   records::CertEntry pendingCert_;
   std::string practiceText_;
   std::string startedAt_;

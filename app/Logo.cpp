@@ -21,9 +21,7 @@ struct JpegError {
   std::jmp_buf jump;
 };
 
-[[noreturn]] void OnJpegError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
+[[noreturn]] void OnJpegError(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1); }
 
 void SilenceJpeg(j_common_ptr, int) {}
 
@@ -88,7 +86,8 @@ QImage DecodeJpeg(const std::string& path) {
   jpeg_destroy_decompress(&info);
   std::fclose(file);
   QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB888);
-  for (unsigned y = 0; y < h; ++y) std::memcpy(image.scanLine(static_cast<int>(y)), pixels + size_t{y} * w * 3, size_t{w} * 3);
+  for (unsigned y = 0; y < h; ++y)
+    std::memcpy(image.scanLine(static_cast<int>(y)), pixels + size_t{y} * w * 3, size_t{w} * 3);
   std::free(pixels);
   return image;
 }

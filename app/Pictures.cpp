@@ -67,7 +67,7 @@ void PaintPixels(QImage& image, int x0, int y0, std::initializer_list<const char
 // ---- the keyboard of the start picture ---------------------------------------------
 
 struct Cap {
-  qreal width;    // in key units
+  qreal width;  // in key units
   const char* caption;
   bool lit;
 };
@@ -103,8 +103,7 @@ const std::array<std::initializer_list<Cap>, 5>& Rows() {
   return rows;
 }
 
-void PaintCap(QPainter& p, const QRectF& cell, const QString& caption, bool lit,
-              const QPainterPath* shape = nullptr) {
+void PaintCap(QPainter& p, const QRectF& cell, const QString& caption, bool lit, const QPainterPath* shape = nullptr) {
   constexpr qreal kGap = 2.5;
   QPainterPath outer;
   if (shape) {
@@ -117,8 +116,7 @@ void PaintCap(QPainter& p, const QRectF& cell, const QString& caption, bool lit,
   if (lit) {  // a soft glow around the lit cap
     for (int i = 4; i >= 1; --i) {
       QPainterPath halo;
-      halo.addRoundedRect(box.adjusted(-3.0 * i, -3.0 * i, 3.0 * i, 3.0 * i), 8 + 3 * i,
-                          8 + 3 * i);
+      halo.addRoundedRect(box.adjusted(-3.0 * i, -3.0 * i, 3.0 * i, 3.0 * i), 8 + 3 * i, 8 + 3 * i);
       p.fillPath(halo, QColor(255, 150, 60, 26));
     }
   }
@@ -154,9 +152,8 @@ void PaintCap(QPainter& p, const QRectF& cell, const QString& caption, bool lit,
     text.addText(0, 0, font, caption);
     const QRectF ink = text.boundingRect();
     // Words sit at the left of wide keys, as printed on real boards; symbols are centred.
-    const QPointF at = wide ? QPointF(top.left() + 5 - ink.left(),
-                                      top.center().y() - ink.center().y())
-                            : top.center() - ink.center();
+    const QPointF at =
+        wide ? QPointF(top.left() + 5 - ink.left(), top.center().y() - ink.center().y()) : top.center() - ink.center();
     p.fillPath(text.translated(at), lit ? QColor(0x4a, 0x16, 0x00) : QColor(0xb4, 0xbe, 0xea));
   }
 }
@@ -165,8 +162,7 @@ void PaintKeyboard(QPainter& p) {
   const QRectF flat(0, 0, 15 * kUnit, 5 * kUnit);
   QTransform view;
   const QPolygonF board{flat.topLeft(), flat.topRight(), flat.bottomRight(), flat.bottomLeft()};
-  const QPolygonF seen{QPointF(104, 166), QPointF(376, 166), QPointF(536, 318),
-                       QPointF(-56, 318)};
+  const QPolygonF seen{QPointF(104, 166), QPointF(376, 166), QPointF(536, 318), QPointF(-56, 318)};
   QTransform::quadToQuad(board, seen, view);
 
   p.save();
@@ -251,8 +247,7 @@ QImage StartPicture() {
   }
 
   // The name: dark outline, shadow, then warm gold lettering.
-  const QPainterPath name = CentredText(QStringLiteral("DOJOKAI"), Face(84),
-                                        QPointF(240, 70));
+  const QPainterPath name = CentredText(QStringLiteral("DOJOKAI"), Face(84), QPointF(240, 70));
   p.fillPath(name.translated(4, 5), QColor(0, 0, 0, 120));
   p.setPen(QPen(QColor(0x14, 0x08, 0x24), 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   p.setBrush(Qt::NoBrush);
@@ -270,8 +265,7 @@ QImage StartPicture() {
   p.restore();
 
   // Subtitle between two thin rules.
-  const QPainterPath sub = CentredText(QStringLiteral("キーボード練習"), Face(19),
-                                       QPointF(240, 128));
+  const QPainterPath sub = CentredText(QStringLiteral("キーボード練習"), Face(19), QPointF(240, 128));
   FillBold(p, sub, QColor(0xe8, 0xea, 0xff), 0.6);
   const QRectF subBox = sub.boundingRect();
   QLinearGradient ruleL(subBox.left() - 110, 0, subBox.left() - 12, 0);
@@ -330,12 +324,10 @@ QImage DrawLogo() {
   ivory.setColorAt(1, QColor(0xea, 0xe2, 0xcc));
   p.fillPath(face, ivory);
 
-  FillBold(p, CentredText(QStringLiteral("道"), Face(30), faceBox.center()),
-           QColor(0x1c, 0x22, 0x6e), 1.3);
+  FillBold(p, CentredText(QStringLiteral("道"), Face(30), faceBox.center()), QColor(0x1c, 0x22, 0x6e), 1.3);
 
   // The name along the lower rim.
-  FillBold(p, CentredText(QStringLiteral("DOJOKAI"), Face(10), QPointF(50, 80.5)),
-           QColor(0xff, 0xc8, 0x6a), 0.35);
+  FillBold(p, CentredText(QStringLiteral("DOJOKAI"), Face(10), QPointF(50, 80.5)), QColor(0xff, 0xc8, 0x6a), 0.35);
   // Two small stars either side.
   for (qreal x : {22.0, 78.0}) {
     QPainterPath star;
@@ -364,10 +356,10 @@ QImage SmallIcon(int size) {
   if (size == 16) {
     QImage image = Blank(16, 16);
     PaintPixels(image, 0, 0,
-                {"..gggggggggggg..", ".giiiiinniiniig.", "giiniiiiniiniiig", "giiininnnnnnnnig",
-                 "giiiniiiiniiiiig", "giiiiiinnnnnniig", "giiiiiiniiiiniig", "ginnniinnnnnniig",
-                 "giiiniiniiiiniig", "giiiniinnnnnniig", "giiiniiniiiiniig", "giiiniinnnnnniig",
-                 "giininiiiiiiiiig", "giniiinnnnnnnnig", ".gssssssssssssg.", "..gggggggggggg.."},
+                {"..gggggggggggg..", ".giiiiinniiniig.", "giiniiiiniiniiig", "giiininnnnnnnnig", "giiiniiiiniiiiig",
+                 "giiiiiinnnnnniig", "giiiiiiniiiiniig", "ginnniinnnnnniig", "giiiniiniiiiniig", "giiiniinnnnnniig",
+                 "giiiniiniiiiniig", "giiiniinnnnnniig", "giininiiiiiiiiig", "giniiinnnnnnnnig", ".gssssssssssssg.",
+                 "..gggggggggggg.."},
                 {{'g', kGold}, {'i', kIvory}, {'s', kSide}, {'n', kNavy}});
     return image;
   }
@@ -432,11 +424,9 @@ QImage Prompt() {
   }
 
   // Small orange arrowheads pointing at the words.
-  PaintPixels(image, left - 9, kTop,
-              {"x....", "xx...", "xxx..", "xxxx.", "xxxx.", "xxx..", "xx...", "x...."},
+  PaintPixels(image, left - 9, kTop, {"x....", "xx...", "xxx..", "xxxx.", "xxxx.", "xxx..", "xx...", "x...."},
               {{'x', orange}});
-  PaintPixels(image, left + width + 4, kTop,
-              {"....x", "...xx", "..xxx", ".xxxx", ".xxxx", "..xxx", "...xx", "....x"},
+  PaintPixels(image, left + width + 4, kTop, {"....x", "...xx", "..xxx", ".xxxx", ".xxxx", "..xxx", "...xx", "....x"},
               {{'x', orange}});
   return image;
 }
@@ -502,8 +492,7 @@ QImage HundredPercentGlyph() {
                   ".a.a.....a.a.",
                   "a...........a",
               },
-              {{'a', qRgb(0x00, 0x00, 0x80)}, {'s', qRgb(0x00, 0x00, 0x00)},
-               {'f', qRgb(0x9c, 0xc8, 0xff)}});
+              {{'a', qRgb(0x00, 0x00, 0x80)}, {'s', qRgb(0x00, 0x00, 0x00)}, {'f', qRgb(0x9c, 0xc8, 0xff)}});
   return image;
 }
 
@@ -523,8 +512,8 @@ QImage AboutPicture1() {
   shade.setColorAt(0, QColor(0x5c, 0x66, 0xd0));
   shade.setColorAt(1, QColor(0x34, 0x3c, 0x98));
   p.fillPath(face, shade);
-  FillBold(p, CentredText(QStringLiteral("D"), Face(19), faceBox.center() - QPointF(0, 1)),
-           QColor(0xff, 0xc4, 0x4a), 1.2);
+  FillBold(p, CentredText(QStringLiteral("D"), Face(19), faceBox.center() - QPointF(0, 1)), QColor(0xff, 0xc4, 0x4a),
+           1.2);
   // The home bump under the letter.
   p.fillRect(QRectF(13, 21.5, 7, 1.6), QColor(0xff, 0x8a, 0x30));
   p.end();

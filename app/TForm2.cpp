@@ -21,13 +21,14 @@ constexpr char kBuiltinWordListCredit[] = "(c) dojokai project  内蔵単語";
 
 TForm2::TForm2(plat::Platform& platform)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
-      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_),
-      keyCaps_(C), missStats_(s_, C), rankTables_(s_, screens_, C, F8T1, missStats_),
+      F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_), keyCaps_(C), missStats_(s_, C),
+      rankTables_(s_, screens_, C, F8T1, missStats_),
       drillRun_(s_, screens_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
-      modeSelect_(s_, screens_, C, platform, random_, F1T1, drillRun_, wordList_), lessons_(s_, screens_, C, platform, random_, FLT1),
-      certSheet_(s_, C, platform), certification_(s_, screens_, C, certSheet_), config_(s_, options_, platform),
-      settings_(s_, screens_, C, options_, config_), dataFile_(s_, options_, platform, config_), title_(*this), help_(s_, C, platform),
-      scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
+      modeSelect_(s_, screens_, C, platform, random_, F1T1, drillRun_, wordList_),
+      lessons_(s_, screens_, C, platform, random_, FLT1), certSheet_(s_, C, platform),
+      certification_(s_, screens_, C, certSheet_), config_(s_, options_, platform),
+      settings_(s_, screens_, C, options_, config_), dataFile_(s_, options_, platform, config_), title_(*this),
+      help_(s_, C, platform), scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
   const ui::FormDesign& design = ui::MainFormDesign();
   setObjectName(QString::fromUtf8(design.name));
@@ -146,10 +147,10 @@ void TForm2::Construct() {
   // 14: the title waits for its intro.
   C.Image2->SetTop(-100);
   C.Image2->Hide();
-  for (ui::Control* c : std::initializer_list<ui::Control*>{
-           C.Image1, C.Label1, C.Panel4, C.Label3, C.Label6, C.Label7, C.Label2, C.Label8, C.Label9,
-           C.Label10, C.Label11, C.Label21, C.Label24, C.Label25, C.Label22, C.Label45, C.Label47,
-           C.Label48, C.Label49, C.Label50, C.Label51})
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{C.Image1,  C.Label1,  C.Panel4,  C.Label3,  C.Label6,  C.Label7,  C.Label2,
+                                           C.Label8,  C.Label9,  C.Label10, C.Label11, C.Label21, C.Label24, C.Label25,
+                                           C.Label22, C.Label45, C.Label47, C.Label48, C.Label49, C.Label50, C.Label51})
     c->Hide();
   for (ui::Label* l : {C.Label1, C.Label4, C.Label5}) l->SetFontColor(ui::clr::Navy);
 
@@ -187,8 +188,7 @@ void TForm2::Construct() {
   screens_.Hide(game::Screen::Judgement);
 
   // 23-24: the HAO text starts as random letters, then the generator is seeded afresh.
-  for (size_t i = 0; i < 65000; ++i)
-    s_.LatinWordText.bytes[i] = static_cast<uint8_t>('a' + random_.Next() % 26);
+  for (size_t i = 0; i < 65000; ++i) s_.LatinWordText.bytes[i] = static_cast<uint8_t>('a' + random_.Next() % 26);
   random_.Seed(static_cast<uint32_t>(platform_.CalendarSeconds()));
 
   // 25-28: word list and the first information page.
@@ -221,9 +221,9 @@ void TForm2::PrepareCanvases() {
     int points;
     bool sample;
   };
-  for (const Surface& s : {Surface{C.LmI1, 9, true}, Surface{C.LmI2, 8, false}, Surface{C.F4I2, 8, true},
-                           Surface{C.F4I1, 8, true}, Surface{C.Image7, 9, true}, Surface{C.Image6, 8, true},
-                           Surface{C.Image8, 9, true}}) {
+  for (const Surface& s :
+       {Surface{C.LmI1, 9, true}, Surface{C.LmI2, 8, false}, Surface{C.F4I2, 8, true}, Surface{C.F4I1, 8, true},
+        Surface{C.Image7, 9, true}, Surface{C.Image6, 8, true}, Surface{C.Image8, 9, true}}) {
     ui::Canvas& canvas = s.image->Canvas();
     canvas.SetBrushColor(ui::clr::Black);
     canvas.SetFontSize(s.points);
@@ -326,7 +326,9 @@ int TForm2::Timer1QuietTicks() const {
 bool TForm2::TypingRuns() const {
   if (F1T1.Enabled() && screens_.Shown(game::Screen::Drill)) return true;
   // The drill screen stays shown under the splash, the name entry and the results.
-  if (screens_.Shown(game::Screen::Splash) || screens_.Shown(game::Screen::NameEntry) || screens_.Shown(game::Screen::Results)) return false;
+  if (screens_.Shown(game::Screen::Splash) || screens_.Shown(game::Screen::NameEntry) ||
+      screens_.Shown(game::Screen::Results))
+    return false;
   // The lesson timer runs from the start; only its screen tells a lesson is on.
   if (!screens_.AnyShown()) return false;
   const game::Screen screen = screens_.Current();
@@ -418,14 +420,14 @@ void TForm2::WireEvents() {
   click(C.Button2, [this](ui::Control&) { dataFile_.Button2Click(); });
   click(C.Button3, [this](ui::Control&) { dataFile_.Button3Click(); });
   // The options follow their boxes at once.
-  for (ui::Control* c : std::initializer_list<ui::Control*>{C.CheckBox1, C.CheckBox2, C.CheckBox4, C.CheckBox5,
-                                                            C.CheckBox6, C.CheckBox7, C.RadioButton1,
-                                                            C.RadioButton2, C.RadioButton3})
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{C.CheckBox1, C.CheckBox2, C.CheckBox4, C.CheckBox5, C.CheckBox6, C.CheckBox7,
+                                           C.RadioButton1, C.RadioButton2, C.RadioButton3})
     click(c, [this](ui::Control& box) { settings_.OptionClicked(box); });
   dataFile_.OnStatus = [this](const records::DataFileStatus& status) { settings_.ShowDataFile(status); };
   // Mode select: a click chooses, a double click starts.
-  for (ui::Control* c : std::initializer_list<ui::Control*>{C.F6L11, C.F6L12, C.F6L13, C.F6L14, C.F6L15, C.F6L16,
-                                                            C.F6L17, C.F6L5}) {
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{C.F6L11, C.F6L12, C.F6L13, C.F6L14, C.F6L15, C.F6L16, C.F6L17, C.F6L5}) {
     click(c, [this](ui::Control& sender) { modeSelect_.F6L11Click(sender.Tag()); });
     c->OnDblClick = [this](ui::Control& sender) { Guard([&] { modeSelect_.F6L11DblClick(sender.Tag()); }); };
   }
@@ -437,7 +439,8 @@ void TForm2::WireEvents() {
   click(C.LmP1, [this](ui::Control&) { certification_.JudgementKey(); });
   // The title's clicks.
   click(C.Label1, [this](ui::Control&) { title_.Label1Click(); });
-  for (ui::Control* c : std::initializer_list<ui::Control*>{C.Label6, C.Label7, C.Label2, C.Label9, C.Label10, C.Label11})
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{C.Label6, C.Label7, C.Label2, C.Label9, C.Label10, C.Label11})
     click(c, [this](ui::Control& sender) { title_.Label6Click(sender.Tag()); });
   click(C.Label8, [this](ui::Control&) { title_.Label8Click(); });
   click(C.Label47, [this](ui::Control&) { title_.Label47Click(); });

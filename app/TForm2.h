@@ -152,7 +152,6 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   void PrepareCanvases();
   void LoadLogoPictures();
 
-
   void FormResize();
   void ApplyPictures();
   void LoadWordList();

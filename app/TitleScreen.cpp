@@ -29,11 +29,10 @@ std::string TitleScreen::UptimeText(int seconds) {
   return t;
 }
 
-std::string TitleScreen::DateTimeText(int year, int month, int day, int dayOfWeek, int hour, int minute,
-                                      int second) {
+std::string TitleScreen::DateTimeText(int year, int month, int day, int dayOfWeek, int hour, int minute, int second) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%04d/%02d/%02d(%s) %02d:%02d.%02ds", year, month, day,
-                plat::ShortDayName(dayOfWeek), hour, minute, second);
+  std::snprintf(buf, sizeof buf, "%04d/%02d/%02d(%s) %02d:%02d.%02ds", year, month, day, plat::ShortDayName(dayOfWeek),
+                hour, minute, second);
   return buf;
 }
 
@@ -82,10 +81,10 @@ void TitleScreen::Timer1Timer() {
     return;
   }
   if (s.IntroPhase == 1) {
-    for (ui::Control* c : std::initializer_list<ui::Control*>{
-             C.Image2, C.Image1, C.Label1, C.Label6, C.Label7, C.Label2, C.Label8, C.Label9, C.Label10,
-             C.Label11, C.Label21, C.Label24, C.Label25, C.Label22, C.Label45, C.Label47, C.Label48,
-             C.Label49, C.Label50, C.Label51})
+    for (ui::Control* c : std::initializer_list<ui::Control*>{C.Image2,  C.Image1,  C.Label1,  C.Label6,  C.Label7,
+                                                              C.Label2,  C.Label8,  C.Label9,  C.Label10, C.Label11,
+                                                              C.Label21, C.Label24, C.Label25, C.Label22, C.Label45,
+                                                              C.Label47, C.Label48, C.Label49, C.Label50, C.Label51})
       c->Show();
     DrawSwitchLabels();
     s.IntroPhase = 2;
@@ -199,9 +198,7 @@ void TitleScreen::Timer1Timer() {
 namespace {
 
 // Ticks of `intervalMs` from `ms` (within a second) that stay within the same second.
-int TicksInSameSecond(int64_t ms, int intervalMs) {
-  return static_cast<int>((999 - ms % 1000) / intervalMs);
-}
+int TicksInSameSecond(int64_t ms, int intervalMs) { return static_cast<int>((999 - ms % 1000) / intervalMs); }
 
 }  // namespace
 
@@ -493,8 +490,8 @@ void TitleScreen::DrawInfoPage1() {
     game::FormatDigits10(total, 6, r.TotalKeys());
     line(5, 15, ui::clr::Fuchsia, total);
     line(7, 0, ui::clr::Yellow, "--------------selected mode(MAX 65535)  ------------");
-    static constexpr ui::Color kRowColours[game::kTimedModes] = {ui::clr::Aqua,   ui::clr::Lime, ui::clr::Yellow, ui::clr::White,
-                                                                      ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
+    static constexpr ui::Color kRowColours[game::kTimedModes] = {
+        ui::clr::Aqua, ui::clr::Lime, ui::clr::Yellow, ui::clr::White, ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua};
     for (int m = 0; m < game::kTimedModes; ++m) {
       std::string row = std::string(game::kModeNames[m]) + " [30] ... XXXXX   [60] ... XXXXX  [120] ... XXXXX";
       game::FormatDigits5(row, 13, r.ModeUse(0, m));

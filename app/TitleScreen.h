@@ -35,11 +35,11 @@ class TitleScreen {
   bool LeaveForPractice();
 
   // Clicks of the title.
-  void Label1Click();   // the credit line: the about screen
+  void Label1Click();         // the credit line: the about screen
   void Label6Click(int tag);  // a switch label: that switch turns
-  void Label8Click();   // LICENCE: the certification on or off (a name asked for first)
-  void Label47Click();  // 情報: the information panel opens
-  void Label49Click();  // SPC (or the prompt): the mode select, or the next information page
+  void Label8Click();         // LICENCE: the certification on or off (a name asked for first)
+  void Label47Click();        // 情報: the information panel opens
+  void Label49Click();        // SPC (or the prompt): the mode select, or the next information page
   // The title's small buttons light while pressed.
   void Label47MouseDown(bool leftButton, ui::Label* label);
   void Label47MouseUp(ui::Label* label);

@@ -36,14 +36,14 @@ inline constexpr auto kTitleSwitches = [] {
   using enum SwitchKind;
   namespace clr = ui::clr;
   return std::to_array<TitleSwitch>({
-      {'R', Lit, &PS::SwitchR, &MC::Label6, clr::Maroon},        // REVERSE
-      {'C', Lit, &PS::SwitchC, &MC::Label7, clr::Black},         // CHKMODE
-      {'S', Lit, &PS::SwitchS, &MC::Label2, clr::White},         // SCS
-      {'K', Lit, &PS::SwitchK, &MC::Label9, clr::Navy},          // KEY OFF
-      {'L', Licence, &PS::CertSwitch, &MC::Label8, clr::White},  // LICENCE
+      {'R', Lit, &PS::SwitchR, &MC::Label6, clr::Maroon},                               // REVERSE
+      {'C', Lit, &PS::SwitchC, &MC::Label7, clr::Black},                                // CHKMODE
+      {'S', Lit, &PS::SwitchS, &MC::Label2, clr::White},                                // SCS
+      {'K', Lit, &PS::SwitchK, &MC::Label9, clr::Navy},                                 // KEY OFF
+      {'L', Licence, &PS::CertSwitch, &MC::Label8, clr::White},                         // LICENCE
       {'+', Caption, &PS::SwitchPlus, &MC::Label8, clr::Silver, "LICEN +", "LICENCE"},  // MISS limiter
-      {'B', Lit, &PS::SwitchB, &MC::Label10, clr::Black},  // B/S
-      {'T', Lit, &PS::SwitchT, &MC::Label11, clr::Black},  // Typ/sec
+      {'B', Lit, &PS::SwitchB, &MC::Label10, clr::Black},                               // B/S
+      {'T', Lit, &PS::SwitchT, &MC::Label11, clr::Black},                               // Typ/sec
   });
 }();
 

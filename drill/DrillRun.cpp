@@ -30,8 +30,8 @@ std::string RateDigits(int rate) {
 
 }  // namespace
 
-DrillRun::DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
-                   ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
+DrillRun::DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
+                   ui::Timer& F1T1, ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
                    DrillTexts& texts)
     : s_(state), screens_(screens), C(c), platform_(platform), F1T1_(F1T1), F8T1_(F8T1), keyCaps_(keyCaps),
       missStats_(missStats), rankTables_(rankTables), texts_(texts) {}
@@ -67,8 +67,8 @@ void DrillRun::JudgeKey(uint8_t ch) {
                             ? game::MapKanaKey(platform_.Keys().KanaKeyChar(ch), platform_.ShiftDown())
                             : ch;
   const game::DrillRules rules = Rules();
-  const game::KeyStart start = game::StartKey(s_, rules, ch, typed, static_cast<int32_t>(platform_.CalendarSeconds()),
-                                              platform_.TickCount());
+  const game::KeyStart start =
+      game::StartKey(s_, rules, ch, typed, static_cast<int32_t>(platform_.CalendarSeconds()), platform_.TickCount());
   if (start.skipped) return;
   if (start.startClock) F1T1_.SetEnabled(true);
   if (start.escape) {
@@ -159,9 +159,9 @@ void DrillRun::LidCheckpoint() {
   const int k = s_.CheckpointIndex;
   if (k < 0 || k > 4 || elapsed <= 50 * kCheckpointScale[static_cast<size_t>(d)] * (k + 1)) return;
   // Only timed drills of a drill mode keep checkpoint bests.
-  uint16_t* best = HasRankTable() ? &s_.CheckpointBest[static_cast<size_t>(s_.Mode)]
-                                                      [static_cast<size_t>(d)][static_cast<size_t>(k)]
-                                  : nullptr;
+  uint16_t* best =
+      HasRankTable() ? &s_.CheckpointBest[static_cast<size_t>(s_.Mode)][static_cast<size_t>(d)][static_cast<size_t>(k)]
+                     : nullptr;
   std::string text = "XXXs  XXXXX  XXXXX";
   game::FormatDigits3(text, 0, elapsed / 10);
   game::FormatDigits5(text, 6, s_.Score);
@@ -213,8 +213,9 @@ void DrillRun::RefreshDrillScreen() {
   if (s_.DurationIndex >= game::kUntimed && s_.TimeLeft >= 1000) s_.TimeLeft = 9999;
   if (s_.TimeLeft != s_.ShownTimeLeft) {
     const int t = std::clamp(s_.TimeLeft, 0, 9999);
-    const char text[] = {static_cast<char>('0' + t / 1000), static_cast<char>('0' + t / 100 % 10),
-                         static_cast<char>('0' + t / 10 % 10), '.', static_cast<char>('0' + t % 10), 0};
+    const char text[] = {static_cast<char>('0' + t / 1000),    static_cast<char>('0' + t / 100 % 10),
+                         static_cast<char>('0' + t / 10 % 10), '.',
+                         static_cast<char>('0' + t % 10),      0};
     C.F1L2->SetCaption(text);
     s_.ShownTimeLeft = s_.TimeLeft;
   }
@@ -275,7 +276,7 @@ void DrillRun::ShowRateAndLidTitle() {
     first += " ### TOP ###";
   else
     second = "(next->" + std::to_string(rankTables_.RankScore(r - 1, s_.Mode, d)) + ")";
-  static constexpr ui::Color kRankColours[] = {ui::clr::Red,   ui::clr::Yellow, ui::clr::Aqua, ui::clr::Lime,
+  static constexpr ui::Color kRankColours[] = {ui::clr::Red,   ui::clr::Yellow, ui::clr::Aqua,  ui::clr::Lime,
                                                ui::clr::Lime,  ui::clr::Lime,   ui::clr::Green, ui::clr::Green,
                                                ui::clr::Green, ui::clr::Blue,   ui::clr::Blue};
   C.Label39->SetCaption(first + second);

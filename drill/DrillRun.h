@@ -22,8 +22,9 @@ namespace drill {
 
 class DrillRun {
  public:
-  DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, ui::Timer& F1T1,
-           ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables, DrillTexts& texts);
+  DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
+           ui::Timer& F1T1, ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
+           DrillTexts& texts);
 
   // A key in the drill: judged, counted and shown.
   void DrillKey(uint8_t ch);

@@ -9,31 +9,32 @@
 namespace drill {
 namespace {
 
-using ui::design::kKeyCaps;
-using ui::design::kKeyCapCount;
 using plat::kJisKeyCount;
 using plat::kJisKeys;
 using plat::ShiftHand;
+using ui::design::kKeyCapCount;
+using ui::design::kKeyCaps;
 using CapMember = ui::Panel* ui::MainControls::*;
 
 struct NamedCap {
   std::string_view name;
   CapMember cap;
 };
-#define DOJOKAI_CAP(Name) {#Name, &ui::MainControls::Name}
+#define DOJOKAI_CAP(Name) \
+  { #Name, &ui::MainControls::Name }
 
 // The caps in the order of the design rows: the keys of the JIS table, then the two SHIFTs.
 constexpr NamedCap kCaps[] = {
-    DOJOKAI_CAP(P_1),  DOJOKAI_CAP(P_2),  DOJOKAI_CAP(P_3),  DOJOKAI_CAP(P_4),  DOJOKAI_CAP(P_5),
-    DOJOKAI_CAP(P_6),  DOJOKAI_CAP(P_7),  DOJOKAI_CAP(P_8),  DOJOKAI_CAP(P_9),  DOJOKAI_CAP(P_0),
-    DOJOKAI_CAP(P_MS), DOJOKAI_CAP(P_HT), DOJOKAI_CAP(P_EN), DOJOKAI_CAP(P_Q),  DOJOKAI_CAP(P_W),
-    DOJOKAI_CAP(P_E),  DOJOKAI_CAP(P_R),  DOJOKAI_CAP(P_T),  DOJOKAI_CAP(P_Y),  DOJOKAI_CAP(P_U),
-    DOJOKAI_CAP(P_I),  DOJOKAI_CAP(P_O),  DOJOKAI_CAP(P_P),  DOJOKAI_CAP(P_AD), DOJOKAI_CAP(P_RS),
-    DOJOKAI_CAP(P_A),  DOJOKAI_CAP(P_S),  DOJOKAI_CAP(P_D),  DOJOKAI_CAP(P_F),  DOJOKAI_CAP(P_G),
-    DOJOKAI_CAP(P_H),  DOJOKAI_CAP(P_J),  DOJOKAI_CAP(P_K),  DOJOKAI_CAP(P_L),  DOJOKAI_CAP(P_SK),
-    DOJOKAI_CAP(P_KR), DOJOKAI_CAP(P_LS), DOJOKAI_CAP(P_Z),  DOJOKAI_CAP(P_X),  DOJOKAI_CAP(P_C),
-    DOJOKAI_CAP(P_V),  DOJOKAI_CAP(P_B),  DOJOKAI_CAP(P_N),  DOJOKAI_CAP(P_M),  DOJOKAI_CAP(P_KM),
-    DOJOKAI_CAP(P_PR), DOJOKAI_CAP(P_SR), DOJOKAI_CAP(P_AB), DOJOKAI_CAP(P_SPC), DOJOKAI_CAP(P_SFT),
+    DOJOKAI_CAP(P_1),    DOJOKAI_CAP(P_2),  DOJOKAI_CAP(P_3),  DOJOKAI_CAP(P_4),   DOJOKAI_CAP(P_5),
+    DOJOKAI_CAP(P_6),    DOJOKAI_CAP(P_7),  DOJOKAI_CAP(P_8),  DOJOKAI_CAP(P_9),   DOJOKAI_CAP(P_0),
+    DOJOKAI_CAP(P_MS),   DOJOKAI_CAP(P_HT), DOJOKAI_CAP(P_EN), DOJOKAI_CAP(P_Q),   DOJOKAI_CAP(P_W),
+    DOJOKAI_CAP(P_E),    DOJOKAI_CAP(P_R),  DOJOKAI_CAP(P_T),  DOJOKAI_CAP(P_Y),   DOJOKAI_CAP(P_U),
+    DOJOKAI_CAP(P_I),    DOJOKAI_CAP(P_O),  DOJOKAI_CAP(P_P),  DOJOKAI_CAP(P_AD),  DOJOKAI_CAP(P_RS),
+    DOJOKAI_CAP(P_A),    DOJOKAI_CAP(P_S),  DOJOKAI_CAP(P_D),  DOJOKAI_CAP(P_F),   DOJOKAI_CAP(P_G),
+    DOJOKAI_CAP(P_H),    DOJOKAI_CAP(P_J),  DOJOKAI_CAP(P_K),  DOJOKAI_CAP(P_L),   DOJOKAI_CAP(P_SK),
+    DOJOKAI_CAP(P_KR),   DOJOKAI_CAP(P_LS), DOJOKAI_CAP(P_Z),  DOJOKAI_CAP(P_X),   DOJOKAI_CAP(P_C),
+    DOJOKAI_CAP(P_V),    DOJOKAI_CAP(P_B),  DOJOKAI_CAP(P_N),  DOJOKAI_CAP(P_M),   DOJOKAI_CAP(P_KM),
+    DOJOKAI_CAP(P_PR),   DOJOKAI_CAP(P_SR), DOJOKAI_CAP(P_AB), DOJOKAI_CAP(P_SPC), DOJOKAI_CAP(P_SFT),
     DOJOKAI_CAP(P_SFTR),
 };
 #undef DOJOKAI_CAP

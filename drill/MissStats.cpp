@@ -12,11 +12,11 @@ namespace drill {
 namespace {
 
 // The Latin picture: five columns of twelve characters (the last ends with the space).
-constexpr std::array<std::string_view, 5> kLatinGrid = {
-    "0123456789:;", "ABCDEFGHIJKL", "MNOPQRSTUVWX", "YZ[\\]^*+,-./", "!\"#$%&'()?= "};
+constexpr std::array<std::string_view, 5> kLatinGrid = {"0123456789:;", "ABCDEFGHIJKL", "MNOPQRSTUVWX", "YZ[\\]^*+,-./",
+                                                        "!\"#$%&'()?= "};
 // The kana picture: six columns of ten half-width katakana (UTF-8 here, drawn as CP932).
-constexpr std::array<std::string_view, 6> kKanaGridUtf8 = {
-    "ｱｲｳｴｵｶｷｸｹｺ", "ｻｼｽｾｿﾀﾁﾂﾃﾄ", "ﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎ", "ﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘ", "ﾙﾚﾛﾜｦﾝﾞﾟ｡､", "ｧｨｩｪｫｬｭｮｯｰ"};
+constexpr std::array<std::string_view, 6> kKanaGridUtf8 = {"ｱｲｳｴｵｶｷｸｹｺ", "ｻｼｽｾｿﾀﾁﾂﾃﾄ", "ﾅﾆﾇﾈﾉﾊﾋﾌﾍﾎ",
+                                                           "ﾏﾐﾑﾒﾓﾔﾕﾖﾗﾘ", "ﾙﾚﾛﾜｦﾝﾞﾟ｡､", "ｧｨｩｪｫｬｭｮｯｰ"};
 
 const std::array<std::string, 6>& KanaGrid() {
   static const std::array<std::string, 6> grid = [] {

@@ -23,9 +23,7 @@ class MissStats {
   // Redraws F4I1, F4I2, Image7 and Image6.
   void DrawMissStats();
   // The pictures show the present counts: DrawMissStats would draw nothing.
-  bool PicturesCurrent() const {
-    return drawn_ && drawnDrill_ == s_.DrillMissCounts && drawnRun_ == s_.RunMissCounts;
-  }
+  bool PicturesCurrent() const { return drawn_ && drawnDrill_ == s_.DrillMissCounts && drawnRun_ == s_.RunMissCounts; }
 
  private:
   game::PlayState& s_;

@@ -15,9 +15,7 @@ namespace {
 constexpr std::array<ui::Color, 8> kModeColours = {ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua, ui::clr::Fuchsia,
                                                    ui::clr::Yellow, ui::clr::Lime, ui::clr::Aqua, ui::clr::Fuchsia};
 
-game::TextRef FixedText(const char* text, size_t length) {
-  return {reinterpret_cast<const uint8_t*>(text), length};
-}
+game::TextRef FixedText(const char* text, size_t length) { return {reinterpret_cast<const uint8_t*>(text), length}; }
 
 }  // namespace
 

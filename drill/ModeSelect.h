@@ -17,8 +17,8 @@ namespace drill {
 
 class ModeSelect {
  public:
-  ModeSelect(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
-             ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList);
+  ModeSelect(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
+             plat::GameRandom& random, ui::Timer& F1T1, DrillRun& drillRun, WordList& wordList);
 
   // A key on the mode select: a digit starts its mode, Space turns the time, Enter repeats.
   void ModeSelectKey(uint8_t ch);

@@ -40,7 +40,8 @@ std::string Digits5(int64_t value) {
 
 }  // namespace
 
-RankTables::RankTables(game::PlayState& state, game::Screens& screens, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats)
+RankTables::RankTables(game::PlayState& state, game::Screens& screens, ui::MainControls& c, ui::Timer& F8T1,
+                       MissStats& missStats)
     : s_(state), screens_(screens), C(c), F8T1_(F8T1), missStats_(missStats) {}
 
 int RankTables::RankPosition(int score, int mode, int durationIndex) const {
@@ -72,7 +73,8 @@ std::string RankTables::RateText(int rateTimes1000) {
 // Keys per second × 1000 over the seconds of the current time setting (30 for untimed).
 int RankTables::RateOf(int64_t good, int64_t miss) const {
   const int di = s_.DurationIndex;
-  const int64_t seconds = di >= 0 && di < DatRecord::kTimedDurations ? game::kDurationSeconds[static_cast<size_t>(di)] : 30;
+  const int64_t seconds =
+      di >= 0 && di < DatRecord::kTimedDurations ? game::kDurationSeconds[static_cast<size_t>(di)] : 30;
   return static_cast<int>(std::clamp<int64_t>((good + miss) * 1000 / seconds, 0, 65535));
 }
 

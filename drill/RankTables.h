@@ -19,7 +19,8 @@ namespace drill {
 
 class RankTables {
  public:
-  RankTables(game::PlayState& state, game::Screens& screens, ui::MainControls& c, ui::Timer& F8T1, MissStats& missStats);
+  RankTables(game::PlayState& state, game::Screens& screens, ui::MainControls& c, ui::Timer& F8T1,
+             MissStats& missStats);
 
   // The first rank whose score is below `score` (0..9), 10 when none is.
   int RankPosition(int score, int mode, int durationIndex) const;

@@ -110,8 +110,8 @@ WordList::LoadResult WordList::Finish(plat::GameRandom& random) {
   return {false, "[DIC]" + plat::cp932::ToUtf8(label.substr(0, comma))};
 }
 
-int WordList::FillWordText(int category, uint8_t* buffer, size_t capacity, int& lastPick,
-                           uint8_t& lastInitial, plat::GameRandom& random, uint64_t seed) const {
+int WordList::FillWordText(int category, uint8_t* buffer, size_t capacity, int& lastPick, uint8_t& lastInitial,
+                           plat::GameRandom& random, uint64_t seed) const {
   const size_t size = image_.size();
   if (size <= kLabelOffset) return 1;
   if (category < 0 || category >= kCategories) return 2;
@@ -174,8 +174,8 @@ void WordList::FillLatinWordText(game::PlayState& state, plat::GameRandom& rando
   text.bytes.fill(0);
   for (int attempt = 1; attempt <= 10; ++attempt) {
     const int category = attempt == 10 ? 0 : random.Below(4);
-    if (FillWordText(category, text.data(), text.Capacity(), state.LastWordPick, state.LastWordInitial,
-                     random, seed) == 0)
+    if (FillWordText(category, text.data(), text.Capacity(), state.LastWordPick, state.LastWordInitial, random, seed) ==
+        0)
       return;
   }
 }
@@ -190,8 +190,8 @@ void WordList::FillKanaWordText(game::PlayState& state, plat::GameRandom& random
       category = random.Below(8);
       if (category < 4) continue;
     }
-    if (FillWordText(category, text.data(), text.Capacity(), state.LastWordPick, state.LastWordInitial,
-                     random, seed) == 0)
+    if (FillWordText(category, text.data(), text.Capacity(), state.LastWordPick, state.LastWordInitial, random, seed) ==
+        0)
       return;
   }
 }

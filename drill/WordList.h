@@ -51,8 +51,8 @@ class WordList {
   // 1: the image is too small or the category block does not fit in it,
   // 2: the directory has no block for the category.
   // `seed` (a high-resolution counter value) reseeds `random` before the words are drawn.
-  int FillWordText(int category, uint8_t* buffer, size_t capacity, int& lastPick,
-                   uint8_t& lastInitial, plat::GameRandom& random, uint64_t seed) const;
+  int FillWordText(int category, uint8_t* buffer, size_t capacity, int& lastPick, uint8_t& lastInitial,
+                   plat::GameRandom& random, uint64_t seed) const;
 
   // The drill texts of the HAO and ﾃﾐｽ drills: up to ten tries with random categories
   // (0..3, resp. 4..7), the last try with category 0, resp. 4. When every try fails the

@@ -32,8 +32,7 @@ using game::DatRecord;
 bool ChecksumRight(const std::vector<uint8_t>& bytes) {
   if (bytes.size() < DatRecord::kChecksumOffset + 2) return false;
   uint16_t sum = 0;
-  for (size_t i = 0; i < DatRecord::kChecksumSpan; i += 2)
-    sum ^= static_cast<uint16_t>(bytes[i] | bytes[i + 1] << 8);
+  for (size_t i = 0; i < DatRecord::kChecksumSpan; i += 2) sum ^= static_cast<uint16_t>(bytes[i] | bytes[i + 1] << 8);
   return sum == (bytes[DatRecord::kChecksumOffset] | bytes[DatRecord::kChecksumOffset + 1] << 8);
 }
 

@@ -21,8 +21,8 @@ namespace {
 
 constexpr char kSection[] = "DOJOKAI";
 constexpr char kFolderKey[] = "DOJDATPATH";
-constexpr std::array<const char*, 8> kKeys = {"DOJCFGVERSION", "DOJDATPATH",  "DOJDATPATHON", "RESETSW",
-                                              "DOJDATNOTRW",   "STARTZKEY",   "TITSCOREOFF",  "BMPJPGLOADON"};
+constexpr std::array<const char*, 8> kKeys = {"DOJCFGVERSION", "DOJDATPATH", "DOJDATPATHON", "RESETSW",
+                                              "DOJDATNOTRW",   "STARTZKEY",  "TITSCOREOFF",  "BMPJPGLOADON"};
 constexpr char kMissing[] = "\x01missing";
 constexpr int kNoNumber = INT_MIN + 7;
 

@@ -79,8 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> saved = fuzz::ReadFile(dat);
   if (saved.size() != std::max(size, DatRecord::kSize)) Fail("saved file has the wrong size");
   if (std::memcmp(saved.data(), rec.Bytes().data(), DatRecord::kSize) != 0) Fail("saved record differs");
-  if (size > DatRecord::kSize && std::memcmp(saved.data() + DatRecord::kSize, data + DatRecord::kSize,
-                                             size - DatRecord::kSize) != 0)
+  if (size > DatRecord::kSize &&
+      std::memcmp(saved.data() + DatRecord::kSize, data + DatRecord::kSize, size - DatRecord::kSize) != 0)
     Fail("bytes beyond the record lost");
   const bool keptAside = damaged && size > 0;
   if (keptAside && fuzz::ReadFile(dat + ".bad") != input) Fail("a damaged file was not kept aside");

@@ -45,10 +45,8 @@ using NameList = std::array<std::string_view, DatRecord::kRanksPerTable>;
 // Default top-10 names, best first: the first list for modes 0, 2, 4, 6, the
 // second for modes 1, 3, 5.
 constexpr std::array<NameList, 2> kDefaultNames = {{
-    {"kaito", "momo7", "sensei", "hayate", "kenji", "sakura", "tsubame", "rin", "dojo1",
-     "kiko"},
-    {"yuzu", "taro3", "hikari", "kaze", "shinobi", "nami", "ren", "kotaro", "mochi",
-     "sora9"},
+    {"kaito", "momo7", "sensei", "hayate", "kenji", "sakura", "tsubame", "rin", "dojo1", "kiko"},
+    {"yuzu", "taro3", "hikari", "kaze", "shinobi", "nami", "ren", "kotaro", "mochi", "sora9"},
 }};
 
 constexpr std::array<uint8_t, DatRecord::kNameSize> BlankName() {

@@ -66,8 +66,8 @@ class DatRecord {
   static constexpr size_t kReservedSize = 625;
 
   // Shapes.
-  static constexpr int kModes = 7;            // timed drill modes 0..6
-  static constexpr int kTimedDurations = 3;   // 30, 60, 120 s
+  static constexpr int kModes = 7;           // timed drill modes 0..6
+  static constexpr int kTimedDurations = 3;  // 30, 60, 120 s
   static constexpr int kRankTables = kModes * kTimedDurations;
   static constexpr int kRanksPerTable = 10;
   static constexpr size_t kRankEntrySize = 16;
@@ -79,8 +79,7 @@ class DatRecord {
   static constexpr uint8_t kMaximizeAtStartBit = 0x04;
 
   static_assert(kFirstBlockTables * kRankTableSize == kChecksumSpan);
-  static_assert(kSecondRankBlockOffset + (kRankTables - kFirstBlockTables) * kRankTableSize ==
-                kStartDateOffset);
+  static_assert(kSecondRankBlockOffset + (kRankTables - kFirstBlockTables) * kRankTableSize == kStartDateOffset);
   static_assert(kReservedOffset + kReservedSize == kSize);
 
   // Zero-filled; the game fills the defaults itself with ResetDataRecord.
@@ -93,8 +92,7 @@ class DatRecord {
   // The checksum word sits between the tables of modes 0..2 and those of modes 3..6.
   static constexpr size_t RankEntryOffset(int t, int r) {
     assert(t >= 0 && t < kRankTables && r >= 0 && r < kRanksPerTable);
-    const size_t base = kRankTableSize * static_cast<size_t>(t) +
-                        kRankEntrySize * static_cast<size_t>(r);
+    const size_t base = kRankTableSize * static_cast<size_t>(t) + kRankEntrySize * static_cast<size_t>(r);
     return t < kFirstBlockTables ? base : base + 2;
   }
   TRankEntry RankEntry(int t, int r) const;
@@ -182,17 +180,14 @@ class DatRecord {
   static uint16_t DefaultRankScore(int t, int r);
 
  private:
-  uint16_t Get16(size_t off) const {
-    return static_cast<uint16_t>(bytes_[off] | (bytes_[off + 1] << 8));
-  }
+  uint16_t Get16(size_t off) const { return static_cast<uint16_t>(bytes_[off] | (bytes_[off + 1] << 8)); }
   void Put16(size_t off, uint16_t v) {
     bytes_[off] = static_cast<uint8_t>(v);
     bytes_[off + 1] = static_cast<uint8_t>(v >> 8);
   }
   uint32_t Get32(size_t off) const {
     return static_cast<uint32_t>(bytes_[off]) | static_cast<uint32_t>(bytes_[off + 1]) << 8 |
-           static_cast<uint32_t>(bytes_[off + 2]) << 16 |
-           static_cast<uint32_t>(bytes_[off + 3]) << 24;
+           static_cast<uint32_t>(bytes_[off + 2]) << 16 | static_cast<uint32_t>(bytes_[off + 3]) << 24;
   }
   void Put32(size_t off, uint32_t v) {
     for (size_t k = 0; k < 4; ++k) bytes_[off + k] = static_cast<uint8_t>(v >> (8 * k));

@@ -10,7 +10,8 @@ namespace game {
 namespace detail {
 inline void WriteDigits(std::string& text, size_t pos, uint64_t value, int digits) {
   for (int i = digits - 1; i >= 0; --i) {
-    if (pos + static_cast<size_t>(i) < text.size()) text[pos + static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
+    if (pos + static_cast<size_t>(i) < text.size())
+      text[pos + static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
     value /= 10;
   }
 }
@@ -25,9 +26,7 @@ inline void FormatDigits3(std::string& text, size_t pos, int64_t value) {
   detail::WriteDigits(text, pos, static_cast<uint64_t>(std::clamp<int64_t>(value, 0, 255)), 3);
 }
 // Ten digits of an unsigned 32-bit value.
-inline void FormatDigits10(std::string& text, size_t pos, uint32_t value) {
-  detail::WriteDigits(text, pos, value, 10);
-}
+inline void FormatDigits10(std::string& text, size_t pos, uint32_t value) { detail::WriteDigits(text, pos, value, 10); }
 
 // A two-digit field: the last two of three digits (the first is the separator before it).
 inline void FormatDigits2(std::string& text, size_t pos, int64_t value) {

@@ -19,8 +19,8 @@ int ScoreOf(int good, int miss);
 
 // The switches and settings a key is judged with.
 struct DrillRules {
-  bool foldCase = false;          // B/S: capitals and small letters count alike
-  bool missLimiter = false;       // +: the ninth miss ends the drill
+  bool foldCase = false;           // B/S: capitals and small letters count alike
+  bool missLimiter = false;        // +: the ninth miss ends the drill
   bool keepUntimedResult = false;  // a practice keeps its figures; an untimed drill does not
 };
 
@@ -38,7 +38,7 @@ KeyStart StartKey(DrillState& d, const DrillRules& rules, uint8_t raw, uint8_t t
 
 // The second half: the key judged as a hit or a miss, once the clock runs.
 struct KeyResult {
-  bool judged = false;   // false: a wrong key before the first hit, not counted
+  bool judged = false;  // false: a wrong key before the first hit, not counted
   bool hit = false;
   uint8_t target = 0;    // the character it was judged against
   bool limited = false;  // the miss limiter has ended the drill

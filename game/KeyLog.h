@@ -15,10 +15,10 @@ struct KeyLog {
   };
   static constexpr int kMaxConfusions = 512;
 
-  std::array<uint32_t, 256> targeted{};     // times the character was the next to type
-  std::array<uint32_t, 256> missed{};       // wrong keys typed while it was
-  std::array<uint64_t, 256> hitMsSum{};     // sum of the times from the previous hit to its hit
-  std::array<uint32_t, 256> hitMsCount{};   // hits that had a previous hit
+  std::array<uint32_t, 256> targeted{};    // times the character was the next to type
+  std::array<uint32_t, 256> missed{};      // wrong keys typed while it was
+  std::array<uint64_t, 256> hitMsSum{};    // sum of the times from the previous hit to its hit
+  std::array<uint32_t, 256> hitMsCount{};  // hits that had a previous hit
   std::array<Confusion, kMaxConfusions> confusions{};
   int confusionCount = 0;
   uint32_t good = 0, miss = 0;

@@ -3,13 +3,12 @@
 #include <array>
 #include <cstdint>
 
-
 namespace game {
 
 // Mode 0..7: ABC, HAO, RND, ZYX, ｱｲｳ, ﾃﾐｽ, ｴﾗｲ (CP932, one byte a character) and the
 // lesson course "***". Modes 4..6 are typed on the kana layout.
-inline constexpr std::array<const char*, 8> kModeNames = {
-    "ABC", "HAO", "RND", "ZYX", "\xB1\xB2\xB3", "\xC3\xD0\xBD", "\xB4\xD7\xB2", "***"};
+inline constexpr std::array<const char*, 8> kModeNames = {"ABC",          "HAO",          "RND",          "ZYX",
+                                                          "\xB1\xB2\xB3", "\xC3\xD0\xBD", "\xB4\xD7\xB2", "***"};
 inline constexpr int kLessonMode = 7;
 inline bool IsKanaMode(int mode) { return mode >= 4 && mode <= 6; }
 // The drill modes 0..6 have top-10 tables and grades; the lessons have neither.

@@ -9,13 +9,13 @@
 namespace game {
 
 struct Options {
-  bool ownDataFolder = false;  // DOJDATPATHON: the data file lies in `dataFolder`
-  std::string dataFolder;      // DOJDATPATH, the bytes the file holds (any encoding)
-  bool resetSwitches = false;  // RESETSW: the title switches start off
-  bool noDataFile = false;     // DOJDATNOTRW: the data file is neither read nor written
-  bool skipIntro = false;      // STARTZKEY: the start picture goes at once
-  bool noScoreShow = false;    // TITSCOREOFF: no top-10 show on an idle title
-  bool loadLogo = false;       // BMPJPGLOADON: the logo picture is read at start
+  bool ownDataFolder = false;            // DOJDATPATHON: the data file lies in `dataFolder`
+  std::string dataFolder;                // DOJDATPATH, the bytes the file holds (any encoding)
+  bool resetSwitches = false;            // RESETSW: the title switches start off
+  bool noDataFile = false;               // DOJDATNOTRW: the data file is neither read nor written
+  bool skipIntro = false;                // STARTZKEY: the start picture goes at once
+  bool noScoreShow = false;              // TITSCOREOFF: no top-10 show on an idle title
+  bool loadLogo = false;                 // BMPJPGLOADON: the logo picture is read at start
   std::optional<plat::KeyMap> keyboard;  // KEYBOARD=jis|us; none: 自動
 };
 

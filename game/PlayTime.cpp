@@ -10,10 +10,9 @@ void AdvancePlayTime(TitleState& s, DatRecord& record, uint32_t tick) {
   if (s.PlayTimeNominalMs >= 5000) {
     // Before the first reference (0) d is the whole uptime less 5 s; the wrapping difference
     // would make that a small negative number just before the tick count wraps.
-    int64_t d = s.PlayTimeBaseTick == 0
-                    ? int64_t{tick} - s.PlayTimeNominalMs
-                    : static_cast<int32_t>(tick - static_cast<uint32_t>(s.PlayTimeBaseTick) -
-                                           static_cast<uint32_t>(s.PlayTimeNominalMs));
+    int64_t d = s.PlayTimeBaseTick == 0 ? int64_t{tick} - s.PlayTimeNominalMs
+                                        : static_cast<int32_t>(tick - static_cast<uint32_t>(s.PlayTimeBaseTick) -
+                                                               static_cast<uint32_t>(s.PlayTimeNominalMs));
     if (d > 19999 || d < -19999)
       d = 0;
     else
@@ -59,8 +58,8 @@ void AdvancePlayTime(TitleState& s, DatRecord& record, uint32_t tick) {
       hours += 1;
     }
   }
-  record.SetPlayTime({static_cast<uint16_t>(hours), static_cast<uint8_t>(minutes),
-                           static_cast<uint8_t>(seconds), static_cast<uint8_t>(hundredths)});
+  record.SetPlayTime({static_cast<uint16_t>(hours), static_cast<uint8_t>(minutes), static_cast<uint8_t>(seconds),
+                      static_cast<uint8_t>(hundredths)});
 }
 
 CertStars CertStarsOf(const DatRecord& record) {

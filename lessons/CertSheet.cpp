@@ -12,7 +12,6 @@ namespace lessons {
 
 namespace {
 
-
 // The templates, as CP932 bytes; their fields are filled at byte positions.
 std::string Cp932(std::string_view utf8) { return plat::cp932::FromUtf8(utf8).value_or(std::string()); }
 

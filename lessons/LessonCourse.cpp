@@ -26,10 +26,10 @@ struct KeyLesson {
 };
 constexpr KeyLesson kKeyLessons[kLastKeyLesson] = {
     // home row, top row, bottom row, number row: left hand, right hand, both index fingers
-    {"fdsa", " ｆｄｓａ "},       {"jkl;", " ｊｋｌ； "},       {"asdfghjkl;", "asdfghjkl;"},
-    {"rewq", " ｒｅｗｑ "},       {"uiop", " ｕｉｏｐ "},       {"qwertyuiop", "qwertyuiop"},
-    {"vcxz", " ｖｃｘｚ "},       {"m,./", " ｍ，．／ "},       {"zxcvbnm,./", "zxcvbnm,./"},
-    {"4321", " ４３２１ "},       {"7890", " ７８９０ "},       {"1234567890", "1234567890"},
+    {"fdsa", " ｆｄｓａ "}, {"jkl;", " ｊｋｌ； "}, {"asdfghjkl;", "asdfghjkl;"},
+    {"rewq", " ｒｅｗｑ "}, {"uiop", " ｕｉｏｐ "}, {"qwertyuiop", "qwertyuiop"},
+    {"vcxz", " ｖｃｘｚ "}, {"m,./", " ｍ，．／ "}, {"zxcvbnm,./", "zxcvbnm,./"},
+    {"4321", " ４３２１ "}, {"7890", " ７８９０ "}, {"1234567890", "1234567890"},
 };
 constexpr char kFinalPracticeText[] = "abcdefghijklmnopqrstuvwxyz1357924680";
 constexpr char kTestSet[] = "abcdefghijklmnopqrstuvwxyz1234567890,./;";
@@ -130,8 +130,8 @@ bool IsShiftCap(std::size_t row) { return row >= kJisKeyCount; }
 // as the digits' do)...
 constexpr std::string_view kBlueShiftCaps[] = {"MS", "HT", "AD", "RS", "SK", "KR", "LS", "AB"};
 // ...and these shifted characters light no cap at all.
-constexpr uint8_t kUnlit[] = {'<', '>', '|', plat::KanaByte("､"), plat::KanaByte("｡"), plat::KanaByte("｢"),
-                              plat::KanaByte("｣")};
+constexpr uint8_t kUnlit[] = {
+    '<', '>', '|', plat::KanaByte("､"), plat::KanaByte("｡"), plat::KanaByte("｢"), plat::KanaByte("｣")};
 
 enum class Flash : uint8_t { None, Lime, LimeRightShift, LimeLeftShift, BlueLeftShift };
 struct CapOfChar {
@@ -169,8 +169,8 @@ constexpr std::array<CapOfChar, 256> kCapOfChar = MakeCapOfChar();
 
 }  // namespace
 
-LessonCourse::LessonCourse(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
-                           plat::GameRandom& random, ui::Timer& FLT1)
+LessonCourse::LessonCourse(game::PlayState& state, game::Screens& screens, ui::MainControls& c,
+                           plat::Platform& platform, plat::GameRandom& random, ui::Timer& FLT1)
     : s_(state), screens_(screens), C(c), platform_(platform), random_(random), FLT1_(FLT1) {}
 
 // --- Course flow ---------------------------------------------------------------------------

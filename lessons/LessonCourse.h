@@ -19,8 +19,8 @@ namespace lessons {
 
 class LessonCourse {
  public:
-  LessonCourse(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform, plat::GameRandom& random,
-               ui::Timer& FLT1);
+  LessonCourse(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
+               plat::GameRandom& random, ui::Timer& FLT1);
 
   void StartLessonCourse();
   // A key on the lesson screen: the key the lesson asks for, or a wrong one counted.

@@ -9,8 +9,7 @@
 namespace lessons {
 
 TForm9::TForm9(game::PlayState& state)
-    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      s_(state) {
+    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), s_(state) {
   const ui::FormDesign& design = ui::NameDialogDesign();
   setObjectName(QString::fromUtf8(design.name));
   setWindowTitle(QString::fromUtf8(design.caption));

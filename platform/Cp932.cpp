@@ -68,8 +68,7 @@ DoubleByteTable BuildTable() {
       out.clear();
       if (decode.Run(std::string_view(pair, 2), out) && out.size() == 2) {
         table[LeadIndex(static_cast<unsigned char>(lead)) * kTrailCount + (trail - 0x40)] =
-            static_cast<char16_t>(static_cast<unsigned char>(out[0]) |
-                                  static_cast<unsigned char>(out[1]) << 8);
+            static_cast<char16_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8);
       }
     }
   }
@@ -93,8 +92,7 @@ void Decode(std::string_view bytes, Sink sink) {
       sink(static_cast<char16_t>(b));
     } else if (b >= kKanaFirst && b <= kKanaLast) {
       sink(static_cast<char16_t>(kKanaBase + (b - kKanaFirst)));
-    } else if (IsLeadByte(b) && i + 1 < bytes.size() &&
-               IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
+    } else if (IsLeadByte(b) && i + 1 < bytes.size() && IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
       const auto t = static_cast<unsigned char>(bytes[++i]);
       const char16_t c = Table()[LeadIndex(b) * kTrailCount + (t - 0x40)];
       sink(c ? c : kReplacement);
@@ -139,9 +137,7 @@ std::optional<std::string> FromUtf8(std::string_view utf8) {
     for (size_t k = 1; k < n; ++k) {
       if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) return std::nullopt;
     }
-    const unsigned kana = n == 3 ? (b & 0x0F) << 12 | (utf8[i + 1] & 0x3F) << 6 |
-                                       (utf8[i + 2] & 0x3F)
-                                 : 0;
+    const unsigned kana = n == 3 ? (b & 0x0F) << 12 | (utf8[i + 1] & 0x3F) << 6 | (utf8[i + 2] & 0x3F) : 0;
     if (n == 1) {
       out += static_cast<char>(b);
     } else if (b == 0xEF && kana >= kKanaBase && kana <= kKanaBase + (kKanaLast - kKanaFirst)) {

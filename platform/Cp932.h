@@ -27,9 +27,7 @@ std::string FileNameText(std::string_view bytes);
 std::optional<std::string> FromQString(const QString& text);
 
 // True when byte b starts a double-byte character (0x81..0x9F, 0xE0..0xFC).
-constexpr bool IsLeadByte(unsigned char b) {
-  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
+constexpr bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 // The longest prefix of `bytes` of at most `limit` bytes that does not cut a
 // double-byte character in half.

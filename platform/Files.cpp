@@ -50,9 +50,7 @@ int OpenRegularFile(const std::string& path, int flags) {
   return fd;
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 namespace {
 
@@ -130,9 +128,7 @@ SharedFile& SharedFile::operator=(SharedFile&& other) noexcept {
   return *this;
 }
 
-void SharedFile::SetBeforeLockHook(std::function<void(const std::string&)> hook) {
-  beforeLockHook = std::move(hook);
-}
+void SharedFile::SetBeforeLockHook(std::function<void(const std::string&)> hook) { beforeLockHook = std::move(hook); }
 
 std::optional<SharedFile> SharedFile::Open(const std::string& path, Mode mode) {
   if (mode == Mode::SharedRead) {
@@ -153,7 +149,8 @@ std::optional<SharedFile> SharedFile::Open(const std::string& path, Mode mode) {
       ::close(fd);
       return std::nullopt;
     }
-    struct stat locked {}, named {};
+    struct stat locked {
+    }, named{};
     if (::fstat(fd, &locked) == 0 && ::stat(path.c_str(), &named) == 0 && locked.st_dev == named.st_dev &&
         locked.st_ino == named.st_ino)
       return SharedFile(fd);
@@ -183,13 +180,9 @@ std::vector<uint8_t> SharedFile::Read(size_t max) {
   return bytes;
 }
 
-bool SharedFile::Seek(uint64_t offset) {
-  return fd_ >= 0 && ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0;
-}
+bool SharedFile::Seek(uint64_t offset) { return fd_ >= 0 && ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) >= 0; }
 
-bool SharedFile::Write(const uint8_t* data, size_t size) {
-  return fd_ >= 0 && WriteAll(fd_, data, size);
-}
+bool SharedFile::Write(const uint8_t* data, size_t size) { return fd_ >= 0 && WriteAll(fd_, data, size); }
 
 void SharedFile::Close() {
   if (fd_ >= 0) ::close(std::exchange(fd_, -1));

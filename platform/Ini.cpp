@@ -45,7 +45,6 @@ std::string Unquote(std::string v) {
 // lines (keys) of its own; such a write is refused.
 bool FitsOneLine(std::string_view text) { return text.find_first_of("\r\n") == std::string_view::npos; }
 
-
 }  // namespace
 
 IniFile::IniFile(std::string path) : path_(std::move(path)) {
@@ -117,8 +116,7 @@ const IniFile::Section* IniFile::FindSection(const std::string& name) const {
   return const_cast<IniFile*>(this)->FindSection(name);
 }
 
-std::string IniFile::ReadString(const std::string& section, const std::string& key,
-                                const std::string& fallback) const {
+std::string IniFile::ReadString(const std::string& section, const std::string& key, const std::string& fallback) const {
   const Section* s = FindSection(Trim(section));
   if (!s) return fallback;
   const std::string k = Trim(key);
@@ -145,8 +143,7 @@ int IniFile::ReadInteger(const std::string& section, const std::string& key, int
   return static_cast<int>(value);
 }
 
-bool IniFile::WriteString(const std::string& section, const std::string& key,
-                          const std::string& value) {
+bool IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
   if (!FitsOneLine(section) || !FitsOneLine(key) || !FitsOneLine(value)) return false;
   Put(section, key, value);
   return Save();
@@ -175,8 +172,8 @@ void IniFile::Put(const std::string& section, const std::string& key, const std:
     // A new section at the end, set off from what was there by a blank line.
     if (!sections_.empty()) {
       Section& last = sections_.back();
-      const bool endsBlank = !last.entries.empty() && last.entries.back().isRaw &&
-                             Trim(last.entries.back().raw).empty();
+      const bool endsBlank =
+          !last.entries.empty() && last.entries.back().isRaw && Trim(last.entries.back().raw).empty();
       if (!endsBlank) last.entries.push_back(Entry{{}, {}, true, {}});
     }
     Section added;
@@ -213,8 +210,7 @@ bool IniFile::Save() const {
   // The whole text goes to a fresh file beside the target and replaces it in one rename,
   // so a failed write leaves the old file as it was.
   static std::atomic<unsigned> counter{0};
-  const std::string temp = target + ".tmp" + std::to_string(::getpid()) + "." +
-                           std::to_string(counter.fetch_add(1));
+  const std::string temp = target + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(counter.fetch_add(1));
   // Something that is no file (a FIFO, a device) is never replaced.
   struct stat now {};
   if (::stat(target.c_str(), &now) == 0 && !S_ISREG(now.st_mode)) {
@@ -247,7 +243,8 @@ bool IniFile::SaveInPlace(const std::string& target) const {
     return false;
   }
   const std::string text = Serialize();
-  bool ok = plat::WriteAll(fd, text.data(), text.size()) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
+  bool ok = plat::WriteAll(fd, text.data(), text.size()) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 &&
+            ::fsync(fd) == 0;
   const int failed = errno;
   if (::close(fd) != 0) ok = false;
   if (!ok) errno = failed;

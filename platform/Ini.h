@@ -16,8 +16,7 @@ class IniFile {
   // file is written).
   static constexpr size_t kMaxBytes = 64 * 1024;
 
-  std::string ReadString(const std::string& section, const std::string& key,
-                         const std::string& fallback) const;
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
   // Integer value of a key, or `fallback` when the key is missing or its text is not a
   // whole decimal number (leading and trailing blanks are allowed).
   int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
@@ -28,8 +27,7 @@ class IniFile {
   bool WriteString(const std::string& section, const std::string& key, const std::string& value);
   // Several keys of one section in a single write of the file, new keys in the order given;
   // false when the file cannot be written (the file on disk is then unchanged).
-  bool WriteStrings(const std::string& section,
-                    const std::vector<std::pair<std::string, std::string>>& keyValues);
+  bool WriteStrings(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keyValues);
 
   // Removes a key in memory (every line of that name); the next write leaves it out.
   void Erase(const std::string& section, const std::string& key);

@@ -12,15 +12,13 @@ namespace plat {
 
 // Windows virtual-key numbers of the keys the game knows.
 namespace vk {
-constexpr uint16_t Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18,
-                   Kana = 21, Escape = 27, Space = 32, PageUp = 33, PageDown = 34, End = 35,
-                   Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Insert = 45,
-                   Delete = 46, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117,
-                   F7 = 118, F8 = 119, F9 = 120, F10 = 121, F11 = 122, F12 = 123,
-                   Oem1 = 186 /* : */, OemPlus = 187 /* ; */,
-                   OemComma = 188, OemMinus = 189, OemPeriod = 190, Oem2 = 191 /* / */,
-                   Oem3 = 192 /* @ */, Oem4 = 219 /* [ */, Oem5 = 220 /* yen/backslash */,
-                   Oem6 = 221 /* ] */, Oem7 = 222 /* ^ */, Oem102 = 226 /* ro */;
+constexpr uint16_t Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Menu = 18, Kana = 21, Escape = 27,
+                   Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38, Right = 39,
+                   Down = 40, Insert = 45, Delete = 46, F1 = 112, F2 = 113, F3 = 114, F4 = 115, F5 = 116, F6 = 117,
+                   F7 = 118, F8 = 119, F9 = 120, F10 = 121, F11 = 122, F12 = 123, Oem1 = 186 /* : */,
+                   OemPlus = 187 /* ; */, OemComma = 188, OemMinus = 189, OemPeriod = 190, Oem2 = 191 /* / */,
+                   Oem3 = 192 /* @ */, Oem4 = 219 /* [ */, Oem5 = 220 /* yen/backslash */, Oem6 = 221 /* ] */,
+                   Oem7 = 222 /* ^ */, Oem102 = 226 /* ro */;
 }  // namespace vk
 
 // The SHIFT cap that the game's keyboards mark with a shifted character of a key; None where

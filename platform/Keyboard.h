@@ -10,7 +10,6 @@
 #include "platform/JisLayout.h"
 #include "platform/KeyCodes.h"
 
-
 class QKeyEvent;
 
 namespace plat {

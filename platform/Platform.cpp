@@ -57,8 +57,8 @@ int64_t DaysFromCivil(int y, int m, int d) {
 }  // namespace
 
 int64_t EpochMs(const LocalDateTime& t) {
-  return DaysFromCivil(t.year, t.month, t.day) * 86400000 +
-         ((t.hour * 60 + t.minute) * 60 + t.second) * int64_t{1000} + t.millisecond;
+  return DaysFromCivil(t.year, t.month, t.day) * 86400000 + ((t.hour * 60 + t.minute) * 60 + t.second) * int64_t{1000} +
+         t.millisecond;
 }
 
 // Local time is kept as milliseconds since 1970 counted as if it were UTC.
@@ -79,13 +79,10 @@ LocalDateTime FromEpochMs(int64_t ms) {
   return t;
 }
 
-
 Platform::Platform() : injector_(std::make_unique<Injector>(keyboard_)) {}
 
 Platform::~Platform() = default;
 
-void Platform::InjectKey(uint16_t vk) {
-  QCoreApplication::postEvent(injector_.get(), new InjectedKeyEvent(vk));
-}
+void Platform::InjectKey(uint16_t vk) { QCoreApplication::postEvent(injector_.get(), new InjectedKeyEvent(vk)); }
 
 }  // namespace plat

@@ -43,10 +43,8 @@ bool ReachesTheGame(QEvent::Type type) {
     case QEvent::Resize:
     case QEvent::Move:
     case QEvent::WindowStateChange:
-    case QEvent::InputMethod:
-      return true;
-    default:
-      return type >= QEvent::User;  // the platform's own (a synthetic key)
+    case QEvent::InputMethod: return true;
+    default: return type >= QEvent::User;  // the platform's own (a synthetic key)
   }
 }
 
@@ -175,15 +173,13 @@ std::unique_ptr<TimerBackend> RealPlatform::CreateTimer(std::function<void()> on
 }
 
 bool RealPlatform::Question(const std::string& text, const std::string& caption) {
-  const auto answer = QMessageBox::question(mainWindow_, QString::fromStdString(caption),
-                                            QString::fromStdString(text),
+  const auto answer = QMessageBox::question(mainWindow_, QString::fromStdString(caption), QString::fromStdString(text),
                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
   return answer == QMessageBox::Yes;
 }
 
 void RealPlatform::Error(const std::string& text, const std::string& caption) {
-  QMessageBox::critical(mainWindow_,
-                        caption.empty() ? QStringLiteral("エラー") : QString::fromStdString(caption),
+  QMessageBox::critical(mainWindow_, caption.empty() ? QStringLiteral("エラー") : QString::fromStdString(caption),
                         QString::fromStdString(text));
 }
 

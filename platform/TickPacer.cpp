@@ -30,15 +30,16 @@ void TickPacer::Start(Id id, int intervalMs, int64_t nowMs) {
 
 void TickPacer::Stop(Id id) { entries_[id]->running = false; }
 
-void TickPacer::SetQuietTicks(Id id, std::function<int()> quietTicks) { entries_[id]->quietTicks = std::move(quietTicks); }
+void TickPacer::SetQuietTicks(Id id, std::function<int()> quietTicks) {
+  entries_[id]->quietTicks = std::move(quietTicks);
+}
 
 // Ties go to the timer made first, so the order does not depend on the run.
 TickPacer::Id TickPacer::Earliest(int64_t nowMs) const {
   Id earliest = kNone;
   for (Id id = 0; id < entries_.size(); ++id) {
     const Entry* e = entries_[id].get();
-    if (e && e->running && !e->active && e->next <= nowMs &&
-        (earliest == kNone || e->next < entries_[earliest]->next))
+    if (e && e->running && !e->active && e->next <= nowMs && (earliest == kNone || e->next < entries_[earliest]->next))
       earliest = id;
   }
   return earliest;

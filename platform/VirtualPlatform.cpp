@@ -33,9 +33,7 @@ class VirtualTimer : public TimerBackend {
 VirtualPlatform::VirtualPlatform() { SetNow({2026, 12, 6, 10, 0, 0, 0, 0}); }
 VirtualPlatform::~VirtualPlatform() = default;
 
-void VirtualPlatform::SetNow(const LocalDateTime& when) {
-  localBaseMs_ = EpochMs(when) - elapsedMs_;
-}
+void VirtualPlatform::SetNow(const LocalDateTime& when) { localBaseMs_ = EpochMs(when) - elapsedMs_; }
 
 void VirtualPlatform::Advance(int64_t ms) {
   const int64_t target = elapsedMs_ + std::max<int64_t>(ms, 0);
@@ -43,9 +41,7 @@ void VirtualPlatform::Advance(int64_t ms) {
     Slot* next = nullptr;
     for (Slot* s : slots_) {
       if (!s->active || s->deadline > target) continue;
-      if (!next || s->deadline < next->deadline ||
-          (s->deadline == next->deadline && s->order < next->order))
-        next = s;
+      if (!next || s->deadline < next->deadline || (s->deadline == next->deadline && s->order < next->order)) next = s;
     }
     if (!next) break;
     elapsedMs_ = std::max(elapsedMs_, next->deadline);
@@ -56,9 +52,7 @@ void VirtualPlatform::Advance(int64_t ms) {
   elapsedMs_ = target;
 }
 
-uint32_t VirtualPlatform::TickCount() {
-  return static_cast<uint32_t>(uptime_ + static_cast<uint64_t>(elapsedMs_));
-}
+uint32_t VirtualPlatform::TickCount() { return static_cast<uint32_t>(uptime_ + static_cast<uint64_t>(elapsedMs_)); }
 
 int64_t VirtualPlatform::CalendarSeconds() {
   const int64_t ms = localBaseMs_ + elapsedMs_;
@@ -67,9 +61,7 @@ int64_t VirtualPlatform::CalendarSeconds() {
 
 LocalDateTime VirtualPlatform::Now() { return FromEpochMs(localBaseMs_ + elapsedMs_); }
 
-uint64_t VirtualPlatform::HighResolutionCounter() {
-  return static_cast<uint64_t>(localBaseMs_ + elapsedMs_) * 1000u;
-}
+uint64_t VirtualPlatform::HighResolutionCounter() { return static_cast<uint64_t>(localBaseMs_ + elapsedMs_) * 1000u; }
 
 std::unique_ptr<TimerBackend> VirtualPlatform::CreateTimer(std::function<void()> onTick) {
   return std::make_unique<VirtualTimer>(*this, std::move(onTick));
@@ -102,8 +94,6 @@ std::string VirtualPlatform::ProgramPath() const { return programDir_ + "/dojoka
 
 std::string VirtualPlatform::VersionText() const { return DOJOKAI_VERSION_TEXT; }
 
-void VirtualPlatform::ProcessPendingEvents() {
-  QCoreApplication::sendPostedEvents();
-}
+void VirtualPlatform::ProcessPendingEvents() { QCoreApplication::sendPostedEvents(); }
 
 }  // namespace plat

@@ -41,13 +41,11 @@ std::optional<std::string> RulesNamesLayouts(xcb_connection_t* connection) {
   if (!screen) return std::nullopt;
   constexpr char kName[] = "_XKB_RULES_NAMES";
   const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-      xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr),
-      &std::free);
+      xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof kName - 1, kName), nullptr), &std::free);
   if (!atom || atom->atom == XCB_ATOM_NONE) return std::nullopt;
   const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
-      xcb_get_property_reply(connection,
-                             xcb_get_property(connection, 0, screen->root, atom->atom, XCB_ATOM_STRING, 0, 1024),
-                             nullptr),
+      xcb_get_property_reply(
+          connection, xcb_get_property(connection, 0, screen->root, atom->atom, XCB_ATOM_STRING, 0, 1024), nullptr),
       &std::free);
   if (!reply || reply->format != 8) return std::nullopt;
   const auto* bytes = static_cast<const char*>(xcb_get_property_value(reply.get()));
@@ -67,8 +65,8 @@ std::optional<KeyMap> X11KeyMap() {
     const int32_t device = xkb_x11_get_core_keyboard_device_id(connection);
     const Context context = NewContext();
     if (device != -1 && context) {
-      if (const Keymap keymap{xkb_x11_keymap_new_from_device(context.get(), connection, device,
-                                                             XKB_KEYMAP_COMPILE_NO_FLAGS)})
+      if (const Keymap keymap{
+              xkb_x11_keymap_new_from_device(context.get(), connection, device, XKB_KEYMAP_COMPILE_NO_FLAGS)})
         return KeyMapOfKeymap(*keymap);
     }
     qCInfo(lcKeyboard, "the X server's core keyboard gives no keymap; its layout names are read instead");

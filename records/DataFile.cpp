@@ -24,9 +24,8 @@ constexpr size_t kPathLimit = 500;
 
 // The title switches by their bit in SwitchBits.
 constexpr uint8_t game::PlayState::*kSwitchBits[8] = {
-    &game::PlayState::SwitchR,    &game::PlayState::SwitchC,    &game::PlayState::SwitchS,
-    &game::PlayState::SwitchK,    &game::PlayState::CertSwitch, &game::PlayState::SwitchPlus,
-    &game::PlayState::SwitchB,    &game::PlayState::SwitchT};
+    &game::PlayState::SwitchR,    &game::PlayState::SwitchC,    &game::PlayState::SwitchS, &game::PlayState::SwitchK,
+    &game::PlayState::CertSwitch, &game::PlayState::SwitchPlus, &game::PlayState::SwitchB, &game::PlayState::SwitchT};
 
 // The regions of the record a player earns: tables, grades and name, switches, options.
 bool EarnedPartsDiffer(const std::array<uint8_t, DatRecord::kSize>& a, const std::array<uint8_t, DatRecord::kSize>& b) {
@@ -36,8 +35,7 @@ bool EarnedPartsDiffer(const std::array<uint8_t, DatRecord::kSize>& a, const std
 
 }  // namespace
 
-DataFile::DataFile(game::PlayState& state, const game::Options& options, plat::Platform& platform,
-                   ConfigFile& config)
+DataFile::DataFile(game::PlayState& state, const game::Options& options, plat::Platform& platform, ConfigFile& config)
     : s_(state), options_(options), platform_(platform), config_(config) {}
 
 DatRecord::Date DataFile::Today() const {

@@ -173,7 +173,8 @@ bool History::OpenFile() {
   rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_exec(db_, kCreateTables, nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK && version == 0)
-    rc = sqlite3_exec(db_, "INSERT INTO schema_version(version) SELECT 1 WHERE NOT EXISTS (SELECT 1 FROM schema_version)",
+    rc = sqlite3_exec(db_,
+                      "INSERT INTO schema_version(version) SELECT 1 WHERE NOT EXISTS (SELECT 1 FROM schema_version)",
                       nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
@@ -187,7 +188,8 @@ bool History::OpenFile() {
     Close();
     WriteFailed(rc);
     // Locked or a full disk: tried again later; a read-only file or folder: not.
-    if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_PERM) status_ = Status::Unavailable;
+    if (primary == SQLITE_READONLY || primary == SQLITE_CANTOPEN || primary == SQLITE_PERM)
+      status_ = Status::Unavailable;
     return false;
   }
   status_ = Status::Writable;
@@ -207,8 +209,7 @@ void History::MoveAside(int rc) {
   std::remove((path_ + "-shm").c_str());
   if (!toldDamaged_) {
     toldDamaged_ = true;
-    notices_.push_back("成績の記録 (" + path_ + ") が壊れていたため、\n" + aside +
-                       " に移して新しく記録を始めます。");
+    notices_.push_back("成績の記録 (" + path_ + ") が壊れていたため、\n" + aside + " に移して新しく記録を始めます。");
   }
   // A second damaged file in a row is not moved again: the history stays off.
   static thread_local int depth = 0;
@@ -290,9 +291,18 @@ int History::WriteOp(Op& op) {
                "INSERT INTO drills(started, mode, time_setting, score, good, miss, duration_ms, keys_per_sec,"
                " top10_place, certification, practice, ended_by) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
       if (ins.Ok())
-        ins.Bind(1, d.started).Bind(2, int64_t{d.mode}).Bind(3, int64_t{d.timeSetting}).Bind(4, int64_t{d.score})
-            .Bind(5, int64_t{d.good}).Bind(6, int64_t{d.miss}).Bind(7, d.durationMs).Bind(8, d.keysPerSecond)
-            .Bind(9, int64_t{d.place}).Bind(10, d.certification).Bind(11, int64_t{d.practice}).Bind(12, d.endedBy);
+        ins.Bind(1, d.started)
+            .Bind(2, int64_t{d.mode})
+            .Bind(3, int64_t{d.timeSetting})
+            .Bind(4, int64_t{d.score})
+            .Bind(5, int64_t{d.good})
+            .Bind(6, int64_t{d.miss})
+            .Bind(7, d.durationMs)
+            .Bind(8, d.keysPerSecond)
+            .Bind(9, int64_t{d.place})
+            .Bind(10, d.certification)
+            .Bind(11, int64_t{d.practice})
+            .Bind(12, d.endedBy);
       if ((rc = done(ins)) != SQLITE_OK) return rc;
       lastDrillId_ = sqlite3_last_insert_rowid(db_);
       // Each key and confusion of the drill, and the running totals the window reads.
@@ -303,12 +313,20 @@ int History::WriteOp(Op& op) {
                     " hit_ms_sum = hit_ms_sum + excluded.hit_ms_sum, hits_timed = hits_timed + excluded.hits_timed");
       for (const KeyFigures& k : op.keys) {
         if (key.Ok())
-          key.Bind(1, lastDrillId_).Bind(2, int64_t{k.ch}).Bind(3, k.targeted).Bind(4, k.missed).Bind(5, k.hitMsSum)
+          key.Bind(1, lastDrillId_)
+              .Bind(2, int64_t{k.ch})
+              .Bind(3, k.targeted)
+              .Bind(4, k.missed)
+              .Bind(5, k.hitMsSum)
               .Bind(6, k.hitsTimed);
         if ((rc = done(key)) != SQLITE_OK) return rc;
         key.Reset();
         if (keyTotal.Ok())
-          keyTotal.Bind(1, int64_t{k.ch}).Bind(2, k.targeted).Bind(3, k.missed).Bind(4, k.hitMsSum).Bind(5, k.hitsTimed);
+          keyTotal.Bind(1, int64_t{k.ch})
+              .Bind(2, k.targeted)
+              .Bind(3, k.missed)
+              .Bind(4, k.hitMsSum)
+              .Bind(5, k.hitsTimed);
         if ((rc = done(keyTotal)) != SQLITE_OK) return rc;
         keyTotal.Reset();
       }
@@ -333,11 +351,17 @@ int History::WriteOp(Op& op) {
     }
     case Op::Cert: {
       const CertEntry& c = op.cert;
-      Stmt ins(db_,
-               "INSERT INTO certifications(at, drill_id, mode, time_setting, score, result, grade) VALUES(?,?,?,?,?,?,?)");
+      Stmt ins(
+          db_,
+          "INSERT INTO certifications(at, drill_id, mode, time_setting, score, result, grade) VALUES(?,?,?,?,?,?,?)");
       if (ins.Ok())
-        ins.Bind(1, c.at).Bind(2, lastDrillId_).Bind(3, int64_t{c.mode}).Bind(4, int64_t{c.timeSetting})
-            .Bind(5, int64_t{c.score}).Bind(6, c.result).Bind(7, int64_t{c.grade});
+        ins.Bind(1, c.at)
+            .Bind(2, lastDrillId_)
+            .Bind(3, int64_t{c.mode})
+            .Bind(4, int64_t{c.timeSetting})
+            .Bind(5, int64_t{c.score})
+            .Bind(6, c.result)
+            .Bind(7, int64_t{c.grade});
       if ((rc = done(ins)) != SQLITE_OK) return rc;
       Stmt up(db_, "UPDATE drills SET certification = ? WHERE id = ?");
       if (up.Ok()) up.Bind(1, c.result).Bind(2, lastDrillId_);
@@ -403,42 +427,44 @@ void History::WriteFailed(int rc) {
 std::vector<DrillEntry> History::Drills() {
   Open();
   std::vector<DrillEntry> rows;
-  const int rc = ForEachRow(db_,
-             "SELECT id, started, mode, time_setting, score, good, miss, duration_ms, keys_per_sec, top10_place,"
-             " certification, practice, ended_by FROM drills ORDER BY id",
-             [&](Stmt& q) {
-               DrillEntry d;
-               d.id = q.Int(0);
-               d.started = q.Text(1);
-               d.mode = static_cast<int>(q.Int(2));
-               d.timeSetting = static_cast<int>(q.Int(3));
-               d.score = static_cast<int>(q.Int(4));
-               d.good = static_cast<int>(q.Int(5));
-               d.miss = static_cast<int>(q.Int(6));
-               d.durationMs = q.Int(7);
-               d.keysPerSecond = q.Real(8);
-               d.place = static_cast<int>(q.Int(9));
-               d.certification = q.Text(10);
-               d.practice = q.Int(11) != 0;
-               d.endedBy = q.Text(12);
-               rows.push_back(std::move(d));
-             });
+  const int rc =
+      ForEachRow(db_,
+                 "SELECT id, started, mode, time_setting, score, good, miss, duration_ms, keys_per_sec, top10_place,"
+                 " certification, practice, ended_by FROM drills ORDER BY id",
+                 [&](Stmt& q) {
+                   DrillEntry d;
+                   d.id = q.Int(0);
+                   d.started = q.Text(1);
+                   d.mode = static_cast<int>(q.Int(2));
+                   d.timeSetting = static_cast<int>(q.Int(3));
+                   d.score = static_cast<int>(q.Int(4));
+                   d.good = static_cast<int>(q.Int(5));
+                   d.miss = static_cast<int>(q.Int(6));
+                   d.durationMs = q.Int(7);
+                   d.keysPerSecond = q.Real(8);
+                   d.place = static_cast<int>(q.Int(9));
+                   d.certification = q.Text(10);
+                   d.practice = q.Int(11) != 0;
+                   d.endedBy = q.Text(12);
+                   rows.push_back(std::move(d));
+                 });
   if (ReadFailed(rc)) rows.clear();
   return rows;
 }
 
 namespace {
-KeyFigures KeyOf(Stmt& q) {
-  return {static_cast<uint8_t>(q.Int(0)), q.Int(1), q.Int(2), q.Int(3), q.Int(4)};
+KeyFigures KeyOf(Stmt& q) { return {static_cast<uint8_t>(q.Int(0)), q.Int(1), q.Int(2), q.Int(3), q.Int(4)}; }
+ConfusionFigures ConfusionOf(Stmt& q) {
+  return {static_cast<uint8_t>(q.Int(0)), static_cast<uint8_t>(q.Int(1)), q.Int(2)};
 }
-ConfusionFigures ConfusionOf(Stmt& q) { return {static_cast<uint8_t>(q.Int(0)), static_cast<uint8_t>(q.Int(1)), q.Int(2)}; }
 }  // namespace
 
 std::vector<KeyFigures> History::KeysOfDrill(int64_t drillId) {
   Open();
   std::vector<KeyFigures> rows;
-  const int rc = ForEachRow(db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM drill_keys WHERE drill_id = ? ORDER BY ch",
-             [&](Stmt& q) { rows.push_back(KeyOf(q)); }, drillId);
+  const int rc = ForEachRow(
+      db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM drill_keys WHERE drill_id = ? ORDER BY ch",
+      [&](Stmt& q) { rows.push_back(KeyOf(q)); }, drillId);
   if (ReadFailed(rc)) rows.clear();
   return rows;
 }
@@ -446,8 +472,9 @@ std::vector<KeyFigures> History::KeysOfDrill(int64_t drillId) {
 std::vector<ConfusionFigures> History::ConfusionsOfDrill(int64_t drillId) {
   Open();
   std::vector<ConfusionFigures> rows;
-  const int rc = ForEachRow(db_, "SELECT target, typed, count FROM drill_confusions WHERE drill_id = ? ORDER BY target, typed",
-             [&](Stmt& q) { rows.push_back(ConfusionOf(q)); }, drillId);
+  const int rc = ForEachRow(
+      db_, "SELECT target, typed, count FROM drill_confusions WHERE drill_id = ? ORDER BY target, typed",
+      [&](Stmt& q) { rows.push_back(ConfusionOf(q)); }, drillId);
   if (ReadFailed(rc)) rows.clear();
   return rows;
 }
@@ -455,9 +482,8 @@ std::vector<ConfusionFigures> History::ConfusionsOfDrill(int64_t drillId) {
 std::vector<KeyFigures> History::KeyTotals() {
   Open();
   std::vector<KeyFigures> rows;
-  const int rc = ForEachRow(db_,
-             "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM key_totals ORDER BY ch",
-             [&](Stmt& q) { rows.push_back(KeyOf(q)); });
+  const int rc = ForEachRow(db_, "SELECT ch, targeted, missed, hit_ms_sum, hits_timed FROM key_totals ORDER BY ch",
+                            [&](Stmt& q) { rows.push_back(KeyOf(q)); });
   if (ReadFailed(rc)) rows.clear();
   return rows;
 }
@@ -465,9 +491,8 @@ std::vector<KeyFigures> History::KeyTotals() {
 std::vector<ConfusionFigures> History::ConfusionTotals() {
   Open();
   std::vector<ConfusionFigures> rows;
-  const int rc = ForEachRow(db_,
-             "SELECT target, typed, count FROM confusion_totals ORDER BY count DESC, target, typed",
-             [&](Stmt& q) { rows.push_back(ConfusionOf(q)); });
+  const int rc = ForEachRow(db_, "SELECT target, typed, count FROM confusion_totals ORDER BY count DESC, target, typed",
+                            [&](Stmt& q) { rows.push_back(ConfusionOf(q)); });
   if (ReadFailed(rc)) rows.clear();
   return rows;
 }
@@ -485,11 +510,12 @@ std::vector<LessonEntry> History::Lessons() {
 std::vector<CertEntry> History::Certifications() {
   Open();
   std::vector<CertEntry> rows;
-  const int rc = ForEachRow(db_, "SELECT at, drill_id, mode, time_setting, score, grade, result FROM certifications ORDER BY id",
-             [&](Stmt& q) {
-               rows.push_back({q.Text(0), q.Int(1), static_cast<int>(q.Int(2)), static_cast<int>(q.Int(3)),
-                               static_cast<int>(q.Int(4)), static_cast<int>(q.Int(5)), q.Text(6)});
-             });
+  const int rc =
+      ForEachRow(db_, "SELECT at, drill_id, mode, time_setting, score, grade, result FROM certifications ORDER BY id",
+                 [&](Stmt& q) {
+                   rows.push_back({q.Text(0), q.Int(1), static_cast<int>(q.Int(2)), static_cast<int>(q.Int(3)),
+                                   static_cast<int>(q.Int(4)), static_cast<int>(q.Int(5)), q.Text(6)});
+                 });
   if (ReadFailed(rc)) rows.clear();
   return rows;
 }

@@ -18,10 +18,10 @@ namespace records {
 
 // One drill as the history keeps it.
 struct DrillEntry {
-  int64_t id = 0;             // given when written
-  std::string started;        // "YYYY-MM-DD HH:MM:SS", local time
-  int mode = 0;               // 0..6
-  int timeSetting = 0;        // 0..3 (3: untimed)
+  int64_t id = 0;       // given when written
+  std::string started;  // "YYYY-MM-DD HH:MM:SS", local time
+  int mode = 0;         // 0..6
+  int timeSetting = 0;  // 0..3 (3: untimed)
   int score = 0, good = 0, miss = 0;
   int64_t durationMs = 0;
   double keysPerSecond = 0;

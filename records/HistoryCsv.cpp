@@ -15,8 +15,8 @@ namespace {
 // The columns named as the game names them; spreadsheets read UTF-8 for the byte-order mark.
 constexpr int kColumns = 16;
 constexpr const char* kHeader[kColumns] = {
-    "番号", "日時", "モード番号", "モード", "時間番号", "時間", "スコア", "GOOD", "MISS", "正確さ(%)",
-    "所要時間(ms)", "打鍵/秒", "ベスト10順位", "検定", "苦手キー練習", "終わり方"};
+    "番号", "日時",      "モード番号",   "モード",  "時間番号",     "時間", "スコア",       "GOOD",
+    "MISS", "正確さ(%)", "所要時間(ms)", "打鍵/秒", "ベスト10順位", "検定", "苦手キー練習", "終わり方"};
 // The same columns as the first exports named them.
 constexpr const char* kOldHeader[kColumns] = {
     "id",   "started",          "mode",        "mode_name",    "time_setting", "time_name",     "score",    "good",
@@ -87,11 +87,15 @@ std::string DrillsCsv(const std::vector<DrillEntry>& drills) {
                                      : std::string();
     const int keys = d.good + d.miss;
     const double accuracy = keys > 0 ? 100.0 * d.good / keys : 0;
-    const std::string fields[kColumns] = {std::to_string(d.id), d.started, std::to_string(d.mode), modeName,
-                                          std::to_string(d.timeSetting), timeName.substr(std::min(timeName.size(), timeName.find_first_not_of(' '))),
-                                          std::to_string(d.score), std::to_string(d.good), std::to_string(d.miss),
-                                          Fixed(accuracy, 1), std::to_string(d.durationMs), Fixed(d.keysPerSecond, 3),
-                                          std::to_string(d.place), d.certification, d.practice ? "1" : "0", d.endedBy};
+    const std::string fields[kColumns] = {
+        std::to_string(d.id),          d.started,
+        std::to_string(d.mode),        modeName,
+        std::to_string(d.timeSetting), timeName.substr(std::min(timeName.size(), timeName.find_first_not_of(' '))),
+        std::to_string(d.score),       std::to_string(d.good),
+        std::to_string(d.miss),        Fixed(accuracy, 1),
+        std::to_string(d.durationMs),  Fixed(d.keysPerSecond, 3),
+        std::to_string(d.place),       d.certification,
+        d.practice ? "1" : "0",        d.endedBy};
     for (int i = 0; i < kColumns; ++i) out += (i ? "," : "") + Quoted(fields[i]);
     out += "\r\n";
   }

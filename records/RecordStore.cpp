@@ -121,14 +121,16 @@ bool RecordStore::Replace(plat::SharedFile& handle, const std::string& target, c
   if (!file) {
     step = "opening the temporary file";
     error = errno;
-  } else if ((error = Fault(SaveStep::WriteTemp)) || (!plat::WriteAllAt(file->Descriptor(), bytes, size, 0) && (error = errno))) {
+  } else if ((error = Fault(SaveStep::WriteTemp)) ||
+             (!plat::WriteAllAt(file->Descriptor(), bytes, size, 0) && (error = errno))) {
     step = "writing the temporary file";
   } else if (::fchmod(file->Descriptor(), mode) != 0) {
     step = "setting the permissions";
     error = errno;
   } else if ((error = Fault(SaveStep::SyncTemp)) || (::fsync(file->Descriptor()) != 0 && (error = errno))) {
     step = "flushing the temporary file";
-  } else if ((error = Fault(SaveStep::Rename)) || (::rename(tempPath.c_str(), target.c_str()) != 0 && (error = errno))) {
+  } else if ((error = Fault(SaveStep::Rename)) ||
+             (::rename(tempPath.c_str(), target.c_str()) != 0 && (error = errno))) {
     step = "renaming the temporary file";
   }
   if (step) {
@@ -191,7 +193,10 @@ std::vector<std::string> RecordStore::DamagedGenerations(const std::string& datP
     const std::string path = folder + "/" + name;
     if (::lstat(path.c_str(), &st) != 0) continue;
     // The plain name is the first generation; the dated names follow in date order.
-    found.push_back({{name == base + kDamagedSuffix ? INT64_MIN : int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec, name}, path});
+    found.push_back(
+        {{name == base + kDamagedSuffix ? INT64_MIN : int64_t{st.st_mtim.tv_sec} * 1000000000 + st.st_mtim.tv_nsec,
+          name},
+         path});
   }
   std::sort(found.begin(), found.end());
   std::vector<std::string> paths;

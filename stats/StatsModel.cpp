@@ -22,7 +22,8 @@ std::string CharName(uint8_t ch) {
   if (ch == 8) return "BS";
   if (ch == 9) return "Tab";
   if (ch == 13) return "Enter";
-  if ((ch >= 0x21 && ch <= 0x7E) || (ch >= 0xA1 && ch <= 0xDF)) return plat::cp932::ToUtf8(std::string(1, static_cast<char>(ch)));
+  if ((ch >= 0x21 && ch <= 0x7E) || (ch >= 0xA1 && ch <= 0xDF))
+    return plat::cp932::ToUtf8(std::string(1, static_cast<char>(ch)));
   char buf[8];
   std::snprintf(buf, sizeof buf, "0x%02X", ch);
   return buf;
@@ -156,7 +157,8 @@ std::string AddDays(const std::string& date, int offset) {
   return buf;
 }
 
-std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& drills, const std::string& today, int days) {
+std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& drills, const std::string& today,
+                                     int days) {
   std::vector<DayCount> out;
   std::map<std::string, size_t> index;
   for (int i = days - 1; i >= 0; --i) {

@@ -73,7 +73,8 @@ struct DayCount {
 };
 // The `days` days up to `today` (YYYY-MM-DD), oldest first, with the keys typed and drills
 // played on each.
-std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& drills, const std::string& today, int days);
+std::vector<DayCount> PracticePerDay(const std::vector<records::DrillEntry>& drills, const std::string& today,
+                                     int days);
 // Days practised in a row up to today (or up to yesterday when today has none yet).
 int Streak(const std::vector<records::DrillEntry>& drills, const std::string& today);
 // The day `offset` days from `date` (both YYYY-MM-DD).

@@ -149,8 +149,8 @@ void StatsWindow::FitBeside(const QWidget& game, bool onScreen) {
   // The window manager frames this window as it frames the game's.
   const QRect frame = game.frameGeometry(), inner = game.geometry();
   const QSize decor = frame.size() - inner.size();
-  const QRect place = PlaceBeside(screen->availableGeometry(), frame, wanted + decor,
-                                  kContentWidth + 2 * kMargin + decor.width());
+  const QRect place =
+      PlaceBeside(screen->availableGeometry(), frame, wanted + decor, kContentWidth + 2 * kMargin + decor.width());
   resize(place.size() - decor);
   // Where the compositor places windows itself (Wayland), the place asked for is ignored.
   move(place.topLeft());
@@ -251,7 +251,8 @@ void StatsWindow::BuildVolume() {
   QChart* old = volumeView_->chart();
   volumeView_->setChart(chart);
   delete old;
-  chart->setTitle(QStringLiteral("1日の打鍵数とドリル数 (%1 〜 %2)").arg(Utf8(days.front().date), Utf8(days.back().date)));
+  chart->setTitle(
+      QStringLiteral("1日の打鍵数とドリル数 (%1 〜 %2)").arg(Utf8(days.front().date), Utf8(days.back().date)));
   auto* set = new QBarSet(QStringLiteral("打鍵数"));
   set->setColor(QColor(0x4A, 0x90, 0xD9));
   auto* drillLine = new QLineSeries;
@@ -300,10 +301,9 @@ void StatsWindow::ExportClicked() {
   // Where the player keeps documents, else the home folder: not the game's data folder, hidden when installed.
   QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
-  const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("成績をCSVで書き出す"),
-                                                    QDir(folder).filePath(QStringLiteral("dojokai-成績.csv")),
-                                                    QStringLiteral("CSV (*.csv)"), nullptr,
-                                                    QFileDialog::DontUseNativeDialog);
+  const QString path = QFileDialog::getSaveFileName(
+      this, QStringLiteral("成績をCSVで書き出す"), QDir(folder).filePath(QStringLiteral("dojokai-成績.csv")),
+      QStringLiteral("CSV (*.csv)"), nullptr, QFileDialog::DontUseNativeDialog);
   if (path.isEmpty()) return;
   status_->setText(ExportCsv(path.toStdString()) ? QStringLiteral("書き出しました: ") + path
                                                  : QStringLiteral("書き出せませんでした: ") + path);

@@ -141,7 +141,8 @@ QChartView* NewView(QWidget* parent) {
   return view;
 }
 
-std::vector<double> Values(const std::vector<const records::DrillEntry*>& rows, double (*f)(const records::DrillEntry&)) {
+std::vector<double> Values(const std::vector<const records::DrillEntry*>& rows,
+                           double (*f)(const records::DrillEntry&)) {
   std::vector<double> v;
   v.reserve(rows.size());
   for (const auto* d : rows) v.push_back(f(*d));
@@ -195,7 +196,8 @@ TrendView::TrendView(QWidget* parent) : QWidget(parent) {
     smallViews_.back()->chart()->legend()->hide();
   }
   played_.assign(smallViews_.size(), true);
-  noDrills_ = new QLabel(QStringLiteral("まだ推移に入るドリルがありません (%1 打鍵以上のドリルが入ります)").arg(kMinTrendKeys), grid);
+  noDrills_ = new QLabel(
+      QStringLiteral("まだ推移に入るドリルがありません (%1 打鍵以上のドリルが入ります)").arg(kMinTrendKeys), grid);
   noDrills_->setAlignment(Qt::AlignCenter);
   noDrills_->hide();
   PlaceSmallViews();
@@ -298,7 +300,8 @@ void TrendView::BuildSingle() {
   const auto score = Values(rows, ScoreOf), rate = Values(rows, RateOf), accuracy = Values(rows, Accuracy);
   const int n = static_cast<int>(rows.size());
   QString head = SelectionName(selection_) + QStringLiteral("  (%1回").arg(n);
-  if (const int few = LeftOut(mode, time)) head += QStringLiteral("、%1打鍵未満の%2回を除く").arg(kMinTrendKeys).arg(few);
+  if (const int few = LeftOut(mode, time))
+    head += QStringLiteral("、%1打鍵未満の%2回を除く").arg(kMinTrendKeys).arg(few);
   head += QStringLiteral(")");
   const QString average = QStringLiteral("移動平均 (%1回)").arg(kAverageWindow);
   Fill(scoreView_, head + QStringLiteral("  スコア"), n,

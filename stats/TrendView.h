@@ -53,8 +53,8 @@ class TrendView : public QWidget {
   QGridLayout* grid_ = nullptr;
   std::vector<QChartView*> smallViews_;
   int columns_ = 0;
-  std::vector<bool> played_;       // per mode: drills in the trends
-  QLabel* noDrills_ = nullptr;     // said instead while there are none
+  std::vector<bool> played_;    // per mode: drills in the trends
+  QLabel* noDrills_ = nullptr;  // said instead while there are none
   bool smallBuilt_ = false;
 };
 

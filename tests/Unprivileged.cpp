@@ -137,7 +137,8 @@ bool PermissionBitsBind(const std::string& folder) {
   for (int i = before; i < result.total_part_count(); ++i) {
     const testing::TestPartResult& part = result.GetTestPartResult(i);
     if (part.skipped()) Send(fd, Kind::Skip, "", 0, part.message());
-    if (part.failed()) Send(fd, Kind::Failure, part.file_name() ? part.file_name() : "", part.line_number(), part.message());
+    if (part.failed())
+      Send(fd, Kind::Failure, part.file_name() ? part.file_name() : "", part.line_number(), part.message());
   }
   std::fflush(nullptr);
   ::_exit(0);

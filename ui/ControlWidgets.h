@@ -44,9 +44,7 @@ inline QString DisplayText(const std::string& utf8) {
 // The drawn kinds paint through their control and hand the mouse to it.
 class DrawnWidget : public QWidget {
  public:
-  DrawnWidget(Control& control, QWidget* host) : QWidget(host), control_(control) {
-    setFocusPolicy(Qt::NoFocus);
-  }
+  DrawnWidget(Control& control, QWidget* host) : QWidget(host), control_(control) { setFocusPolicy(Qt::NoFocus); }
 
  protected:
   void paintEvent(QPaintEvent*) override {

@@ -43,10 +43,9 @@ double TextWidth(const ControlFont& f, const QString& text) {
 // --- Control ---------------------------------------------------------------------------
 
 Control::Control(const ControlDesign& d, Control* parent)
-    : name_(d.name), kind_(d.kind), parent_(parent), tag_(d.tag), visible_(d.visible),
-      enabled_(d.enabled), left_(d.left), top_(d.top), width_(d.width), height_(d.height),
-      fontHeight_(d.fontHeight), fontColor_(d.fontColor), color_(d.color), bold_(d.bold),
-      face_(d.face), caption_(d.caption), hint_(d.hint) {
+    : name_(d.name), kind_(d.kind), parent_(parent), tag_(d.tag), visible_(d.visible), enabled_(d.enabled),
+      left_(d.left), top_(d.top), width_(d.width), height_(d.height), fontHeight_(d.fontHeight),
+      fontColor_(d.fontColor), color_(d.color), bold_(d.bold), face_(d.face), caption_(d.caption), hint_(d.hint) {
   if (parent_) parent_->children_.push_back(this);
 }
 
@@ -152,7 +151,6 @@ void Control::FontChanged() {
 void Control::Repaint() {
   if (widget_ && visible_) widget_->update();
 }
-
 
 // --- Building a form -------------------------------------------------------------------
 

@@ -35,11 +35,11 @@ struct ControlDesign {
   Bevel bevelOuter = Bevel::None;  // panels
   int bevelWidth = 1;              // panels
   const char* hint = "";
-  int maxBytes = 0;      // edits and memos: CP932 byte limit, 0 = none
-  bool readOnly = false; // edits and memos
+  int maxBytes = 0;       // edits and memos: CP932 byte limit, 0 = none
+  bool readOnly = false;  // edits and memos
   bool enabled = true;
-  bool stretch = true;   // images
-  bool wordWrap = false; // labels and memos
+  bool stretch = true;    // images
+  bool wordWrap = false;  // labels and memos
 };
 
 struct FormDesign {

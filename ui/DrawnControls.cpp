@@ -41,8 +41,7 @@ struct Label::Line {
 };
 
 Label::Label(const ControlDesign& d, Control* parent, QWidget* host)
-    : Control(d, parent), transparent_(d.transparent), autoSize_(d.autoSize),
-      wordWrap_(d.wordWrap), align_(d.align) {
+    : Control(d, parent), transparent_(d.transparent), autoSize_(d.autoSize), wordWrap_(d.wordWrap), align_(d.align) {
   SetWidget(new DrawnWidget(*this, host));
   widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   AdjustBounds();
@@ -123,8 +122,7 @@ void Label::Paint(QPainter& p) {
 // --- Panel and group box ---------------------------------------------------------------
 
 Panel::Panel(const ControlDesign& d, Control* parent, QWidget* host)
-    : Control(d, parent), inner_(d.bevelInner), outer_(d.bevelOuter), bevelWidth_(d.bevelWidth),
-      align_(d.align) {
+    : Control(d, parent), inner_(d.bevelInner), outer_(d.bevelOuter), bevelWidth_(d.bevelWidth), align_(d.align) {
   SetWidget(new DrawnWidget(*this, host));
   widget_->setAttribute(Qt::WA_OpaquePaintEvent);  // a panel paints all of itself
 }
@@ -233,9 +231,7 @@ void Canvas::Fill(Color c) {
   owner_.PictureChanged();
 }
 
-void Canvas::TextOut(int x, int y, std::string_view cp932) {
-  TextOutUtf8(x, y, plat::cp932::ToUtf8(cp932));
-}
+void Canvas::TextOut(int x, int y, std::string_view cp932) { TextOutUtf8(x, y, plat::cp932::ToUtf8(cp932)); }
 
 void Canvas::TextOutUtf8(int x, int y, std::string_view utf8) {
   pending_.push_back({false, fontColor_, brush_, face_, fontPx_, x, y,

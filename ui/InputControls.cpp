@@ -79,9 +79,7 @@ void RadioButton::Clicked(bool checked) {
   CheckBox::Clicked(true);
 }
 
-void CheckBox::CaptionChanged() {
-  static_cast<QAbstractButton*>(widget_)->setText(DisplayText(caption_));
-}
+void CheckBox::CaptionChanged() { static_cast<QAbstractButton*>(widget_)->setText(DisplayText(caption_)); }
 
 void CheckBox::ColoursChanged() {
   Control::ColoursChanged();
@@ -100,9 +98,7 @@ namespace {
 class ByteLimitValidator : public QValidator {
  public:
   ByteLimitValidator(const TextField& field, QObject* parent) : QValidator(parent), field_(field) {}
-  State validate(QString& input, int&) const override {
-    return field_.Accepts(input) ? Acceptable : Invalid;
-  }
+  State validate(QString& input, int&) const override { return field_.Accepts(input) ? Acceptable : Invalid; }
 
  private:
   const TextField& field_;

@@ -17,11 +17,13 @@ void BindOne(const ControlSet& set, T*& member, const char* name) {
 #define DOJOKAI_BIND(Class, Name) BindOne(set, Name, #Name);
 #define DOJOKAI_NAME(Class, Name) #Name,
 
-void MainControls::Bind(const ControlSet& set) { DOJOKAI_MAIN_CONTROLS(DOJOKAI_BIND) }
-std::vector<std::string_view> MainControls::Names() { return {DOJOKAI_MAIN_CONTROLS(DOJOKAI_NAME)}; }
+void MainControls::Bind(const ControlSet& set){
+    DOJOKAI_MAIN_CONTROLS(DOJOKAI_BIND)} std::vector<std::string_view> MainControls::Names() {
+  return {DOJOKAI_MAIN_CONTROLS(DOJOKAI_NAME)};
+}
 
-void NameDialogControls::Bind(const ControlSet& set) { DOJOKAI_NAME_DIALOG_CONTROLS(DOJOKAI_BIND) }
-std::vector<std::string_view> NameDialogControls::Names() {
+void NameDialogControls::Bind(const ControlSet& set){
+    DOJOKAI_NAME_DIALOG_CONTROLS(DOJOKAI_BIND)} std::vector<std::string_view> NameDialogControls::Names() {
   return {DOJOKAI_NAME_DIALOG_CONTROLS(DOJOKAI_NAME)};
 }
 

@@ -3,8 +3,7 @@
 namespace ui {
 
 Timer::Timer(plat::Platform& platform, std::string name, int intervalMs)
-    : name_(std::move(name)), interval_(intervalMs),
-      backend_(platform.CreateTimer([this] { Tick(); })) {}
+    : name_(std::move(name)), interval_(intervalMs), backend_(platform.CreateTimer([this] { Tick(); })) {}
 
 void Timer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;

@@ -8,10 +8,10 @@ namespace window {
 void HelpDisplays::ToggleBriefHelp() {
   const bool show = s_.BriefHelpShown == 0;
   s_.BriefHelpShown = show ? 1 : 0;
-  for (ui::Control* label : std::initializer_list<ui::Control*>{
-           C.Label3, C.Label14, C.Label15, C.Label16, C.Label17, C.Label18, C.Label19, C.Label20, C.Label23,
-           C.Label26, C.Label27, C.Label28, C.Label31, C.Label32, C.Label33, C.Label34, C.Label35, C.Label36,
-           C.Label37, C.Label38, C.Label40})
+  for (ui::Control* label :
+       std::initializer_list<ui::Control*>{C.Label3,  C.Label14, C.Label15, C.Label16, C.Label17, C.Label18, C.Label19,
+                                           C.Label20, C.Label23, C.Label26, C.Label27, C.Label28, C.Label31, C.Label32,
+                                           C.Label33, C.Label34, C.Label35, C.Label36, C.Label37, C.Label38, C.Label40})
     label->SetVisible(show);
   if (show) {
     label51Colour_ = C.Label51->BackColor();
@@ -25,8 +25,6 @@ void HelpDisplays::ToggleBriefHelp() {
   }
 }
 
-void HelpDisplays::OpenHelpFile() {
-  platform_.OpenHelp(plat::ShippedFilePath(platform_.ProgramPath(), ".hlp"));
-}
+void HelpDisplays::OpenHelpFile() { platform_.OpenHelp(plat::ShippedFilePath(platform_.ProgramPath(), ".hlp")); }
 
 }  // namespace window

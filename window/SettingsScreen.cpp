@@ -51,7 +51,7 @@ void SettingsScreen::ShowOptions() {
   folderShown_ = C.Edit1->TextUtf8();
   for (const OptionBox& b : kOptionBoxes) (C.*b.box)->SetChecked(options_.*b.option);
   SetFolderFieldEnabled(options_.ownDataFolder);
-  ui::RadioButton* keyboard = !options_.keyboard                         ? C.RadioButton1
+  ui::RadioButton* keyboard = !options_.keyboard                        ? C.RadioButton1
                               : *options_.keyboard == plat::KeyMap::Jis ? C.RadioButton2
                                                                         : C.RadioButton3;
   keyboard->SetChecked(true);

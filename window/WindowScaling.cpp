@@ -28,8 +28,8 @@ bool WindowScaling::Scaled(const ui::Control& c) {
 void WindowScaling::RecordIndividualControls() {
   image2_ = {C.Image2, C.Image2->Width(), C.Image2->Height(), 0, C.Image2->Left(), C.Image2->Top()};
   individual_.clear();
-  for (ui::Control* c : std::initializer_list<ui::Control*>{C.SpeedButton2, C.Button1, C.Button2, C.Button3,
-                                                            C.Edit1, C.F7M1, C.FLM1})
+  for (ui::Control* c :
+       std::initializer_list<ui::Control*>{C.SpeedButton2, C.Button1, C.Button2, C.Button3, C.Edit1, C.F7M1, C.FLM1})
     individual_.push_back({c, c->Width(), c->Height(), c->FontHeight(), c->Left(), c->Top()});
 }
 

@@ -30,8 +30,8 @@ class ScalingHost {
 
 class WindowScaling {
  public:
-  WindowScaling(game::PlayState& state, ui::ControlSet& controls, ui::MainControls& c,
-                std::vector<ui::Timer*> timers, ScalingHost& host, plat::Platform& platform);
+  WindowScaling(game::PlayState& state, ui::ControlSet& controls, ui::MainControls& c, std::vector<ui::Timer*> timers,
+                ScalingHost& host, plat::Platform& platform);
 
   // The design geometry of the controls recorded one by one (at construction).
   void RecordIndividualControls();

@@ -28,9 +28,8 @@ TEST(CommandLineTest, HelpVersionAndKeyboardAreUnderstood) {
 TEST(CommandLineTest, ToolkitOptionsPassAndEverythingElseIsAnError) {
   EXPECT_EQ(ParseCommandLine({"-platform", "offscreen"}).action, Action::Run);
   EXPECT_EQ(ParseCommandLine({"--platform=xcb", "-reverse", "-style", "fusion"}).action, Action::Run);
-  for (const std::vector<std::string>& args :
-       std::vector<std::vector<std::string>>{{"--nonsense"}, {"-x"}, {"stray"}, {"--keyboard=de"},
-                                             {"--keyboard"}, {"-platform"}, {"-reverse=1"}}) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--nonsense"}, {"-x"}, {"stray"}, {"--keyboard=de"}, {"--keyboard"}, {"-platform"}, {"-reverse=1"}}) {
     const CommandLine c = ParseCommandLine(args);
     EXPECT_EQ(c.action, Action::Error) << args[0];
     EXPECT_FALSE(c.error.empty()) << args[0];

@@ -17,7 +17,8 @@ TEST(FirstFrameReportTest, ReportsTheFirstFrameAndClosesOnlyWhenAsked) {
     bench::Launched game(folder, {"DOJOKAI_FIRST_FRAME=1"});
     ASSERT_TRUE(game.Running());
     const std::string line = game.ReadLine(20000);
-    EXPECT_TRUE(std::regex_match(line, std::regex(R"(first frame: monotonic \d+ ns, \d+\.\d ms after main; mapped \d+\.\d ms after main)")))
+    EXPECT_TRUE(std::regex_match(
+        line, std::regex(R"(first frame: monotonic \d+ ns, \d+\.\d ms after main; mapped \d+\.\d ms after main)")))
         << line;
     EXPECT_TRUE(game.Wait());
     EXPECT_TRUE(game.ExitedNormally());

@@ -237,7 +237,7 @@ TEST_F(HistoryRecorderTest, NoFileWithoutADrillAndAJudgementWithTheGradeFinallyR
   ASSERT_EQ(drills.size(), 1u);
   EXPECT_EQ(drills[0].good, 157);
   EXPECT_EQ(drills[0].endedBy, "time");
-  EXPECT_EQ(drills[0].place, 2);  // behind the 3000 points of the new table
+  EXPECT_EQ(drills[0].place, 2);                    // behind the 3000 points of the new table
   EXPECT_TRUE(History().Certifications().empty());  // the grade may still climb
   Run("close\n");
   const auto certs = History().Certifications();
@@ -294,7 +294,8 @@ TEST_F(HistoryRecorderTest, ADamagedPageFoundInTheWindowIsToldAtOnceAndTheGameGo
   Run("now 2026-12-06 21:30:05\nstart\nwait 2100\nkey G\n");
   auto told = [&] {
     int n = 0;
-    for (const auto& m : Platform().Messages()) n += m.text.find("壊れていた") != std::string::npos && m.caption == "成績";
+    for (const auto& m : Platform().Messages())
+      n += m.text.find("壊れていた") != std::string::npos && m.caption == "成績";
     return n;
   };
   EXPECT_EQ(told(), 0);  // the trend reads only the drills

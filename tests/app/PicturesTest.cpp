@@ -73,9 +73,7 @@ TEST(PicturesTest, OverlaysAreTransparentAroundAndOpaqueWhereDrawn) {
   // The prompt is drawn without smoothing, so it stays sharp when the window grows:
   // every pixel is either clear or fully solid.
   const QImage prompt = Prompt();
-  EXPECT_EQ(CountPixels(prompt, prompt.rect(),
-                        [](QRgb p) { return qAlpha(p) != 0 && qAlpha(p) != 255; }),
-            0);
+  EXPECT_EQ(CountPixels(prompt, prompt.rect(), [](QRgb p) { return qAlpha(p) != 0 && qAlpha(p) != 255; }), 0);
   // ...and it stays centred: the ink starts and ends at the same distance from the edges.
   int firstColumn = -1, lastColumn = -1;
   for (int x = 0; x < prompt.width(); ++x) {
@@ -94,9 +92,9 @@ TEST(PicturesTest, OverlaysAreTransparentAroundAndOpaqueWhereDrawn) {
 TEST(PicturesTest, LetteringAndSignsAreDrawn) {
   // The "道" on the logo's key cap: dark ink inside the light face of the cap.
   const QImage logo = Logo();
-  EXPECT_GT(CountPixels(logo, QRect(32, 24, 36, 34),
-                        [](QRgb p) { return qBlue(p) > 80 && qRed(p) < 60 && qGreen(p) < 60; }),
-            60);
+  EXPECT_GT(
+      CountPixels(logo, QRect(32, 24, 36, 34), [](QRgb p) { return qBlue(p) > 80 && qRed(p) < 60 && qGreen(p) < 60; }),
+      60);
 
   // The name over the start picture: warm gold on the dark sky, wide across the top.
   const QImage start = StartPicture();
@@ -110,9 +108,7 @@ TEST(PicturesTest, LetteringAndSignsAreDrawn) {
 
   // The data-file sign is crossed out in red.
   const QImage icon = DataStateIcon();
-  EXPECT_GT(CountPixels(icon, icon.rect(),
-                        [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60; }),
-            8);
+  EXPECT_GT(CountPixels(icon, icon.rect(), [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60; }), 8);
 }
 
 // The 16-pixel icon is pixel art: no blurred pixel, and its navy 道 is a good part of it.
@@ -120,7 +116,8 @@ TEST(PicturesTest, TheSixteenPixelIconIsCrisp) {
   const QImage icon = app::pictures::SmallIcon(16);
   const std::vector<QRgb> inks = {0, qRgb(0xe8, 0x9c, 0x34), qRgb(0xff, 0xfe, 0xf6), qRgb(0xc2, 0xb8, 0xa0),
                                   qRgb(0x1c, 0x22, 0x6e)};
-  EXPECT_EQ(CountPixels(icon, icon.rect(), [&](QRgb c) { return std::find(inks.begin(), inks.end(), c) == inks.end(); }), 0);
+  EXPECT_EQ(
+      CountPixels(icon, icon.rect(), [&](QRgb c) { return std::find(inks.begin(), inks.end(), c) == inks.end(); }), 0);
   EXPECT_GT(CountPixels(icon, icon.rect(), [](QRgb c) { return c == qRgb(0x1c, 0x22, 0x6e); }), 60);
 }
 

@@ -24,8 +24,8 @@ struct TitleScreenTest : DriverFixture {
               std::to_string(c->BackColor()) + (l && l->Transparent() ? "t" : "o") + ";";
     }
     const auto& s = State();
-    for (int v : std::initializer_list<int>{s.SwitchR, s.SwitchC, s.SwitchS, s.SwitchK, s.CertSwitch, s.SwitchPlus, s.SwitchB, s.SwitchT,
-                  s.InfoPage, s.BriefHelpShown})
+    for (int v : std::initializer_list<int>{s.SwitchR, s.SwitchC, s.SwitchS, s.SwitchK, s.CertSwitch, s.SwitchPlus,
+                                            s.SwitchB, s.SwitchT, s.InfoPage, s.BriefHelpShown})
       text += std::to_string(v);
     return text;
   }

@@ -258,8 +258,8 @@ TEST_F(DrillRunTest, LidRowsShowTheSplitsOfA60sDrillAndMarkNewBests) {
   EXPECT_EQ(Caption(C().F1P2), "TIME  SCORE  HSCORE");
   ui::Label* rows[] = {C().F1L16, C().F1L17, C().F1L18, C().F1L19, C().F1L20};
   Run("key a\n");
-  const char* first[] = {"010s  00016  00000", "020s  00048  00000", "030s  00080  00000",
-                         "040s  00112  00000", "050s  00144  00000"};
+  const char* first[] = {"010s  00016  00000", "020s  00048  00000", "030s  00080  00000", "040s  00112  00000",
+                         "050s  00144  00000"};
   for (int k = 0; k < 5; ++k) {
     Run(k == 0 ? "wait 10100\n" : "wait 10000\n");
     EXPECT_EQ(Caption(rows[k]), first[k]) << k;

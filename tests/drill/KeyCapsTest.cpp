@@ -103,7 +103,7 @@ TEST_F(KeyCapsTest, EveryPrintableCharacterAndHalfWidthKanaHasACapAndNothingElse
     ui::Panel* key;
     ui::Panel* shift;
   };
-  const Case cases[] = {{"ｦ", C().P_0, C().P_SFT}, {"=", C().P_MS, C().P_SFT},  {"ｰ", C().P_EN, nullptr},
+  const Case cases[] = {{"ｦ", C().P_0, C().P_SFT},  {"=", C().P_MS, C().P_SFT}, {"ｰ", C().P_EN, nullptr},
                         {"|", C().P_EN, C().P_SFT}, {"`", C().P_AD, C().P_SFT}, {"ﾞ", C().P_AD, nullptr},
                         {" ", C().P_SPC, nullptr},  {"ｨ", C().P_E, C().P_SFTR}, {"1", C().P_1, nullptr}};
   for (const Case& c : cases) {

@@ -32,10 +32,10 @@ TEST_F(ModeSelectTest, SpaceAndTheTimeFieldCycleTheTimeSetting) {
 
 TEST_F(ModeSelectTest, TabAndTheModeFieldWalkAllEightModes) {
   OpenModeSelect();
-  const std::pair<const char*, ui::Color> walk[] = {
-      {"[ HAO ]", ui::clr::Lime},  {"[ RND ]", ui::clr::Aqua},   {"[ ZYX ]", ui::clr::Fuchsia},
-      {"[ ｱｲｳ ]", ui::clr::Yellow}, {"[ ﾃﾐｽ ]", ui::clr::Lime},    {"[ ｴﾗｲ ]", ui::clr::Aqua},
-      {"[ *** ]", ui::clr::Fuchsia}, {"[ ABC ]", ui::clr::Yellow}};
+  const std::pair<const char*, ui::Color> walk[] = {{"[ HAO ]", ui::clr::Lime},    {"[ RND ]", ui::clr::Aqua},
+                                                    {"[ ZYX ]", ui::clr::Fuchsia}, {"[ ｱｲｳ ]", ui::clr::Yellow},
+                                                    {"[ ﾃﾐｽ ]", ui::clr::Lime},    {"[ ｴﾗｲ ]", ui::clr::Aqua},
+                                                    {"[ *** ]", ui::clr::Fuchsia}, {"[ ABC ]", ui::clr::Yellow}};
   for (int i = 0; i < 8; ++i) {
     Run("key TAB\n");
     EXPECT_EQ(C().F6P3->Caption(), walk[i].first);

@@ -7,7 +7,6 @@ namespace {
 
 using game::TRankEntry;
 
-
 std::string NameOf(const TRankEntry& e) { return std::string(e.Name.begin(), e.Name.end()); }
 
 struct RankTablesTest : DriverFixture {
@@ -47,7 +46,7 @@ struct RankTablesTest : DriverFixture {
 
 TEST_F(RankTablesTest, EqualScoresRankBelowTheHolderAndTheTenthDropsOut) {
   Start();
-  FillTable(4);  // HAO 60 s
+  FillTable(4);                                    // HAO 60 s
   EXPECT_EQ(Ranks().RankPosition(100, 1, 1), 10);  // equal to the 10th: no place
   EXPECT_EQ(Ranks().RankPosition(101, 1, 1), 9);
   EXPECT_EQ(Ranks().RankPosition(1000, 1, 1), 1);  // equal to the best: second
@@ -67,8 +66,7 @@ TEST_F(RankTablesTest, EqualScoresRankBelowTheHolderAndTheTenthDropsOut) {
   EXPECT_FALSE(C().F4Panel->Visible());
   EXPECT_EQ(State().PendingRank, 9);
   EXPECT_EQ(C().F7L6->Caption(), "10");
-  for (int r = 0; r < 10; ++r)
-    EXPECT_EQ(Rows()[r]->FontColor(), r == 9 ? ui::clr::Lime : ui::clr::White) << r;
+  for (int r = 0; r < 10; ++r) EXPECT_EQ(Rows()[r]->FontColor(), r == 9 ? ui::clr::Lime : ui::clr::White) << r;
   EXPECT_EQ(Form().FocusedControl(), C().F7M1);
   Run("type new\nkey ENTER\n");
   EXPECT_TRUE(C().F4Panel->Visible());
@@ -154,9 +152,22 @@ TEST_F(RankTablesTest, OnTheNameEntryEveryKeyButEnterOnlyEdits) {
 
 TEST_F(RankTablesTest, RowsShowClassRankEntryAndRateUnderTheirHeadings) {
   Start();
-  for (auto [miss, letter] : std::initializer_list<std::pair<int, char>>{
-           {0, '*'}, {1, 'S'}, {3, 'S'}, {4, 'A'}, {7, 'A'}, {8, 'B'}, {11, 'B'}, {12, 'C'}, {15, 'C'},
-           {16, 'D'}, {19, 'D'}, {20, 'E'}, {23, 'E'}, {24, 'F'}, {30, 'F'}, {65535, 'F'}})
+  for (auto [miss, letter] : std::initializer_list<std::pair<int, char>>{{0, '*'},
+                                                                         {1, 'S'},
+                                                                         {3, 'S'},
+                                                                         {4, 'A'},
+                                                                         {7, 'A'},
+                                                                         {8, 'B'},
+                                                                         {11, 'B'},
+                                                                         {12, 'C'},
+                                                                         {15, 'C'},
+                                                                         {16, 'D'},
+                                                                         {19, 'D'},
+                                                                         {20, 'E'},
+                                                                         {23, 'E'},
+                                                                         {24, 'F'},
+                                                                         {30, 'F'},
+                                                                         {65535, 'F'}})
     EXPECT_EQ(drill::RankTables::ClassLetter(miss), letter) << miss;
   EXPECT_EQ(drill::RankTables::RateText(5200), " 5.200");
   EXPECT_EQ(drill::RankTables::RateText(12345), "12.345");

@@ -51,7 +51,8 @@ TEST(WordListFuzzTest, RandomAndMutatedImagesNeverReachOutsideImageOrBuffer) {
         break;
       case 1:  // a valid image with some bytes changed
         image = valid;
-        for (uint32_t n = 1 + below(8); n > 0; --n) image[below(static_cast<uint32_t>(image.size()))] = static_cast<uint8_t>(gen());
+        for (uint32_t n = 1 + below(8); n > 0; --n)
+          image[below(static_cast<uint32_t>(image.size()))] = static_cast<uint8_t>(gen());
         break;
       case 2:  // directory and length tables aimed near and past the end, huge word counts
         image = valid;

@@ -172,17 +172,18 @@ TEST(WordListTest, FillReportsMissingCategoriesAndBlocksOutsideTheImage) {
   EXPECT_EQ(FillOnce(ListOf(std::vector<uint8_t>(256, 0)), 0).result, 1);
 
   Image image(4096);
-  image.Directory(0, 255)                      // below 256: no such category
-      .Directory(1, 4096)                      // at the end of the image
-      .Directory(2, 0xFFFFFFFF)                // far beyond it
-      .Directory(3, 4096 - 1019)               // its length table would run past the end
-      .Directory(4, 256)                       // a block without groups
-      .Directory(5, 1300);                     // a block with groups, some of them broken
-  image.Group(1300, 1024, {"ab", "cd"});       // 1300 + 1024 + 4 + 4 = 2332, inside
-  image.U32(1300 + 4 * 3, 4096 - 1300 - 5);    // header fits, 3 words of 3 bytes do not
+  image
+      .Directory(0, 255)                     // below 256: no such category
+      .Directory(1, 4096)                    // at the end of the image
+      .Directory(2, 0xFFFFFFFF)              // far beyond it
+      .Directory(3, 4096 - 1019)             // its length table would run past the end
+      .Directory(4, 256)                     // a block without groups
+      .Directory(5, 1300);                   // a block with groups, some of them broken
+  image.Group(1300, 1024, {"ab", "cd"});     // 1300 + 1024 + 4 + 4 = 2332, inside
+  image.U32(1300 + 4 * 3, 4096 - 1300 - 5);  // header fits, 3 words of 3 bytes do not
   image.U16(4096 - 5 + 2, 3);
-  image.U32(1300 + 4 * 4, 4096 - 1300 - 2);    // the header itself runs past the end
-  image.U32(1300 + 4 * 5, 0xFFFFFFEC);         // 1300 + this wraps to 1280 in 32 bits,
+  image.U32(1300 + 4 * 4, 4096 - 1300 - 2);                  // the header itself runs past the end
+  image.U32(1300 + 4 * 5, 0xFFFFFFEC);                       // 1300 + this wraps to 1280 in 32 bits,
   image.U16(1280, 0x01FF).U16(1282, 1).Text(1284, "zzzzz");  // where a bogus group lies
   const WordList list = ListOf(image.Sealed());
 

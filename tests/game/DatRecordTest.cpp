@@ -13,14 +13,13 @@ using game::TRankEntry;
 namespace {
 
 // A fresh record after `write` must differ from all zeros in exactly `bytes` at `off`.
-void ExpectWritesOnly(const std::function<void(DatRecord&)>& write, size_t off,
-                      const std::vector<uint8_t>& bytes, const char* what) {
+void ExpectWritesOnly(const std::function<void(DatRecord&)>& write, size_t off, const std::vector<uint8_t>& bytes,
+                      const char* what) {
   DatRecord rec;
   write(rec);
   std::array<uint8_t, DatRecord::kSize> expected{};
   std::copy(bytes.begin(), bytes.end(), expected.begin() + off);
-  for (size_t i = 0; i < DatRecord::kSize; ++i)
-    ASSERT_EQ(rec.Bytes()[i], expected[i]) << what << ", offset " << i;
+  for (size_t i = 0; i < DatRecord::kSize; ++i) ASSERT_EQ(rec.Bytes()[i], expected[i]) << what << ", offset " << i;
 }
 
 std::string NameText(const TRankEntry& e) { return std::string(e.Name.begin(), e.Name.end()); }
@@ -52,8 +51,8 @@ TEST(DatRecordTest, RankTablesStepOverTheChecksumWord) {
   static_assert(DatRecord::RankEntryOffset(20, 9) + 16 == 3362);
 
   const TRankEntry e{{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j'}, 0x0102, 0x0304, 0x0506};
-  const std::vector<uint8_t> raw = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j',
-                                    0x02, 0x01, 0x04, 0x03, 0x06, 0x05};
+  const std::vector<uint8_t> raw = {'a', 'b', 'c',  'd',  'e',  'f',  'g',  'h',
+                                    'i', 'j', 0x02, 0x01, 0x04, 0x03, 0x06, 0x05};
   ExpectWritesOnly([&](DatRecord& r) { r.SetRankEntry(8, 9, e); }, 1424, raw, "t8 r9");
   ExpectWritesOnly([&](DatRecord& r) { r.SetRankEntry(9, 0, e); }, 1442, raw, "t9 r0");
   ExpectWritesOnly([&](DatRecord& r) { r.SetRankEntry(20, 9, e); }, 3346, raw, "t20 r9");
@@ -63,29 +62,29 @@ TEST(DatRecordTest, RankTablesStepOverTheChecksumWord) {
 }
 
 TEST(DatRecordTest, FieldsAreLittleEndianAtTheirOffsets) {
-  ExpectWritesOnly([](DatRecord& r) { r.SetStartDate({2026, 12, 6}); }, 3362,
-                   {0xEA, 0x07, 12, 6}, "StartDate");
-  ExpectWritesOnly([](DatRecord& r) { r.SetTotalKeys(0x11223344); }, 3366,
-                   {0x44, 0x33, 0x22, 0x11}, "TotalKeys");
-  ExpectWritesOnly([](DatRecord& r) { r.SetGoodKeys(0x01020304); }, 3370, {4, 3, 2, 1},
-                   "GoodKeys");
-  ExpectWritesOnly([](DatRecord& r) { r.SetMissKeys(0x01020304); }, 3374, {4, 3, 2, 1},
-                   "MissKeys");
-  ExpectWritesOnly([](DatRecord& r) { r.SetPlayTime({0x1234, 59, 58, 95}); }, 3378,
-                   {0x34, 0x12, 59, 58, 95}, "PlayTime");
+  ExpectWritesOnly([](DatRecord& r) { r.SetStartDate({2026, 12, 6}); }, 3362, {0xEA, 0x07, 12, 6}, "StartDate");
+  ExpectWritesOnly([](DatRecord& r) { r.SetTotalKeys(0x11223344); }, 3366, {0x44, 0x33, 0x22, 0x11}, "TotalKeys");
+  ExpectWritesOnly([](DatRecord& r) { r.SetGoodKeys(0x01020304); }, 3370, {4, 3, 2, 1}, "GoodKeys");
+  ExpectWritesOnly([](DatRecord& r) { r.SetMissKeys(0x01020304); }, 3374, {4, 3, 2, 1}, "MissKeys");
+  ExpectWritesOnly(
+      [](DatRecord& r) {
+        r.SetPlayTime({0x1234, 59, 58, 95});
+      },
+      3378, {0x34, 0x12, 59, 58, 95}, "PlayTime");
   ExpectWritesOnly([](DatRecord& r) { r.SetModeUse(1, 3, 0x0102); }, 3403, {2, 1}, "ModeUse 1 3");
   ExpectWritesOnly([](DatRecord& r) { r.SetModeUse(2, 6, 0x0102); }, 3423, {2, 1}, "ModeUse 2 6");
   ExpectWritesOnly([](DatRecord& r) { r.SetOtherModeUse(0x0102); }, 3425, {2, 1}, "OtherModeUse");
-  ExpectWritesOnly([](DatRecord& r) { r.SetDrillTotal(0x01020304); }, 3427, {4, 3, 2, 1},
-                   "DrillTotal");
-  ExpectWritesOnly([](DatRecord& r) { r.SetLastDate({1999, 1, 31}); }, 3431, {0xCF, 0x07, 1, 31},
-                   "LastDate");
+  ExpectWritesOnly([](DatRecord& r) { r.SetDrillTotal(0x01020304); }, 3427, {4, 3, 2, 1}, "DrillTotal");
+  ExpectWritesOnly([](DatRecord& r) { r.SetLastDate({1999, 1, 31}); }, 3431, {0xCF, 0x07, 1, 31}, "LastDate");
   ExpectWritesOnly([](DatRecord& r) { r.SetTodayGood(0x0102); }, 3435, {2, 1}, "TodayGood");
   ExpectWritesOnly([](DatRecord& r) { r.SetCertGrade(0, 0, 8); }, 3437, {8}, "CertGrade 0 0");
   ExpectWritesOnly([](DatRecord& r) { r.SetCertGrade(1, 2, -1); }, 3446, {0xFF}, "CertGrade 1 2");
   ExpectWritesOnly([](DatRecord& r) { r.SetCertGradeAt(20, 1); }, 3457, {1}, "CertGradeAt 20");
-  ExpectWritesOnly([](DatRecord& r) { r.SetCertName({'n', 'a', 'm', 'e', 0x82, 0xA0, 1, 2, 3, 4}); },
-                   3458, {'n', 'a', 'm', 'e', 0x82, 0xA0, 1, 2, 3, 4}, "CertName");
+  ExpectWritesOnly(
+      [](DatRecord& r) {
+        r.SetCertName({'n', 'a', 'm', 'e', 0x82, 0xA0, 1, 2, 3, 4});
+      },
+      3458, {'n', 'a', 'm', 'e', 0x82, 0xA0, 1, 2, 3, 4}, "CertName");
   ExpectWritesOnly([](DatRecord& r) { r.SetSwitchBits(0xA5); }, 3468, {0xA5}, "SwitchBits");
   ExpectWritesOnly([](DatRecord& r) { r.SetOptionBits(0x5A); }, 3469, {0x5A}, "OptionBits");
 
@@ -196,8 +195,7 @@ TEST(DatRecordTest, DefaultNamesAreShortLowerCaseNicknamesAllDistinct) {
       EXPECT_EQ(name, DatRecord::DefaultRankName(mode % 2, r)) << mode << "," << r;
       EXPECT_GE(name.size(), 1u);
       EXPECT_LE(name.size(), 7u) << name;
-      for (char c : name)
-        EXPECT_TRUE((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) << name;
+      for (char c : name) EXPECT_TRUE((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) << name;
       seen.insert(name);
     }
   }

@@ -12,8 +12,7 @@ game::LessonVerdict Type(game::LessonState& l, int lesson, const std::string& ke
   const std::string sequence = "abc";
   game::LessonVerdict v = game::LessonVerdict::Going;
   for (char k : keys)
-    v = game::JudgeLessonKey(l, lesson, reinterpret_cast<const uint8_t*>(sequence.c_str()), 3,
-                             static_cast<uint8_t>(k));
+    v = game::JudgeLessonKey(l, lesson, reinterpret_cast<const uint8_t*>(sequence.c_str()), 3, static_cast<uint8_t>(k));
   return v;
 }
 

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 // The JIS kana layout as a player reads it off the key caps: each key's character and its
 // kana, and the shifted characters of the keys whose Shift gives a kana of its own (# ｧ, < ､).
 // The drill adds two: the ro key reaches it as its '_', and it takes Shift+ほ's '=' for ｰ.
@@ -46,7 +45,8 @@ TEST(MapKanaKeyTest, EveryByteMapsByTheJisKanaLayout) {
     }
   }
   // Keys without kana, whatever the Shift key.
-  for (int ch : {int{'!'}, int{'"'}, int{'*'}, int{'+'}, int{'`'}, int{'|'}, int{'~'}, 0, 9, 13, 27, 0x7F, 0x80, 0xA0, 0xE0, 0xFF})
+  for (int ch : {int{'!'}, int{'"'}, int{'*'}, int{'+'}, int{'`'}, int{'|'}, int{'~'}, 0, 9, 13, 27, 0x7F, 0x80, 0xA0,
+                 0xE0, 0xFF})
     EXPECT_EQ(game::MapKanaKey(static_cast<uint8_t>(ch), true), 0) << ch;
 }
 

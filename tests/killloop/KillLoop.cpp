@@ -62,10 +62,12 @@ Result Run(const std::string& saver, const std::string& folder, int kills, uint3
     ::kill(pid, SIGKILL);
     int status = 0;
     ::waitpid(pid, &status, 0);
-    if (WIFEXITED(status)) return result.failure = "the saver stopped on its own: " + std::to_string(WEXITSTATUS(status)), result;
+    if (WIFEXITED(status))
+      return result.failure = "the saver stopped on its own: " + std::to_string(WEXITSTATUS(status)), result;
     ++result.kills;
     const std::vector<uint8_t> bytes = ReadAll(path);
-    if (bytes.size() != DatRecord::kSize) return result.failure = "a file of " + std::to_string(bytes.size()) + " bytes", result;
+    if (bytes.size() != DatRecord::kSize)
+      return result.failure = "a file of " + std::to_string(bytes.size()) + " bytes", result;
     DatRecord rec;
     std::copy(bytes.begin(), bytes.end(), rec.Bytes().begin());
     if (!rec.ChecksumValid()) return result.failure = "a wrong checksum after kill " + std::to_string(i), result;

@@ -136,7 +136,10 @@ TEST_F(CertSheetTest, RegisteredNameLineAndTheRecordPage) {
 
 TEST_F(CertSheetTest, AStoredNameThatCannotBePrintedKeepsTheHonorificInPlace) {
   // Nine bytes and the lead byte of a tenth character, with a control byte inside.
-  SetName(std::string("ab\x01" "cdef\x82\xA0\x83", 10));
+  SetName(
+      std::string("ab\x01"
+                  "cdef\x82\xA0\x83",
+                  10));
   Judge(2, 0, 600);
   EXPECT_EQ(std::get<3>(Of(C().LmI1)[2]), "得点 00600      ab cdefあ 殿");
   // Never registered: ten NUL bytes print as blanks.

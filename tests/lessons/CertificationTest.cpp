@@ -201,7 +201,11 @@ TEST_F(CertificationTest, EachModeAndTimeSettingHoldsItsOwnGrade) {
   Key();
   for (int d = 0; d < 3; ++d)
     for (int m = 0; m < 7; ++m) {
-      const int expected = m == 0 && d == 0 ? 1 : m == 0 && d == 1 ? 8 : m == 5 && d == 2 ? 7 : m == 6 && d == 0 ? 8 : 0;
+      const int expected = m == 0 && d == 0   ? 1
+                           : m == 0 && d == 1 ? 8
+                           : m == 5 && d == 2 ? 7
+                           : m == 6 && d == 0 ? 8
+                                              : 0;
       EXPECT_EQ(Grade(m, d), expected) << m << " " << d;
     }
   // With the switch off the results go straight to the title.

@@ -48,12 +48,12 @@ struct LessonCourseTest : DriverFixture {
   std::string Snapshot() {
     const auto& s = State();
     std::string t;
-    for (int v : {s.LessonNo, s.LessonDrill, s.IntroStep, s.SwallowKey, s.SeqReady, s.LessonMisses,
-                  s.MessageTicks, s.SeqPos})
+    for (int v :
+         {s.LessonNo, s.LessonDrill, s.IntroStep, s.SwallowKey, s.SeqReady, s.LessonMisses, s.MessageTicks, s.SeqPos})
       t += std::to_string(v) + ",";
     for (ui::Control* c : std::initializer_list<ui::Control*>{
-             C().Panel1, C().FLPanel, C().FLL1, C().FLL2, C().FLL3, C().FLL4, C().FLL5, C().FLL6, C().FLL7,
-             C().FLL8, C().FLL9, C().FLL11, C().FLL12, C().FLL13, C().FLP7, C().FLP8, C().FLM1})
+             C().Panel1, C().FLPanel, C().FLL1, C().FLL2, C().FLL3, C().FLL4, C().FLL5, C().FLL6, C().FLL7, C().FLL8,
+             C().FLL9, C().FLL11, C().FLL12, C().FLL13, C().FLP7, C().FLP8, C().FLM1})
       t += c->Name() + (c->Visible() ? "+" : "-") + c->Caption() + ";";
     return t + Sequence();
   }
@@ -303,14 +303,14 @@ TEST_F(LessonCourseTest, PressedKeysFlashTheirCapsByTheJisLayout) {
   };
   using MC = ui::MainControls;
   const Case cases[] = {
-      {"f", &MC::FLP_F, ui::clr::Lime, nullptr},        {"F", &MC::FLP_F, ui::clr::Lime, nullptr},
-      {" ", &MC::FLP_SPC, ui::clr::Lime, nullptr},      {"\\", &MC::FLP_EN, ui::clr::Lime, nullptr},
-      {"#", &MC::FLP_3, ui::clr::Lime, &MC::FLP_SFTR},  {"\"", &MC::FLP_2, ui::clr::Lime, &MC::FLP_SFTR},
-      {"&", &MC::FLP_6, ui::clr::Lime, &MC::FLP_SFT},   {"?", &MC::FLP_SR, ui::clr::Lime, &MC::FLP_SFT},
-      {"+", &MC::FLP_SK, ui::clr::Blue, &MC::FLP_SFT},  {"_", &MC::FLP_AB, ui::clr::Blue, &MC::FLP_SFT},
-      {"`", &MC::FLP_AD, ui::clr::Blue, &MC::FLP_SFT},  {"~", &MC::FLP_HT, ui::clr::Blue, &MC::FLP_SFT},
-      {"\xDB", &MC::FLP_AB, ui::clr::Lime, nullptr},    // ﾛ
-      {"\xB0", &MC::FLP_EN, ui::clr::Lime, nullptr},    // ｰ
+      {"f", &MC::FLP_F, ui::clr::Lime, nullptr},          {"F", &MC::FLP_F, ui::clr::Lime, nullptr},
+      {" ", &MC::FLP_SPC, ui::clr::Lime, nullptr},        {"\\", &MC::FLP_EN, ui::clr::Lime, nullptr},
+      {"#", &MC::FLP_3, ui::clr::Lime, &MC::FLP_SFTR},    {"\"", &MC::FLP_2, ui::clr::Lime, &MC::FLP_SFTR},
+      {"&", &MC::FLP_6, ui::clr::Lime, &MC::FLP_SFT},     {"?", &MC::FLP_SR, ui::clr::Lime, &MC::FLP_SFT},
+      {"+", &MC::FLP_SK, ui::clr::Blue, &MC::FLP_SFT},    {"_", &MC::FLP_AB, ui::clr::Blue, &MC::FLP_SFT},
+      {"`", &MC::FLP_AD, ui::clr::Blue, &MC::FLP_SFT},    {"~", &MC::FLP_HT, ui::clr::Blue, &MC::FLP_SFT},
+      {"\xDB", &MC::FLP_AB, ui::clr::Lime, nullptr},       // ﾛ
+      {"\xB0", &MC::FLP_EN, ui::clr::Lime, nullptr},       // ｰ
       {"\xAF", &MC::FLP_Z, ui::clr::Lime, &MC::FLP_SFTR},  // ｯ
       {"\xA8", &MC::FLP_E, ui::clr::Lime, &MC::FLP_SFTR},  // ｨ
       {"\xA6", &MC::FLP_0, ui::clr::Lime, &MC::FLP_SFT},   // ｦ

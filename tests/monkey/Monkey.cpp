@@ -18,12 +18,13 @@ namespace vk = plat::vk;
 // Every key of the JIS keyboard that types a character (with and without Shift and the
 // kana lock), and the others a player may hit.
 constexpr uint16_t kCharKeys[] = {
-    '1', '2', '3', '4', '5', '6', '7', '8', '9', '0', vk::OemMinus, vk::Oem7, vk::Oem5,
-    'Q', 'W', 'E', 'R', 'T', 'Y', 'U', 'I', 'O', 'P', vk::Oem3, vk::Oem4,
-    'A', 'S', 'D', 'F', 'G', 'H', 'J', 'K', 'L', vk::OemPlus, vk::Oem1, vk::Oem6,
-    'Z', 'X', 'C', 'V', 'B', 'N', 'M', vk::OemComma, vk::OemPeriod, vk::Oem2, vk::Oem102, vk::Space};
-constexpr uint16_t kOtherKeys[] = {vk::Left, vk::Up, vk::Right, vk::Down, vk::Home, vk::End,
-                                   vk::PageUp, vk::PageDown, vk::Insert, vk::Delete};
+    '1',          '2',      '3',      '4',      '5',          '6',           '7',      '8',        '9',      '0',
+    vk::OemMinus, vk::Oem7, vk::Oem5, 'Q',      'W',          'E',           'R',      'T',        'Y',      'U',
+    'I',          'O',      'P',      vk::Oem3, vk::Oem4,     'A',           'S',      'D',        'F',      'G',
+    'H',          'J',      'K',      'L',      vk::OemPlus,  vk::Oem1,      vk::Oem6, 'Z',        'X',      'C',
+    'V',          'B',      'N',      'M',      vk::OemComma, vk::OemPeriod, vk::Oem2, vk::Oem102, vk::Space};
+constexpr uint16_t kOtherKeys[] = {vk::Left, vk::Up,     vk::Right,    vk::Down,   vk::Home,
+                                   vk::End,  vk::PageUp, vk::PageDown, vk::Insert, vk::Delete};
 
 // The key's name in a driver script.
 std::string KeyName(uint16_t code) {
@@ -310,11 +311,11 @@ void Monkey::WaitEvent(bool inDialog) {
   } else {
     // On the title now and then long enough for its idle score show.
     const bool title = Form().C.Panel1->Visible();
-    ms = pick < 60                 ? static_cast<int64_t>(Below(100))
-         : pick < 90               ? static_cast<int64_t>(Below(600))
+    ms = pick < 60                  ? static_cast<int64_t>(Below(100))
+         : pick < 90                ? static_cast<int64_t>(Below(600))
          : pick < (title ? 98 : 99) ? static_cast<int64_t>(Below(3001))
-         : title                   ? 10000 + static_cast<int64_t>(Below(6000))
-                                   : 3000 + static_cast<int64_t>(Below(3000));
+         : title                    ? 10000 + static_cast<int64_t>(Below(6000))
+                                    : 3000 + static_cast<int64_t>(Below(3000));
   }
   Log("wait " + std::to_string(ms));
   stats_.simulatedMs += ms;

@@ -106,9 +106,9 @@ struct Options {
 struct Coverage {
   int64_t events = 0, lives = 0, quits = 0, windowCloses = 0;
   std::array<int64_t, 10> eventsOnScreen{};  // by the order of TForm2::Screens()
-  int64_t drillStarts = 0, judgedKeys = 0, rankEntries = 0, gradesAwarded = 0, erasures = 0,
-          tableResets = 0, dialogs = 0, dialogNames = 0, questions = 0, resizes = 0, saves = 0,
-          reloads = 0, nearMaxStarts = 0, tickWraps = 0, newDays = 0, simulatedMs = 0;
+  int64_t drillStarts = 0, judgedKeys = 0, rankEntries = 0, gradesAwarded = 0, erasures = 0, tableResets = 0,
+          dialogs = 0, dialogNames = 0, questions = 0, resizes = 0, saves = 0, reloads = 0, nearMaxStarts = 0,
+          tickWraps = 0, newDays = 0, simulatedMs = 0;
   int maxLesson = 0;
   std::set<std::pair<std::string, std::string>> transitions;  // screen changes seen, by panel name
 };

@@ -129,8 +129,7 @@ void Monkey::PrepareFiles() {
     if (ini.ReadInteger("DOJOKAI", "DOJDATNOTRW", 0) == 1 && Chance(50)) ini.WriteString("DOJOKAI", "DOJDATNOTRW", "0");
     if (ini.ReadInteger("DOJOKAI", "DOJDATPATHON", 0) == 1) {
       const uint64_t pick = Below(10);
-      const std::string folder =
-          pick < 5 ? altDir_ : pick < 8 ? altDir_ + "/" : options_.sandbox + "/missing";
+      const std::string folder = pick < 5 ? altDir_ : pick < 8 ? altDir_ + "/" : options_.sandbox + "/missing";
       ini.WriteString("DOJOKAI", "DOJDATPATH", folder);
     }
   }
@@ -139,7 +138,7 @@ void Monkey::PrepareFiles() {
     game::DatRecord r;
     const plat::LocalDateTime today = FromMs(calendarMs_);
     const game::DatRecord::Date date{static_cast<uint16_t>(today.year), static_cast<uint8_t>(today.month),
-                                        static_cast<uint8_t>(today.day)};
+                                     static_cast<uint8_t>(today.day)};
     r.ResetDataRecord(date);
     if (auto bytes = ReadWhole(path); bytes && bytes->size() >= game::DatRecord::kSize)
       std::copy_n(bytes->begin(), game::DatRecord::kSize, r.Bytes().begin());

@@ -20,11 +20,11 @@ using game::DatRecord;
 // The screen changes the game has, by panel name; a wait may pass the one-second splash
 // between the drill and the name entry.
 constexpr std::pair<std::string_view, std::string_view> kTransitions[] = {
-    {"Panel1", "F6Panel"},  {"Panel1", "F5Panel"},  {"Panel1", "Panel11"}, {"Panel1", "F4Panel"},
-    {"F4Panel", "Panel1"},  {"F5Panel", "Panel1"},  {"Panel11", "Panel1"}, {"F6Panel", "Panel1"},
-    {"F6Panel", "F1Panel"}, {"F6Panel", "FLPanel"}, {"FLPanel", "Panel1"}, {"F1Panel", "F8Panel"},
+    {"Panel1", "F6Panel"},  {"Panel1", "F5Panel"},  {"Panel1", "Panel11"},  {"Panel1", "F4Panel"},
+    {"F4Panel", "Panel1"},  {"F5Panel", "Panel1"},  {"Panel11", "Panel1"},  {"F6Panel", "Panel1"},
+    {"F6Panel", "F1Panel"}, {"F6Panel", "FLPanel"}, {"FLPanel", "Panel1"},  {"F1Panel", "F8Panel"},
     {"F1Panel", "F4Panel"}, {"F1Panel", "Panel1"},  {"F8Panel", "F7Panel"}, {"F8Panel", "F4Panel"},
-    {"F7Panel", "F4Panel"}, {"F4Panel", "LmPanel"}, {"LmPanel", "Panel1"}, {"F1Panel", "F7Panel"}};
+    {"F7Panel", "F4Panel"}, {"F4Panel", "LmPanel"}, {"LmPanel", "Panel1"},  {"F1Panel", "F7Panel"}};
 
 // Whether `steps` screen changes at most lead from one screen to the other.
 bool Leads(std::string_view from, std::string_view to, int steps) {
@@ -98,8 +98,8 @@ void Monkey::CheckMessages() {
       for (int t = 0; t < DatRecord::kRankTables; ++t)
         for (int r = 0; r < DatRecord::kRanksPerTable; ++r)
           if (s.DatRecord.RankEntry(t, r) != defaults.RankEntry(t, r))
-            Fail("Yes to the initialise question left table " + std::to_string(t) + " rank " +
-                 std::to_string(r) + " off its default");
+            Fail("Yes to the initialise question left table " + std::to_string(t) + " rank " + std::to_string(r) +
+                 " off its default");
     } else {
       Fail("an unexpected question: \"" + m.text + "\"");
     }
@@ -175,8 +175,7 @@ void Monkey::CheckCounters(const DatRecord& now) {
   const DatRecord& was = ledger_.record;
   const game::PlayState& s = Form().State();
   const auto down = [this](const std::string& name, int64_t before, int64_t after) {
-    if (after < before)
-      Fail(name + " went down from " + std::to_string(before) + " to " + std::to_string(after));
+    if (after < before) Fail(name + " went down from " + std::to_string(before) + " to " + std::to_string(after));
     return after - before;
   };
   const int64_t total = down("TotalKeys", was.TotalKeys(), now.TotalKeys());
@@ -187,19 +186,19 @@ void Monkey::CheckCounters(const DatRecord& now) {
   int64_t starts = down("OtherModeUse", was.OtherModeUse(), now.OtherModeUse());
   for (int d = 0; d < DatRecord::kTimedDurations; ++d)
     for (int m = 0; m < DatRecord::kModes; ++m)
-      starts += down("ModeUse[" + std::to_string(d) + "][" + std::to_string(m) + "]", was.ModeUse(d, m),
-                     now.ModeUse(d, m));
+      starts +=
+          down("ModeUse[" + std::to_string(d) + "][" + std::to_string(m) + "]", was.ModeUse(d, m), now.ModeUse(d, m));
   if (failed_) return;
   const auto time = now.PlayTime();
   if (time.Minutes > 59 || time.Seconds > 59 || time.Hundredths > 95 || time.Hundredths % 5 != 0)
     return Fail("PlayTime is no time: " + PlayTimeText(time));
   // At its cap the time stands at 65535:59:59 with the hundredths at 0, whatever they were.
-  const bool capped = time == DatRecord::PlayTimeValue{65535, 59, 59, 0} &&
-                      Hundredths(was.PlayTime()) >= Hundredths(time);
+  const bool capped =
+      time == DatRecord::PlayTimeValue{65535, 59, 59, 0} && Hundredths(was.PlayTime()) >= Hundredths(time);
   // The first drift check has no reference yet and corrects by the tick count less 5 s:
   // less than 5 s into a fresh tick count (just booted or just wrapped) that is a step back.
-  const bool firstCheck = ledger_.playTimeBaseTick == 0 && s.PlayTimeBaseTick != 0 &&
-                          Hundredths(was.PlayTime()) - Hundredths(time) < 500;
+  const bool firstCheck =
+      ledger_.playTimeBaseTick == 0 && s.PlayTimeBaseTick != 0 && Hundredths(was.PlayTime()) - Hundredths(time) < 500;
   if (!capped && !firstCheck && Hundredths(time) < Hundredths(was.PlayTime()))
     return Fail("PlayTime went down from " + PlayTimeText(was.PlayTime()) + " to " + PlayTimeText(time));
 
@@ -229,8 +228,8 @@ void Monkey::CheckCounters(const DatRecord& now) {
     if (after == 0) continue;
     // Awarded for the drill just played, with fewer than ten misses and the score it needs.
     static constexpr int kMultiplier[] = {1, 2, 4};
-    const bool played = s.DurationIndex >= 0 && s.DurationIndex <= 2 && s.Mode >= 0 && s.Mode <= 6 &&
-                        i == s.DurationIndex * 7 + s.Mode;
+    const bool played =
+        s.DurationIndex >= 0 && s.DurationIndex <= 2 && s.Mode >= 0 && s.Mode <= 6 && i == s.DurationIndex * 7 + s.Mode;
     if (!played || s.Miss >= 10 ||
         s.Score < game::PlayState::CertStep[static_cast<size_t>(s.Mode)] * (8 - after) +
                       kMultiplier[s.DurationIndex] * game::PlayState::CertBase[static_cast<size_t>(s.Mode)])
@@ -263,7 +262,8 @@ void Monkey::CheckTables(const DatRecord& now) {
     ++stats_.rankEntries;
     const std::string where = "table " + std::to_string(t) + " changed";
     const int place = s.PendingRank;
-    if (s.DurationIndex < 0 || s.DurationIndex > 2 || t != game::TableIndex(s.Mode, s.DurationIndex) || place < 0 || place > 9)
+    if (s.DurationIndex < 0 || s.DurationIndex > 2 || t != game::TableIndex(s.Mode, s.DurationIndex) || place < 0 ||
+        place > 9)
       return Fail(where + " after Mode " + std::to_string(s.Mode) + ", DurationIndex " +
                   std::to_string(s.DurationIndex) + ", PendingRank " + std::to_string(place));
     game::TRankEntry entry{};
@@ -291,7 +291,8 @@ void Monkey::CheckReload() {
   if (s.GoodSinceStart != 0 || s.UptimeSeconds != 0) return Fail("a fresh start does not begin its session at zero");
   // The switches come from the record unless the settings start them off.
   const uint8_t bits = Form().C.CheckBox2->Checked() ? 0 : s.DatRecord.SwitchBits();
-  const uint8_t switches[] = {s.SwitchR, s.SwitchC, s.SwitchS, s.SwitchK, s.CertSwitch, s.SwitchPlus, s.SwitchB, s.SwitchT};
+  const uint8_t switches[] = {s.SwitchR,    s.SwitchC,    s.SwitchS, s.SwitchK,
+                              s.CertSwitch, s.SwitchPlus, s.SwitchB, s.SwitchT};
   for (unsigned bit = 0; bit < 8; ++bit)
     if (s.DataLoaded && switches[bit] != ((bits >> bit) & 1))
       return Fail("switch " + std::to_string(bit) + " does not start as the record says");
@@ -388,7 +389,8 @@ std::string Monkey::WriteReport(const std::string& why) {
       << "set -e\nhere=$(cd \"$(dirname \"$0\")\" && pwd)\ndir=${2:-$(mktemp -d)}\nmkdir -p \"$dir/alt\"\n"
       << "for f in dojokai.dat dojokai.cfg; do [ ! -f \"$here/start/$f\" ] || cp \"$here/start/$f\" \"$dir/\"; done\n"
       << "[ ! -f \"$here/start/alt-dojokai.dat\" ] || cp \"$here/start/alt-dojokai.dat\" \"$dir/alt/dojokai.dat\"\n"
-      << "[ ! -f \"$dir/dojokai.cfg\" ] || sed -i \"s#^DOJDATPATH=" << options_.sandbox << "#DOJDATPATH=$dir#\" \"$dir/dojokai.cfg\"\n"
+      << "[ ! -f \"$dir/dojokai.cfg\" ] || sed -i \"s#^DOJDATPATH=" << options_.sandbox
+      << "#DOJDATPATH=$dir#\" \"$dir/dojokai.cfg\"\n"
       << "exec \"$1\" --exe-dir \"$dir\" \"$here/life.dojo\"\n";
   return dir;
 }
@@ -399,7 +401,8 @@ std::string Monkey::Summary() const {
   std::ostringstream out;
   out << "seed " << options_.seed << ": " << stats_.events << " events in " << stats_.lives << " runs of the game ("
       << stats_.quits << " quit by Esc and Yes, " << stats_.windowCloses << " closed by the window)\n  events on";
-  for (size_t i = 0; i < stats_.eventsOnScreen.size(); ++i) out << " " << kScreens[i] << " " << stats_.eventsOnScreen[i];
+  for (size_t i = 0; i < stats_.eventsOnScreen.size(); ++i)
+    out << " " << kScreens[i] << " " << stats_.eventsOnScreen[i];
   out << "\n  drill and lesson starts " << stats_.drillStarts << ", judged keys " << stats_.judgedKeys
       << ", changed top-10 tables " << stats_.rankEntries << ", grades awarded " << stats_.gradesAwarded
       << ", highest lesson " << stats_.maxLesson << "\n  name dialogs " << stats_.dialogs << " (names registered "
@@ -407,10 +410,9 @@ std::string Monkey::Summary() const {
       << ", table resets " << stats_.tableResets << ", resizes " << stats_.resizes << "\n  screen changes seen "
       << stats_.transitions.size() << ":";
   for (const auto& [from, to] : stats_.transitions) out << " " << from << ">" << to;
-  out << "\n  saves checked "
-      << stats_.saves << ", reloads checked " << stats_.reloads << ", starts near the counter maxima "
-      << stats_.nearMaxStarts << ", tick wraps " << stats_.tickWraps << ", starts on a new day " << stats_.newDays
-      << "\n  simulated time " << stats_.simulatedMs / 1000 << " s\n";
+  out << "\n  saves checked " << stats_.saves << ", reloads checked " << stats_.reloads
+      << ", starts near the counter maxima " << stats_.nearMaxStarts << ", tick wraps " << stats_.tickWraps
+      << ", starts on a new day " << stats_.newDays << "\n  simulated time " << stats_.simulatedMs / 1000 << " s\n";
   return out.str();
 }
 

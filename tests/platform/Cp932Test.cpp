@@ -5,15 +5,16 @@
 namespace cp932 = plat::cp932;
 
 TEST(Cp932, NamesAndKanaRoundTripWithTheirByteCounts) {
-  struct Case { const char* utf8; size_t bytes; };
+  struct Case {
+    const char* utf8;
+    size_t bytes;
+  };
   const Case cases[] = {
-      {"ﾃﾞｽ", 3},           // half-width katakana: one byte each
-      {"｡ｱﾝﾟ", 4},          // U+FF61 and U+FF9F are the ends of the single-byte range
-      {"山田", 4},
-      {"山田花子", 8},
-      {"ＴＡＲＯ太郎", 12},  // full-width letters are double-byte
-      {"abc\\~", 5},        // ASCII stays ASCII, backslash and tilde included
-      {"①ⅰ纊", 6},          // NEC and IBM extensions of CP932
+      {"ﾃﾞｽ", 3},                                            // half-width katakana: one byte each
+      {"｡ｱﾝﾟ", 4},                                           // U+FF61 and U+FF9F are the ends of the single-byte range
+      {"山田", 4},   {"山田花子", 8}, {"ＴＡＲＯ太郎", 12},  // full-width letters are double-byte
+      {"abc\\~", 5},                                         // ASCII stays ASCII, backslash and tilde included
+      {"①ⅰ纊", 6},                                           // NEC and IBM extensions of CP932
       {"", 0},
   };
   for (const Case& c : cases) {
@@ -46,7 +47,10 @@ TEST(Cp932, CharactersOutsideTheCodePageAreRefused) {
   }
   // Malformed UTF-8 has no CP932 form either.
   EXPECT_FALSE(cp932::FromUtf8("\xE5\xB1").has_value());
-  EXPECT_FALSE(cp932::FromUtf8("\xEF" "A" "\xA1").has_value());
+  EXPECT_FALSE(cp932::FromUtf8("\xEF"
+                               "A"
+                               "\xA1")
+                   .has_value());
   // The JIS forms of the wave dash and minus sign are taken as their CP932 twins.
   EXPECT_EQ(cp932::FromUtf8("〜"), cp932::FromUtf8("～"));
   EXPECT_EQ(cp932::FromUtf8("−"), std::string("\x81\x7C"));
@@ -54,7 +58,10 @@ TEST(Cp932, CharactersOutsideTheCodePageAreRefused) {
 
 TEST(Cp932, BrokenBytesDecodeToReplacementsAndDecodingGoesOn) {
   // Bytes that are no character, a lead byte with no trail, a lead byte at the end.
-  EXPECT_EQ(cp932::ToUtf8("a\x80" "b\xA0" "c\xFD"), "a\uFFFDb\uFFFDc\uFFFD");
+  EXPECT_EQ(cp932::ToUtf8("a\x80"
+                          "b\xA0"
+                          "c\xFD"),
+            "a\uFFFDb\uFFFDc\uFFFD");
   EXPECT_EQ(cp932::ToUtf8("\x81 x"), "\uFFFD x");
   EXPECT_EQ(cp932::ToUtf8("x\x88"), "x\uFFFD");
   // An undefined double-byte code is one character cell.

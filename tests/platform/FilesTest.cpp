@@ -94,8 +94,8 @@ TEST_F(FilesTest, ReadOnlyMeansNoWriteBitAtAll) {
   const std::string path = PathOf("dojokai.cfg");
   ASSERT_TRUE(SharedFile::Create(path));
   EXPECT_TRUE(plat::FileExists(path));
-  const std::pair<mode_t, bool> cases[] = {
-      {0644, false}, {0444, true}, {0400, true}, {0464, false}, {0446, false}, {0000, true}};
+  const std::pair<mode_t, bool> cases[] = {{0644, false}, {0444, true},  {0400, true},
+                                           {0464, false}, {0446, false}, {0000, true}};
   for (auto [mode, readOnly] : cases) {
     ASSERT_EQ(::chmod(path.c_str(), mode), 0);
     EXPECT_EQ(plat::IsReadOnly(path), readOnly) << std::oct << mode;

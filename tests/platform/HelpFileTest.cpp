@@ -90,8 +90,8 @@ TEST(HelpFileTest, EveryLinkHasItsAnchorAndEveryModeAndFileIsExplained) {
   }
   EXPECT_EQ(html.find("href=\"http"), std::string::npos) << "the manual needs no external resources";
 
-  for (const char* word : {"ABC", "HAO", "RND", "ZYX", "ｱｲｳ", "ﾃﾐｽ", "ｴﾗｲ",
-                           "dojokai.dat", "dojokai.cfg", "dojokai.bin"}) {
+  for (const char* word :
+       {"ABC", "HAO", "RND", "ZYX", "ｱｲｳ", "ﾃﾐｽ", "ｴﾗｲ", "dojokai.dat", "dojokai.cfg", "dojokai.bin"}) {
     EXPECT_NE(html.find(word), std::string::npos) << word;
   }
 }

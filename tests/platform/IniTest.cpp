@@ -65,9 +65,8 @@ TEST_F(IniTest, ReadIntegerTakesOnlyWholeDecimalNumbers) {
   const std::string path = PathOf("n.cfg");
   Put(path, "[S]\na=1\nb= 1 \nc=2\nd=abc\ne=1x\nf=\ng=-12\nh=+3\ni=99999999999\nj=-\nk=1 2\n");
   const plat::IniFile ini(path);
-  const std::pair<const char*, int> cases[] = {
-      {"a", 1}, {"b", 1}, {"c", 2}, {"d", -5}, {"e", -5}, {"f", -5}, {"g", -12},
-      {"h", 3}, {"i", -5}, {"j", -5}, {"k", -5}, {"missing", -5}};
+  const std::pair<const char*, int> cases[] = {{"a", 1},   {"b", 1}, {"c", 2},  {"d", -5}, {"e", -5}, {"f", -5},
+                                               {"g", -12}, {"h", 3}, {"i", -5}, {"j", -5}, {"k", -5}, {"missing", -5}};
   for (auto [key, expected] : cases) {
     EXPECT_EQ(ini.ReadInteger("S", key, -5), expected) << key;
   }
@@ -80,8 +79,7 @@ TEST_F(IniTest, FreshFileHoldsKeysInTheOrderFirstWritten) {
   ASSERT_TRUE(ini.WriteString("DOJOKAI", "DOJDATPATH", ""));
   ASSERT_TRUE(ini.WriteString("DOJOKAI", "RESETSW", "0"));
   ASSERT_TRUE(ini.WriteString("dojokai", "dojdatpath", "/tmp/x"));  // update keeps place
-  EXPECT_EQ(Contents(path),
-            "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=/tmp/x\nRESETSW=0\n");
+  EXPECT_EQ(Contents(path), "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=/tmp/x\nRESETSW=0\n");
   // A second reader sees what the first wrote.
   EXPECT_EQ(plat::IniFile(path).ReadString("DOJOKAI", "DojDatPath", "?"), "/tmp/x");
 }

@@ -70,8 +70,8 @@ TEST_F(KeyboardTest, KanaLockTypesTheJisKanaLayout) {
   keys.Release(plat::vk::Shift);
   Stroke(plat::vk::Oem102);  // ﾛ
   Stroke(plat::vk::Space);
-  EXPECT_EQ(rec.events, (Events{"D21", "U21", "D51", "C177", "U51", "D16+", "D51+", "C167", "U51+", "D48+",
-                                "C166", "U48+", "U16", "D226", "C219", "U226", "D32", "C32", "U32"}));
+  EXPECT_EQ(rec.events, (Events{"D21", "U21", "D51", "C177", "U51", "D16+", "D51+", "C167", "U51+", "D48+", "C166",
+                                "U48+", "U16", "D226", "C219", "U226", "D32", "C32", "U32"}));
   Stroke(plat::vk::Kana);
   EXPECT_FALSE(keys.KanaLock());
 }
@@ -103,8 +103,8 @@ TEST_F(KeyboardTest, QtEventsOfAJisKeyboardBecomeWindowsKeys) {
   Qt(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t", 23);
   Qt(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a", 38, true);
   Qt(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a", 38, true);
-  EXPECT_EQ(rec.events, (Events{"D226+", "C95", "U226+", "D226", "C92", "D220", "C92", "D48+", "D9", "C9",
-                                "D65", "C97"}));
+  EXPECT_EQ(rec.events,
+            (Events{"D226+", "C95", "U226+", "D226", "C92", "D220", "C92", "D48+", "D9", "C9", "D65", "C97"}));
 }
 
 TEST_F(KeyboardTest, KanaKeyOfQtTogglesTheLock) {

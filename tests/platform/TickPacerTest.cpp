@@ -89,7 +89,7 @@ TEST(TickPacerTest, TicksThatStopStartOrNest) {
     t.pacer.RunDue(200);  // a message box's event loop
     // The running timer asks for no wake-up, and a nested run puts nothing off.
     EXPECT_EQ(t.pacer.NextWake(), 300);
-    t.pacer.Remove(c);    // gone while its tick runs
+    t.pacer.Remove(c);  // gone while its tick runs
   });
   t.pacer.SetQuietTicks(a, [] { return 5; });
   t.pacer.Start(a, 100, 0);

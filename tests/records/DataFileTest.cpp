@@ -25,7 +25,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr DatRecord::Date kToday{2026, 12, 6};  // the driver's default date
 
-
 void WriteBytes(const std::string& path, const Bytes& bytes) {
   std::ofstream f(path, std::ios::binary | std::ios::trunc);
   f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -114,8 +113,8 @@ TEST_F(DataFileTest, SavedFileHoldsTheRecordByteForByteOnBothSidesOfTheChecksum)
   EXPECT_EQ(b[1440], sum & 0xFF);
   EXPECT_EQ(b[1441], sum >> 8);
   EXPECT_EQ(Bytes(b.begin() + 3366, b.begin() + 3370), (Bytes{4, 3, 2, 1}));
-  EXPECT_EQ(b[3468], 0x01 | 0x08 | 0x80);  // R, K, T
-  EXPECT_EQ(b[3469], 0x85);                // bit 2 added, the others carried
+  EXPECT_EQ(b[3468], 0x01 | 0x08 | 0x80);                              // R, K, T
+  EXPECT_EQ(b[3469], 0x85);                                            // bit 2 added, the others carried
   EXPECT_EQ(FilesIn(Dir()), std::vector<std::string>{"dojokai.dat"});  // no temporary file left
 
   Restart();

@@ -64,8 +64,8 @@ TEST(PlayerFoldersTest, FilesStayBesideTheProgramWhereTheyCanElseGoToTheXdgFolde
   EXPECT_EQ(f.data, "/home/taro/.local/share/dojokai/");
   EXPECT_EQ(f.config, "/home/taro/.config/dojokai/");
 
-  f = ChoosePlayerFolders(program, Env({{"HOME", "/home/taro"}, {"XDG_DATA_HOME", "/x/data"},
-                                        {"XDG_CONFIG_HOME", "/x/cfg"}}), test);
+  f = ChoosePlayerFolders(
+      program, Env({{"HOME", "/home/taro"}, {"XDG_DATA_HOME", "/x/data"}, {"XDG_CONFIG_HOME", "/x/cfg"}}), test);
   EXPECT_EQ(f.data, "/x/data/dojokai/");
   EXPECT_EQ(f.config, "/x/cfg/dojokai/");
 

@@ -107,7 +107,11 @@ TEST_F(RecordStoreTest, ALongFileIsUpdatedInPlaceAndKeepsItsTail) {
   WriteBytes(Dat(), longFile);
   auto file = plat::SharedFile::Open(Dat(), Mode::ExclusiveReadWrite);
   ASSERT_TRUE(file);
-  const struct stat before = [&] { struct stat st {}; ::stat(Dat().c_str(), &st); return st; }();
+  const struct stat before = [&] {
+    struct stat st {};
+    ::stat(Dat().c_str(), &st);
+    return st;
+  }();
   RecordStore store;
   const Bytes fresh = Record(7);
   const records::SaveOutcome out = store.Save(*file, Dat(), fresh.data());
@@ -135,7 +139,8 @@ TEST_F(RecordStoreTest, TheLockIsTakenOnTheFileTheNameLeadsTo) {
   plat::SharedFile::SetBeforeLockHook({});
   ASSERT_TRUE(file);
   EXPECT_EQ(replaced, 2);
-  struct stat locked {}, named {};
+  struct stat locked {
+  }, named{};
   ::fstat(file->Descriptor(), &locked);
   ::stat(Dat().c_str(), &named);
   EXPECT_EQ(locked.st_ino, named.st_ino);

@@ -17,12 +17,11 @@ using stats::Layer;
 TEST(StatsModel, RankingWeighsMissRateAndSlownessAndLeavesThinKeysUnranked) {
   // The layer's mean time over keys with enough samples: (4×200 + 4×200 + 4×400 + 4×200) / 16 = 250 ms.
   const std::vector<KeyFigures> totals = {
-      {'a', 10, 0, 800, 4},   // 200 ms, no misses
-      {'b', 10, 2, 800, 4},   // 20 % misses
-      {'c', 10, 1, 1600, 4},  // 10 % misses, 400 ms: 0.1 + 0.1 × (400/250 − 1) = 0.16
-      {'d', 4, 4, 800, 4},    // every try missed, but only 4 samples
-      {'e', 10, 0, 800, 4},
-      {0xB1, 50, 50, 100, 1},  // kana: another layer
+      {'a', 10, 0, 800, 4},                           // 200 ms, no misses
+      {'b', 10, 2, 800, 4},                           // 20 % misses
+      {'c', 10, 1, 1600, 4},                          // 10 % misses, 400 ms: 0.1 + 0.1 × (400/250 − 1) = 0.16
+      {'d', 4, 4, 800, 4},                            // every try missed, but only 4 samples
+      {'e', 10, 0, 800, 4},  {0xB1, 50, 50, 100, 1},  // kana: another layer
   };
   const auto ranked = stats::RankKeys(totals, Layer::Latin);
   ASSERT_EQ(ranked.size(), 5u);

@@ -31,11 +31,23 @@ std::string Toolkit(const QJsonValue& v) {
 
 // A tree of every kind of value, `depth` levels deep, from a seeded generator.
 QJsonValue RandomValue(std::mt19937& random, int depth) {
-  static const QString kTexts[] = {QString(), QStringLiteral("ｹ → ﾑ 16回"), QStringLiteral("tab\there\r\n"),
-                                   QStringLiteral("\"quoted\" \\ back"), QString(QChar(0x1F)) + QChar(0x7F),
+  static const QString kTexts[] = {QString(),
+                                   QStringLiteral("ｹ → ﾑ 16回"),
+                                   QStringLiteral("tab\there\r\n"),
+                                   QStringLiteral("\"quoted\" \\ back"),
+                                   QString(QChar(0x1F)) + QChar(0x7F),
                                    QStringLiteral("😀 beyond the plane")};
-  static const double kReals[] = {0.1, 4.125, 1e21, 1e-7, -2.5e-300, 123456789.123, 3.0, -0.0, 1.0 / 3,
-                                  std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+  static const double kReals[] = {0.1,
+                                  4.125,
+                                  1e21,
+                                  1e-7,
+                                  -2.5e-300,
+                                  123456789.123,
+                                  3.0,
+                                  -0.0,
+                                  1.0 / 3,
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity()};
   const int kind = static_cast<int>(random() % (depth > 0 ? 8 : 6));
   switch (kind) {
     case 0: return QJsonValue();
@@ -61,19 +73,18 @@ QJsonValue RandomValue(std::mt19937& random, int depth) {
 TEST(Json, IndentedLayoutIsTheToolkitsByteForByte) {
   // The corners: empty containers at every level, escapes, lone surrogates, whole and real
   // numbers, numbers no JSON can hold.
-  const QJsonObject corners{
-      {"empty_object", QJsonObject{}},
-      {"empty_array", QJsonArray{}},
-      {"nested", QJsonArray{QJsonArray{}, QJsonObject{}, QJsonArray{QJsonObject{{"a", 1}}}}},
-      {"controls", QString(QChar(8)) + QChar(12) + QChar(1) + QStringLiteral("\"\\/")},
-      {"lone", QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0xDC00)},
-      {"whole_real", 3.0},
-      {"big", qint64{9007199254740993}},
-      {"rates", QJsonArray{0.1, 4.125, 1e21, 1e-7, -0.0}},
-      {"nan", std::numeric_limits<double>::quiet_NaN()},
-      {"ｷｰ", QStringLiteral("ｹ")},
-      {"null", QJsonValue()},
-      {"yes", true}};
+  const QJsonObject corners{{"empty_object", QJsonObject{}},
+                            {"empty_array", QJsonArray{}},
+                            {"nested", QJsonArray{QJsonArray{}, QJsonObject{}, QJsonArray{QJsonObject{{"a", 1}}}}},
+                            {"controls", QString(QChar(8)) + QChar(12) + QChar(1) + QStringLiteral("\"\\/")},
+                            {"lone", QString(QChar(0xD800)) + QStringLiteral("x") + QChar(0xDC00)},
+                            {"whole_real", 3.0},
+                            {"big", qint64{9007199254740993}},
+                            {"rates", QJsonArray{0.1, 4.125, 1e21, 1e-7, -0.0}},
+                            {"nan", std::numeric_limits<double>::quiet_NaN()},
+                            {"ｷｰ", QStringLiteral("ｹ")},
+                            {"null", QJsonValue()},
+                            {"yes", true}};
   EXPECT_EQ(Indented(corners), Toolkit(corners));
   EXPECT_EQ(Indented(QJsonArray{}), Toolkit(QJsonArray{}));
   EXPECT_EQ(Indented(QJsonArray{1, "a", QJsonObject{}}), Toolkit(QJsonArray{1, "a", QJsonObject{}}));
@@ -92,8 +103,9 @@ TEST(Json, LineLayoutKeepsTheSnapshotsFormat) {
   j.Key("b").BeginObject().EndObject().Key("c").BeginArray().EndArray();
   j.Key("s").String(std::string("x\x01\"\t\b") + "\xE3\x81\x82" + "\xFF").Key("n").Null();
   j.Key("t").Bool(true).EndObject();
-  EXPECT_EQ(j.Text(), "{\"a\": [1, 0.5, 2], \"b\": {}, \"c\": [], \"s\": \"x\\u0001\\\"\\t\\u0008\xE3\x81\x82\xEF\xBF\xBD\","
-                      " \"n\": null, \"t\": true}");
+  EXPECT_EQ(j.Text(),
+            "{\"a\": [1, 0.5, 2], \"b\": {}, \"c\": [], \"s\": \"x\\u0001\\\"\\t\\u0008\xE3\x81\x82\xEF\xBF\xBD\","
+            " \"n\": null, \"t\": true}");
 }
 
 TEST(Json, DumpsGoToTheStreamOrIntoTheFileNamed) {
@@ -106,8 +118,7 @@ TEST(Json, DumpsGoToTheStreamOrIntoTheFileNamed) {
   std::ifstream f(file, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "[1]\n");
   EXPECT_EQ(out.str(), "{}\n");
-  EXPECT_THROW(drive::WriteDump(dir.filePath("no/such/folder/dump.json").toStdString(), "{}", out),
-               drive::ScriptError);
+  EXPECT_THROW(drive::WriteDump(dir.filePath("no/such/folder/dump.json").toStdString(), "{}", out), drive::ScriptError);
 }
 
 }  // namespace

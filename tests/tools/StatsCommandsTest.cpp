@@ -51,8 +51,8 @@ wait 100
 )";
 
 TEST_F(StatsCommandsTest, DumpShowsEveryViewsFiguresAndShotPicturesTheWindow) {
-  Run(kTwoDrills + "stats dump " + File("closed.json") + "\nstats open\nstats tab keys\nstats layer latin\n" +
-      "shot " + File("small.png") + "\nstats select 0\nstats dump " + File("open.json") + "\nstats dump -\nstats close\n" +
+  Run(kTwoDrills + "stats dump " + File("closed.json") + "\nstats open\nstats tab keys\nstats layer latin\n" + "shot " +
+      File("small.png") + "\nstats select 0\nstats dump " + File("open.json") + "\nstats dump -\nstats close\n" +
       "resize 1920 1200\nkey G\nshot " + File("large.png") + "\nstats close\nshot " + File("game.png") + "\n");
   EXPECT_FALSE(Json(File("closed.json"))["window_open"].toBool());
   // Laid out as the toolkit lays out a document, so that dumps of old and new games compare.

@@ -111,8 +111,7 @@ TEST(WordListBuilderTest, SourcesReportEveryBadLineByFileAndLine) {
   WordListBuilder b;
   EXPECT_TRUE(b.AddSource("\xEF\xBB\xBF# comment\r\n#\n\n#category 0\r\n  apple \r\nbanana\n#category 4\nカメラ\n",
                           "good.txt"));
-  EXPECT_FALSE(b.AddSource("orphan\n#category 9\n#categories 1\n#category 1\nok\nnot ok\n#define X\n",
-                           "bad.txt"));
+  EXPECT_FALSE(b.AddSource("orphan\n#category 9\n#categories 1\n#category 1\nok\nnot ok\n#define X\n", "bad.txt"));
   const std::vector<std::string> expected = {
       "bad.txt:1: word 'orphan' before any valid #category line",
       "bad.txt:2: #category takes a number 0..7",
@@ -133,10 +132,9 @@ TEST(WordListBuilderTest, SourcesReportEveryBadLineByFileAndLine) {
 
 TEST(WordListBuilderTest, BuiltFilePassesTheGamesCheckAndGivesBackItsWords) {
   WordListBuilder b;
-  ASSERT_TRUE(b.AddSource(std::string(kLabel) +
-                              "#category 0\napple\nBanana\ncherry\nfig\nkiwi\n"
-                              "#category 3\ne-mail\nC++\n"
-                              "#category 5\nデパート\nパン\nピアノ\n",
+  ASSERT_TRUE(b.AddSource(std::string(kLabel) + "#category 0\napple\nBanana\ncherry\nfig\nkiwi\n"
+                                                "#category 3\ne-mail\nC++\n"
+                                                "#category 5\nデパート\nパン\nピアノ\n",
                           "src.txt"))
       << b.Errors().front();
   const std::vector<uint8_t> image = b.Build();

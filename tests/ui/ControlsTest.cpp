@@ -201,11 +201,26 @@ TEST(ControlsTest, ColourChangesKeepTheFontAndOnlyAHeightChangeMakesANewOne) {
 // Edits and memos of both shapes show their colours from the start and after a change, and
 // the line fields take what is typed within their byte limit.
 TEST(ControlsTest, EveryFieldKindShowsItsColoursAndTheLineFieldsTakeTypedText) {
-  Form f({{.kind = Kind::Edit, .name = "E", .width = 80, .height = 16, .color = ui::clr::White,
-           .fontColor = ui::clr::Black, .maxBytes = 4},
-          {.kind = Kind::Memo, .name = "M", .width = 80, .height = 16, .color = ui::clr::Yellow,
-           .fontColor = ui::clr::Red, .maxBytes = 4},
-          {.kind = Kind::Memo, .name = "T", .width = 80, .height = 60, .caption = "a\nb", .color = ui::clr::Lime,
+  Form f({{.kind = Kind::Edit,
+           .name = "E",
+           .width = 80,
+           .height = 16,
+           .color = ui::clr::White,
+           .fontColor = ui::clr::Black,
+           .maxBytes = 4},
+          {.kind = Kind::Memo,
+           .name = "M",
+           .width = 80,
+           .height = 16,
+           .color = ui::clr::Yellow,
+           .fontColor = ui::clr::Red,
+           .maxBytes = 4},
+          {.kind = Kind::Memo,
+           .name = "T",
+           .width = 80,
+           .height = 60,
+           .caption = "a\nb",
+           .color = ui::clr::Lime,
            .fontColor = ui::clr::Blue}});
   auto colours = [&](const char* name) {
     const QPalette pal = f.set.Find(name)->Widget()->palette();
@@ -238,8 +253,12 @@ TEST(ControlsTest, EveryFieldKindShowsItsColoursAndTheLineFieldsTakeTypedText) {
 
 // Captions are plain text whatever they look like, on the baseline that centres them.
 TEST(ControlsTest, LabelsDrawTheirCaptionsAsPlainTextCentredInTheirLine) {
-  Form f({{.kind = Kind::Label, .name = "L", .caption = "<20210714p>", .color = ui::clr::Black,
-           .fontColor = ui::clr::White, .fontHeight = 16}});
+  Form f({{.kind = Kind::Label,
+           .name = "L",
+           .caption = "<20210714p>",
+           .color = ui::clr::Black,
+           .fontColor = ui::clr::White,
+           .fontHeight = 16}});
   auto* label = f.set.Bind<ui::Label>("L");
   QImage drawn(label->Width(), label->Height(), QImage::Format_ARGB32_Premultiplied);
   label->Widget()->render(&drawn);

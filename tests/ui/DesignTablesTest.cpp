@@ -59,9 +59,8 @@ TEST(DesignTables, NamesAreUniqueParentsComeFirstAndTheListsAgree) {
 }
 
 TEST(DesignTables, ScreensStackInOrderAndOnlyTheTitleStartsShown) {
-  const std::vector<std::string_view> expected = {"F7Panel", "F4Panel", "F8Panel", "LmPanel",
-                                                  "F1Panel", "F6Panel", "Panel11", "F5Panel",
-                                                  "FLPanel", "Panel1"};
+  const std::vector<std::string_view> expected = {"F7Panel", "F4Panel", "F8Panel", "LmPanel", "F1Panel",
+                                                  "F6Panel", "Panel11", "F5Panel", "FLPanel", "Panel1"};
   std::vector<std::string_view> screens;
   for (const auto& row : MainFormDesign().controls) {
     if (std::string_view(row.parent).empty()) {
@@ -111,9 +110,8 @@ TEST(DesignTables, BothKeyboardsHaveFiftyOneTaggedCapsInTheSamePlaces) {
 TEST(DesignTables, ClickTargetsCarryTheTagsTheirHandlersRead) {
   const auto rows = ByName(MainFormDesign());
   const std::pair<std::string_view, int> tags[] = {
-      {"Label6", 0}, {"Label7", 1}, {"Label2", 2}, {"Label9", 3}, {"Label10", 5},
-      {"Label11", 6}, {"F6L11", 0}, {"F6L12", 1}, {"F6L13", 2}, {"F6L14", 3},
-      {"F6L15", 4}, {"F6L16", 5}, {"F6L17", 6}, {"F6L5", 7}};
+      {"Label6", 0}, {"Label7", 1}, {"Label2", 2}, {"Label9", 3}, {"Label10", 5}, {"Label11", 6}, {"F6L11", 0},
+      {"F6L12", 1},  {"F6L13", 2},  {"F6L14", 3},  {"F6L15", 4},  {"F6L16", 5},   {"F6L17", 6},   {"F6L5", 7}};
   for (const auto& [name, tag] : tags) EXPECT_EQ(rows.at(name)->tag, tag) << name;
 }
 

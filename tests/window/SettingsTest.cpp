@@ -90,13 +90,15 @@ TEST_F(SettingsTest, OptionsWrittenOnCloseAreReadAtTheNextStart) {
 TEST_F(SettingsTest, OnlyTheNumberOneChecksABoxAndCrlfLinesRead) {
   WriteText(Cfg(),
             "[dojokai]\r\n"
-            "DOJDATPATH=" + Dir() + "/sub\r\n"
-            "DOJDATPATHON= 1 \r\n"
-            "RESETSW=2\r\n"
-            "DOJDATNOTRW=yes\r\n"
-            "STARTZKEY=1x\r\n"
-            "TITSCOREOFF=01\r\n"
-            "BMPJPGLOADON=-1\r\n");
+            "DOJDATPATH=" +
+                Dir() +
+                "/sub\r\n"
+                "DOJDATPATHON= 1 \r\n"
+                "RESETSW=2\r\n"
+                "DOJDATNOTRW=yes\r\n"
+                "STARTZKEY=1x\r\n"
+                "TITSCOREOFF=01\r\n"
+                "BMPJPGLOADON=-1\r\n");
   Run("start\n");
   EXPECT_TRUE(C().CheckBox1->Checked());
   EXPECT_EQ(C().Edit1->TextUtf8(), Dir() + "/sub");  // no carriage return kept
@@ -173,9 +175,9 @@ TEST_F(SettingsTest, AKeyboardChosenOnTheScreenIsKeptAndOutweighsTheKeymapUntilA
 }
 
 TEST_F(SettingsTest, TheKeyboardSettingIsReadInAnyCaseAndAnythingElseIsAutomatic) {
-  for (const auto& [value, button] : {std::pair{"US", &ui::MainControls::RadioButton3},
-                                      std::pair{" jis ", &ui::MainControls::RadioButton2},
-                                      std::pair{"de", &ui::MainControls::RadioButton1}}) {
+  for (const auto& [value, button] :
+       {std::pair{"US", &ui::MainControls::RadioButton3}, std::pair{" jis ", &ui::MainControls::RadioButton2},
+        std::pair{"de", &ui::MainControls::RadioButton1}}) {
     WriteText(Cfg(), std::string("[DOJOKAI]\nKEYBOARD=") + value + "\n");
     Restart();
     Run("start\n");

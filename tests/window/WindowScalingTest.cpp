@@ -24,13 +24,12 @@ TEST_F(WindowScalingTest, DoubleSizeDoublesEveryControlAndBackIsExact) {
   const auto design = All();
   Run("resize 960 600\n");
   EXPECT_EQ(Client(), std::make_pair(960, 600));
-  for (ui::Control* c : std::initializer_list<ui::Control*>{C().P_Q, C().F1P3, C().Panel6, C().GroupBox1,
-                                                           C().CheckBox5, C().Image5, C().F6P3}) {
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C().P_Q, C().F1P3, C().Panel6, C().GroupBox1, C().CheckBox5,
+                                                            C().Image5, C().F6P3}) {
     const Geometry g = Of(c);
-    const size_t i = static_cast<size_t>(
-        std::find_if(Form().Controls().All().begin(), Form().Controls().All().end(),
-                     [&](const auto& p) { return p.get() == c; }) -
-        Form().Controls().All().begin());
+    const size_t i = static_cast<size_t>(std::find_if(Form().Controls().All().begin(), Form().Controls().All().end(),
+                                                      [&](const auto& p) { return p.get() == c; }) -
+                                         Form().Controls().All().begin());
     EXPECT_EQ(g.left, 2 * design[i].left) << c->Name();
     EXPECT_EQ(g.top, 2 * design[i].top) << c->Name();
     EXPECT_EQ(g.width, 2 * design[i].width) << c->Name();
@@ -115,7 +114,8 @@ TEST_F(WindowScalingTest, EveryControlLandsWhereTheExactFactorTruncatedPutsIt) {
   const auto design = All();
   std::vector<int> bevels;
   for (const auto& c : Form().Controls().All())
-    bevels.push_back(dynamic_cast<const ui::Panel*>(c.get()) ? static_cast<const ui::Panel*>(c.get())->BevelWidth() : 0);
+    bevels.push_back(dynamic_cast<const ui::Panel*>(c.get()) ? static_cast<const ui::Panel*>(c.get())->BevelWidth()
+                                                             : 0);
   for (const auto& [w, h] : {std::pair{640, 400}, std::pair{1000, 600}}) {
     Run("resize " + std::to_string(w) + " " + std::to_string(h) + "\n");
     ASSERT_EQ(Client(), std::make_pair(w, h));

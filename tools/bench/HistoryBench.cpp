@@ -139,9 +139,10 @@ void OpenBench(const QString& folder, int drills) {
     window.repaint();
     keysTab.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
   }
-  std::printf("Opening the window on %d drills: median %.1f ms to the first drawn chart (max %.1f); "
-              "the key heat map then %.1f ms\n",
-              drills, bench::Percentile(toChart, 0.5), bench::Percentile(toChart, 1.0), bench::Percentile(keysTab, 0.5));
+  std::printf(
+      "Opening the window on %d drills: median %.1f ms to the first drawn chart (max %.1f); "
+      "the key heat map then %.1f ms\n",
+      drills, bench::Percentile(toChart, 0.5), bench::Percentile(toChart, 1.0), bench::Percentile(keysTab, 0.5));
 }
 
 // The drill's own keystroke path (judging and screen state, no painting) with the key log
@@ -175,10 +176,11 @@ void KeyLogBench(const QString& folder) {
     (logged ? on : off).push_back(static_cast<double>(clock.nsecsElapsed()) / 1e3);
     platform.Advance(59);
   }
-  std::printf("Keystroke without painting, untimed ABC drill: key log on median %.2f us p99 %.2f us; "
-              "off median %.2f us p99 %.2f us (GOOD %d MISS %d)\n",
-              bench::Percentile(on, 0.5), bench::Percentile(on, 0.99), bench::Percentile(off, 0.5),
-              bench::Percentile(off, 0.99), form.State().Good, form.State().Miss);
+  std::printf(
+      "Keystroke without painting, untimed ABC drill: key log on median %.2f us p99 %.2f us; "
+      "off median %.2f us p99 %.2f us (GOOD %d MISS %d)\n",
+      bench::Percentile(on, 0.5), bench::Percentile(on, 0.99), bench::Percentile(off, 0.5),
+      bench::Percentile(off, 0.99), form.State().Good, form.State().Miss);
 }
 
 }  // namespace

@@ -104,10 +104,11 @@ void RealSession(int width, int height) {
     std::printf("the game did not close on SIGTERM\n");
     return;
   }
-  std::printf("Real game, %dx%d, X server %s: peak %.1f MiB (ru_maxrss); resident at the title %.1f MiB, "
-              "after the typing %.1f MiB, on the results %.1f MiB\n  check: %s\n",
-              width, height, std::getenv("DISPLAY"), static_cast<double>(game.Usage().ru_maxrss) / 1024.0, title,
-              drill, results, TopAbcEntry(folder.Path() / "dojokai.dat").c_str());
+  std::printf(
+      "Real game, %dx%d, X server %s: peak %.1f MiB (ru_maxrss); resident at the title %.1f MiB, "
+      "after the typing %.1f MiB, on the results %.1f MiB\n  check: %s\n",
+      width, height, std::getenv("DISPLAY"), static_cast<double>(game.Usage().ru_maxrss) / 1024.0, title, drill,
+      results, TopAbcEntry(folder.Path() / "dojokai.dat").c_str());
 }
 
 void DriverSession() {
@@ -131,10 +132,11 @@ void DriverSession() {
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
-  std::printf("Headless driver, same session (offscreen, virtual clock): peak %.1f MiB (ru_maxrss), exit %d\n"
-              "  check: %s\n",
-              static_cast<double>(usage.ru_maxrss) / 1024.0, WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-              TopAbcEntry(folder.Path() / "dojokai.dat").c_str());
+  std::printf(
+      "Headless driver, same session (offscreen, virtual clock): peak %.1f MiB (ru_maxrss), exit %d\n"
+      "  check: %s\n",
+      static_cast<double>(usage.ru_maxrss) / 1024.0, WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+      TopAbcEntry(folder.Path() / "dojokai.dat").c_str());
 }
 
 }  // namespace

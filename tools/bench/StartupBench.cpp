@@ -43,10 +43,11 @@ int main(int argc, char** argv) {
     rssAtExit.push_back(static_cast<double>(game.Usage().ru_maxrss) / 1024.0);
   }
   if (launchToFrame.empty()) return 0;
-  std::printf("First frame, launch to painted title (X server %s): first launch %.1f ms; "
-              "next %zu launches median %.1f ms, min %.1f ms, max %.1f ms\n",
-              std::getenv("DISPLAY"), firstLaunch, launchToFrame.size(), bench::Percentile(launchToFrame, 0.5),
-              bench::Percentile(launchToFrame, 0.0), bench::Percentile(launchToFrame, 1.0));
+  std::printf(
+      "First frame, launch to painted title (X server %s): first launch %.1f ms; "
+      "next %zu launches median %.1f ms, min %.1f ms, max %.1f ms\n",
+      std::getenv("DISPLAY"), firstLaunch, launchToFrame.size(), bench::Percentile(launchToFrame, 0.5),
+      bench::Percentile(launchToFrame, 0.0), bench::Percentile(launchToFrame, 1.0));
   std::printf("  launch to the window's first exposure (mapped): median %.1f ms, min %.1f ms, max %.1f ms\n",
               bench::Percentile(launchToMap, 0.5), bench::Percentile(launchToMap, 0.0),
               bench::Percentile(launchToMap, 1.0));

@@ -44,17 +44,17 @@ void Measure(const char* name, const drill::WordList& list) {
   plat::GameRandom random;
   int lastPick = 0;
   uint8_t lastInitial = 0;
-  std::printf("%s (%zu bytes), FillWordText into %zu bytes, median of %d runs:\n", name, list.Image().size(),
-              kCapacity, kRuns);
+  std::printf("%s (%zu bytes), FillWordText into %zu bytes, median of %d runs:\n", name, list.Image().size(), kCapacity,
+              kRuns);
   for (int category = 0; category < drill::WordList::kCategories; ++category) {
     size_t bytes = 0;
     int result = 0;
-    const double us = MedianMicroseconds([&] { std::fill(buffer.begin(), buffer.end(), 0); },
-                                         [&](int run) {
-                                           result = list.FillWordText(category, buffer.data(), kCapacity, lastPick,
-                                                                      lastInitial, random,
-                                                                      static_cast<uint64_t>(run) * 7919u + 1);
-                                         });
+    const double us =
+        MedianMicroseconds([&] { std::fill(buffer.begin(), buffer.end(), 0); },
+                           [&](int run) {
+                             result = list.FillWordText(category, buffer.data(), kCapacity, lastPick, lastInitial,
+                                                        random, static_cast<uint64_t>(run) * 7919u + 1);
+                           });
     bytes = TextLength(buffer.data());
     std::printf("  category %d: %7.1f us (last run: result %d, %zu bytes of text)\n", category, us, result, bytes);
   }
@@ -62,10 +62,8 @@ void Measure(const char* name, const drill::WordList& list) {
   // The state holds both 65000-byte texts: on the heap, not the stack.
   auto state = std::make_unique<game::PlayState>();
   const auto nothing = [] {};
-  const double latin =
-      MedianMicroseconds(nothing, [&](int run) { list.FillLatinWordText(*state, random, run + 1u); });
-  const double kana =
-      MedianMicroseconds(nothing, [&](int run) { list.FillKanaWordText(*state, random, run + 1u); });
+  const double latin = MedianMicroseconds(nothing, [&](int run) { list.FillLatinWordText(*state, random, run + 1u); });
+  const double kana = MedianMicroseconds(nothing, [&](int run) { list.FillKanaWordText(*state, random, run + 1u); });
   std::printf("  HAO drill text (FillLatinWordText): %.1f us; ﾃﾐｽ drill text (FillKanaWordText): %.1f us\n", latin,
               kana);
 }

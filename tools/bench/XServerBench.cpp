@@ -54,9 +54,9 @@ class OwnXServer {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, writeEnd, 3);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char* args[] = {const_cast<char*>("Xvfb"),        const_cast<char*>("-displayfd"), const_cast<char*>("3"),
-                    const_cast<char*>("-screen"),     const_cast<char*>("0"),          const_cast<char*>("1920x1200x24"),
-                    const_cast<char*>("-nolisten"),   const_cast<char*>("tcp"),        nullptr};
+    char* args[] = {const_cast<char*>("Xvfb"),      const_cast<char*>("-displayfd"), const_cast<char*>("3"),
+                    const_cast<char*>("-screen"),   const_cast<char*>("0"),          const_cast<char*>("1920x1200x24"),
+                    const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),        nullptr};
     if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, args, environ) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(writeEnd);
@@ -110,8 +110,8 @@ Window FindWindow(Display* dpy, pid_t pid, int timeoutMs) {
         unsigned long n, after;
         unsigned char* data = nullptr;
         XWindowAttributes attrs;
-        if (XGetWindowProperty(dpy, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after, &data) ==
-                Success &&
+        if (XGetWindowProperty(dpy, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after,
+                               &data) == Success &&
             data && n == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid &&
             XGetWindowAttributes(dpy, children[i], &attrs) && attrs.map_state == IsViewable)
           found = children[i];
@@ -230,11 +230,12 @@ void Latency(Display* dpy, int damageEvent, const bench::GameFolder& folder, int
   }
   XDamageDestroy(dpy, damage);
   XSync(dpy, False);
-  std::printf("Key press to first damage of its repaint, %dx%d, %zu keys: median %.2f ms, p90 %.2f ms, "
-              "p99 %.2f ms, max %.2f ms%s\n",
-              attrs.width, attrs.height, latencies.size(), bench::Percentile(latencies, 0.5),
-              bench::Percentile(latencies, 0.9), bench::Percentile(latencies, 0.99), bench::Percentile(latencies, 1.0),
-              lost ? (" (" + std::to_string(lost) + " keys without a repaint)").c_str() : "");
+  std::printf(
+      "Key press to first damage of its repaint, %dx%d, %zu keys: median %.2f ms, p90 %.2f ms, "
+      "p99 %.2f ms, max %.2f ms%s\n",
+      attrs.width, attrs.height, latencies.size(), bench::Percentile(latencies, 0.5), bench::Percentile(latencies, 0.9),
+      bench::Percentile(latencies, 0.99), bench::Percentile(latencies, 1.0),
+      lost ? (" (" + std::to_string(lost) + " keys without a repaint)").c_str() : "");
   game.Stop(5000);
 }
 

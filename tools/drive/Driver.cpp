@@ -28,13 +28,13 @@ std::string Upper(std::string s) {
 // Keys by name; a one-character name is the key that types it.
 std::optional<uint16_t> NamedKey(const std::string& name) {
   static const std::pair<const char*, uint16_t> kNames[] = {
-      {"ESC", plat::vk::Escape}, {"ENTER", plat::vk::Return}, {"TAB", plat::vk::Tab},
-      {"SPACE", plat::vk::Space}, {"BACKSPACE", plat::vk::Back}, {"RO", plat::vk::Oem102},
-      {"KANA", plat::vk::Kana}, {"SHIFT", plat::vk::Shift}, {"CTRL", plat::vk::Control},
-      {"ALT", plat::vk::Menu}, {"LEFT", plat::vk::Left}, {"RIGHT", plat::vk::Right},
-      {"UP", plat::vk::Up}, {"DOWN", plat::vk::Down}, {"HOME", plat::vk::Home},
-      {"END", plat::vk::End}, {"PAGEUP", plat::vk::PageUp}, {"PAGEDOWN", plat::vk::PageDown},
-      {"INSERT", plat::vk::Insert}, {"DELETE", plat::vk::Delete}, {"YEN", plat::vk::Oem5}};
+      {"ESC", plat::vk::Escape},    {"ENTER", plat::vk::Return},   {"TAB", plat::vk::Tab},
+      {"SPACE", plat::vk::Space},   {"BACKSPACE", plat::vk::Back}, {"RO", plat::vk::Oem102},
+      {"KANA", plat::vk::Kana},     {"SHIFT", plat::vk::Shift},    {"CTRL", plat::vk::Control},
+      {"ALT", plat::vk::Menu},      {"LEFT", plat::vk::Left},      {"RIGHT", plat::vk::Right},
+      {"UP", plat::vk::Up},         {"DOWN", plat::vk::Down},      {"HOME", plat::vk::Home},
+      {"END", plat::vk::End},       {"PAGEUP", plat::vk::PageUp},  {"PAGEDOWN", plat::vk::PageDown},
+      {"INSERT", plat::vk::Insert}, {"DELETE", plat::vk::Delete},  {"YEN", plat::vk::Oem5}};
   const std::string upper = Upper(name);
   for (const auto& [n, code] : kNames)
     if (upper == n) return code;
@@ -83,9 +83,7 @@ Driver::Driver(std::string exeDir, std::ostream& out, std::ostream& err)
   platform_.SetModalLoop([this](QDialog& dialog) { ModalLoop(dialog); });
 }
 
-Driver::~Driver() {
-  game_.reset();
-}
+Driver::~Driver() { game_.reset(); }
 
 void Driver::Fail(const std::string& message) {
   err_ << "line " << current_ << ": " << message << "\n";

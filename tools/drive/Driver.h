@@ -20,7 +20,7 @@ class Control;
 namespace app {
 class Game;
 class TForm2;
-}
+}  // namespace app
 
 namespace drive {
 

@@ -163,8 +163,7 @@ void PutControl(Json& j, const ui::Control& c, const char* formName) {
 
 std::string FormatDateTime(const plat::LocalDateTime& t) {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
   return buf;
 }
 

@@ -75,14 +75,18 @@ std::string StatsJson(app::TForm2& form) {
   root["drills"] = drills;
   QJsonArray lessons;
   for (const records::LessonEntry& l : h.Lessons())
-    lessons.append(QJsonObject{{"at", QString::fromStdString(l.at)}, {"lesson", l.lesson}, {"misses", l.misses},
-                               {"passed", l.passed}});
+    lessons.append(QJsonObject{
+        {"at", QString::fromStdString(l.at)}, {"lesson", l.lesson}, {"misses", l.misses}, {"passed", l.passed}});
   root["lessons"] = lessons;
   QJsonArray certs;
   for (const records::CertEntry& c : h.Certifications())
-    certs.append(QJsonObject{{"at", QString::fromStdString(c.at)}, {"drill", static_cast<qint64>(c.drillId)},
-                             {"mode", c.mode}, {"time_setting", c.timeSetting}, {"score", c.score},
-                             {"grade", c.grade}, {"result", QString::fromStdString(c.result)}});
+    certs.append(QJsonObject{{"at", QString::fromStdString(c.at)},
+                             {"drill", static_cast<qint64>(c.drillId)},
+                             {"mode", c.mode},
+                             {"time_setting", c.timeSetting},
+                             {"score", c.score},
+                             {"grade", c.grade},
+                             {"result", QString::fromStdString(c.result)}});
   root["certifications"] = certs;
   if (stats::StatsWindow* w = form.History().Window()) {
     root["window_open"] = w->isVisible();

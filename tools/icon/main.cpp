@@ -22,8 +22,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   // Small icons are drawn for their size; the emblem scaled down would be a blur.
-  const QImage icon = size <= 24 ? app::pictures::SmallIcon(size)
-                                 : app::pictures::Logo().scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  const QImage icon = size <= 24
+                          ? app::pictures::SmallIcon(size)
+                          : app::pictures::Logo().scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
   if (!icon.save(QString::fromLocal8Bit(argv[1]), "PNG")) {
     std::fprintf(stderr, "cannot write %s\n", argv[1]);
     return 1;

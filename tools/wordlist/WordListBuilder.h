@@ -38,7 +38,7 @@ class WordListBuilder {
   size_t WordCount(int category) const { return words_[category].size(); }
 
  private:
-  std::string label_;                                 // CP932
+  std::string label_;                                     // CP932
   std::array<std::set<std::string>, kCategories> words_;  // CP932, sorted, unique
   std::vector<std::string> errors_;
 };
