@@ -80,6 +80,11 @@ class Platform {
   virtual bool ArrangesWindows() const { return false; }
   virtual void Raise(QWidget& /*window*/) {}
 
+  // The drills' two short sounds. Silent where the platform has no sound (the headless
+  // driver records them instead); the real one sets its sound library up on first use.
+  enum class Sound : uint8_t { Key, Miss };
+  virtual void PlaySound(Sound /*sound*/) {}
+
   // Full path of the program file and its version text ("" when it cannot be read).
   virtual std::string ProgramPath() const = 0;
   virtual std::string VersionText() const = 0;

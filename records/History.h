@@ -57,6 +57,45 @@ struct CertEntry {
   std::string result;
 };
 
+// One romaji drill (ことば, 文 or 苦手かな練習). Texts are UTF-8: romaji lists are not CP932.
+struct RomajiDrillEntry {
+  int64_t id = 0;
+  std::string started;   // "YYYY-MM-DD HH:MM:SS", local time
+  std::string list;      // the list's file name
+  int kind = 0;          // 0 ことば (8), 1 文 (9)
+  int timeSetting = 0;   // 0..3 (3: untimed)
+  int score = 0, good = 0, miss = 0;
+  int64_t durationMs = 0;
+  int entries = 0;       // entries completed
+  int kana = 0;          // kana completed
+  int fewestKeys = 0;    // the fewest keys that type what was completed
+  double keysPerSecond = 0, kanaPerMinute = 0, accuracy = 0;
+  int place = 0;         // romaji top-10 place 1..10, 0: none
+  bool practice = false; // 苦手かな練習
+  std::string endedBy;   // "time", "esc"
+};
+
+// One kana's figures in one romaji drill, or summed over many.
+struct KanaFigures {
+  std::string kana;  // UTF-8, one character of a reading
+  int64_t targeted = 0, missed = 0;
+  int64_t msSum = 0, timed = 0;  // time from the previous kana's completion to its own
+  double MeanMs() const { return timed > 0 ? static_cast<double>(msSum) / static_cast<double>(timed) : 0; }
+};
+
+// A wrong key in a romaji drill: the guide's next key and the key typed.
+struct RomajiConfusion {
+  char expected = 0, typed = 0;
+  int64_t count = 0;
+};
+
+// A place of a romaji top-10 table (per list and time setting).
+struct RomajiRank {
+  std::string name;  // UTF-8 (the name entry's CP932 bytes decoded)
+  int score = 0, good = 0, miss = 0;
+  std::string at;    // "YYYY-MM-DD HH:MM:SS"
+};
+
 class History {
  public:
   static constexpr int kSchemaVersion = 1;
@@ -101,6 +140,19 @@ class History {
   std::vector<ConfusionFigures> ConfusionTotals();
   std::vector<LessonEntry> Lessons();
   std::vector<CertEntry> Certifications();
+
+  // Romaji drills: written with the queue like the other drills.
+  void AddRomajiDrill(const RomajiDrillEntry& drill, const std::vector<KanaFigures>& kana,
+                      const std::vector<RomajiConfusion>& confusions);
+  std::vector<RomajiDrillEntry> RomajiDrills();
+  std::vector<KanaFigures> RomajiKanaTotals();
+  std::vector<RomajiConfusion> RomajiConfusionTotals();
+  // The top-10 table of a list and time setting (best first), the place a score would take
+  // (1..10, 0: none; ties go below the earlier entries), and a new entry; the place of the
+  // last romaji drill written is updated with it.
+  std::vector<RomajiRank> RomajiTop10(const std::string& list, int timeSetting);
+  int RomajiPlace(const std::string& list, int timeSetting, int score);
+  void AddRomajiRank(const std::string& list, int timeSetting, const RomajiRank& rank);
 
  private:
   struct Op {
