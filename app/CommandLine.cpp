@@ -52,6 +52,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!result.keyboard) return Error("キーボードの種類は jis か us です: " + value);
       continue;
     }
+    if (arg == "--words" || arg.rfind("--words=", 0) == 0) {
+      if (arg == "--words") {
+        if (i + 1 >= args.size()) return Error("--words には一覧のファイルが要ります");
+        result.wordsFile = args[++i];
+      } else {
+        result.wordsFile = arg.substr(sizeof "--words=" - 1);
+      }
+      if (result.wordsFile.empty()) return Error("--words には一覧のファイルが要ります");
+      continue;
+    }
     if (arg.size() > 1 && arg[0] == '-') {
       // The toolkit takes "-name", "--name", "-name value" and "-name=value".
       std::string_view name(arg);
@@ -88,6 +98,7 @@ std::string HelpText() {
          "  --keyboard=jis|us  この起動だけキーボードの種類を決める (既定: 設定画面の\n"
          "                     キーボード。自動ならキー配列に ¥ と ろ のキーがあれば jis、\n"
          "                     なければ us、読めなければ jis)\n"
+         "  --words FILE       ローマ字の ことば(8) と 文(9) で FILE の一覧を使う\n"
          "  -h, --help         この説明を表示して終了する\n"
          "  --version          版を表示して終了する\n"
          "\n"

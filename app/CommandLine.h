@@ -15,6 +15,7 @@ struct CommandLine {
   Action action = Action::Run;
   std::optional<plat::KeyMap> keyboard;  // --keyboard=jis|us; detected when absent
   bool platformGiven = false;            // -platform NAME: the toolkit is told where to show
+  std::string wordsFile;                 // --words FILE: the list of both romaji drills
   std::string error;                     // what was wrong, for Action::Error
 };
 

@@ -14,7 +14,9 @@ using plat::vk::Escape;
 
 void TForm2::FormKeyPress(uint8_t& key) {
   if (!s_.InputEnabled) return;
-  if (screens_.Shown(game::Screen::Title)) {
+  if (screens_.Shown(game::Screen::Romaji)) {
+    romaji_.Key(key);
+  } else if (screens_.Shown(game::Screen::Title)) {
     title_.TitleKey(key);
   } else if (screens_.Shown(game::Screen::ModeSelect)) {
     modeSelect_.ModeSelectKey(key);
@@ -37,6 +39,10 @@ void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
     rankTables_.ConfirmName(key);
     return;
   }
+  if (screens_.Shown(game::Screen::Romaji)) {
+    romaji_.KeyDown(key);
+    return;
+  }
   if (platform_.KanaLock() || !screens_.Shown(game::Screen::Drill)) return;
   // A JIS keyboard types no character for Shift+0, and the ro key's own character is a
   // backslash: both reach the drill from the key-down. (A US keyboard types ')' for
@@ -53,6 +59,10 @@ void TForm2::FormKeyDown(uint16_t& key, plat::ShiftState shift) {
 
 void TForm2::FormKeyUp(uint16_t& key, plat::ShiftState) {
   if (!s_.InputEnabled) return;
+  if (screens_.Shown(game::Screen::Romaji)) {
+    romaji_.KeyUp(key);
+    return;
+  }
   if (screens_.Shown(game::Screen::Lessons)) {
     if (key == plat::vk::Tab || key == Escape) lessons_.LessonKeyUp(key);
     return;

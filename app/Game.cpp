@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -257,6 +258,8 @@ int RunEntryRoutine(int argc, char** argv) {
     Game game(platform);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
+    if (!options.wordsFile.empty())
+      game.Form().Romaji().SetWordsFile(std::filesystem::absolute(options.wordsFile).string());
     if (game.Form().UseKeyboard(options.keyboard, plat::DetectKeyMap).source == plat::KeyMapSource::Undetected)
       std::fputs(
           "dojokai: キー配列を読めないため JIS キーボードとして扱います"

@@ -25,8 +25,8 @@ TForm2::TForm2(plat::Platform& platform)
       rankTables_(s_, screens_, C, F8T1, missStats_),
       drillRun_(s_, screens_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
       modeSelect_(s_, screens_, C, platform, random_, F1T1, drillRun_, wordList_),
-      lessons_(s_, screens_, C, platform, random_, FLT1), certSheet_(s_, C, platform),
-      certification_(s_, screens_, C, certSheet_), config_(s_, options_, platform),
+      romaji_(s_, screens_, C, platform, options_, rankTables_), lessons_(s_, screens_, C, platform, random_, FLT1),
+      certSheet_(s_, C, platform), certification_(s_, screens_, C, certSheet_), config_(s_, options_, platform),
       settings_(s_, screens_, C, options_, config_), dataFile_(s_, options_, platform, config_), title_(*this),
       help_(s_, C, platform), scaling_(s_, controls_, C, {&Timer1, &F8T1, &F1T1, &FLT1}, *this, platform) {
   // The form resource: black, 12-pixel Gothic, key preview, no input method.
@@ -43,8 +43,8 @@ TForm2::TForm2(plat::Platform& platform)
   resize(design.clientWidth, design.clientHeight);
   controls_.Build(design, this);
   C.Bind(controls_);
-  screenPanels_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel,
-                   C.F6Panel, C.Panel11, C.F5Panel, C.FLPanel, C.Panel1};
+  screenPanels_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel, C.F6Panel,
+                   C.Panel11, C.F5Panel, C.FLPanel, C.Panel1,  C.RjPanel};
   screens_.OnChange = [this](game::Screen screen, bool shown) { PanelOf(screen)->SetVisible(shown); };
   screens_.OnInfoPanel = [this](bool open) { C.Panel6->SetVisible(open); };
   ApplyPictures();
@@ -194,6 +194,7 @@ void TForm2::Construct() {
   // 25-28: word list and the first information page.
   LoadWordList();
   title_.DrawInfoPage1();
+  romaji_.SetFolders(plat::ShippedFolderPath(platform_.ProgramPath(), "romaji"), config_.Folders().data + "romaji/");
 
   // 30-33: window position for a maximised start, the logo, caption, and the title timer.
   if (s_.MaximizeAtStart) move(-4, 0);
@@ -308,6 +309,7 @@ void TForm2::OpenStatistics() {
 
 void TForm2::Timer1Timer() {
   title_.Timer1Timer();
+  if (screens_.Shown(game::Screen::Romaji)) romaji_.Tick();
   const bool typing = TypingRuns();
   if (typing) {
     wasTyping_ = true;
@@ -324,6 +326,7 @@ int TForm2::Timer1QuietTicks() const {
 }
 
 bool TForm2::TypingRuns() const {
+  if (screens_.Shown(game::Screen::Romaji) && romaji_.Running()) return true;
   if (F1T1.Enabled() && screens_.Shown(game::Screen::Drill)) return true;
   // The drill screen stays shown under the splash, the name entry and the results.
   if (screens_.Shown(game::Screen::Splash) || screens_.Shown(game::Screen::NameEntry) ||
@@ -392,6 +395,10 @@ void TForm2::WireEvents() {
   rankTables_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
   rankTables_.OpenJudgement = [this] { certification_.OpenJudgement(); };
   modeSelect_.StartLessonCourse = [this] { lessons_.StartLessonCourse(); };
+  modeSelect_.StartRomaji = [this](int kind) {
+    romaji_.Open(kind == 0 ? romaji::Kind::Words : romaji::Kind::Phrases, s_.DurationIndex);
+  };
+  romaji_.SetHistory([this]() -> records::History* { return history_ ? &history_->History() : nullptr; });
   settings_.SetFocus = [this](ui::Control* c) { SetFocusTo(c); };
   settings_.SaveRecords = [this] { dataFile_.SaveAsGameGoes(); };
   dataFile_.DrawSwitchLabels = [this] { title_.DrawSwitchLabels(); };
@@ -431,6 +438,10 @@ void TForm2::WireEvents() {
     click(c, [this](ui::Control& sender) { modeSelect_.F6L11Click(sender.Tag()); });
     c->OnDblClick = [this](ui::Control& sender) { Guard([&] { modeSelect_.F6L11DblClick(sender.Tag()); }); };
   }
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.F6L22, C.F6L23})
+    c->OnDblClick = [this](ui::Control& sender) { Guard([&] { modeSelect_.F6L22DblClick(sender.Tag()); }); };
+  click(C.RjP1, [this](ui::Control&) { romaji_.EscClick(); });
+  click(C.RjP3, [this](ui::Control&) { romaji_.LeaveResults(); });
   click(C.F6P3, [this](ui::Control&) { modeSelect_.F6P3Click(); });
   click(C.F6P2, [this](ui::Control&) { modeSelect_.F6P2Click(); });
   // Results, name entry and judgement.

@@ -23,6 +23,7 @@
 #include "platform/Platform.h"
 #include "platform/Random.h"
 #include "records/DataFile.h"
+#include "romaji/RomajiScreen.h"
 #include "window/HelpDisplays.h"
 #include "records/ConfigFile.h"
 #include "window/SettingsScreen.h"
@@ -98,6 +99,8 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   drill::KeyCaps& Caps() { return keyCaps_; }
   drill::MissStats& Misses() { return missStats_; }
   drill::WordList& Words() { return wordList_; }
+  // The romaji drills' screen (8, 9, and the statistics window's 苦手かな練習).
+  romaji::RomajiScreen& Romaji() { return romaji_; }
   lessons::LessonCourse& Lessons() { return lessons_; }
   lessons::Certification& Certification() { return certification_; }
   records::DataFile& Data() { return dataFile_; }
@@ -188,6 +191,7 @@ class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost 
   drill::RankTables rankTables_;
   drill::DrillRun drillRun_;
   drill::ModeSelect modeSelect_;
+  romaji::RomajiScreen romaji_;
   lessons::LessonCourse lessons_;
   lessons::CertSheet certSheet_;
   lessons::Certification certification_;

@@ -43,6 +43,8 @@ void ModeSelect::ModeSelectKey(uint8_t ch) {
   } else if (ch == '0') {
     s_.Mode = game::kLessonMode;
     EnterLessonsFromMenu();
+  } else if ((ch == '8' || ch == '9') && StartRomaji) {
+    StartRomaji(ch - '8');
   } else if (ch == ' ') {
     s_.DurationIndex = (s_.DurationIndex + 1) % 4;
     C.F6P2->SetCaption(game::kDurationLabels[static_cast<size_t>(s_.DurationIndex)]);
@@ -61,6 +63,10 @@ void ModeSelect::F6L11DblClick(int tag) {
     EnterLessonsFromMenu();
   else
     StartDrillFromMenu();
+}
+
+void ModeSelect::F6L22DblClick(int tag) {
+  if ((tag == 8 || tag == 9) && StartRomaji) StartRomaji(tag - 8);
 }
 
 void ModeSelect::F6P3Click() {

@@ -34,6 +34,10 @@ class ModeSelect {
 
   // Set by the window: the lesson course starts (and its screen is laid out).
   std::function<void()> StartLessonCourse;
+  // Set by the window: a romaji drill opens (0 ことば, 1 文) with the time setting shown.
+  // Romaji is no mode: Enter and Tab never reach it, and the last mode stays as it was.
+  std::function<void(int kind)> StartRomaji;
+  void F6L22DblClick(int tag);  // a romaji drill's line twice (tag 8 or 9): it opens
 
  private:
   game::PlayState& s_;

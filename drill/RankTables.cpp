@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <utility>
 
 #include "game/Digits.h"
 #include "game/Modes.h"
@@ -160,17 +161,26 @@ void RankTables::PlaceResult() {
   const auto rows = Rows();
   for (ui::Label* row : rows) row->SetFontColor(ui::clr::White);
   if (r < kRanks) {
-    // The field shows the name as typed: lime on black, without a frame.
-    if (auto* edit = qobject_cast<QLineEdit*>(C.F7M1->Widget())) edit->setFrame(false);
-    C.F7M1->SetText("");
-    C.F7L6->SetCaption(std::to_string(r + 1));
     rows[static_cast<size_t>(r)]->SetFontColor(ui::clr::Lime);
-    screens_.Show(game::Screen::NameEntry);
-    if (SetFocus) SetFocus(C.F7M1);
+    OpenNameEntry(r + 1);
   } else {
     screens_.Show(game::Screen::Results);
   }
   missStats_.DrawMissStats();
+}
+
+void RankTables::OpenNameEntry(int place) {
+  // The field shows the name as typed: lime on black, without a frame.
+  if (auto* edit = qobject_cast<QLineEdit*>(C.F7M1->Widget())) edit->setFrame(false);
+  C.F7M1->SetText("");
+  C.F7L6->SetCaption(std::to_string(place));
+  screens_.Show(game::Screen::NameEntry);
+  if (SetFocus) SetFocus(C.F7M1);
+}
+
+void RankTables::AskName(int place, std::function<void(const std::string& name)> taken) {
+  nameTaken_ = std::move(taken);
+  OpenNameEntry(place);
 }
 
 void RankTables::ConfirmName(uint16_t key) {
@@ -185,8 +195,14 @@ void RankTables::TakeName(bool writeBack) {
   // At most ten bytes, never half of a double-byte character, padded with blanks.
   std::string name(plat::cp932::FitBytes(C.F7M1->Text(), kNameBytes));
   name.resize(kNameBytes, ' ');
-  s_.EntryName.Assign(name);
   if (writeBack) C.F7M1->SetText(name);
+  if (nameTaken_) {
+    const auto taken = std::exchange(nameTaken_, nullptr);
+    taken(name);
+    screens_.Hide(game::Screen::NameEntry);
+    return;
+  }
+  s_.EntryName.Assign(name);
   InsertResult();
   ShowRankTable(game::TableIndex(s_.Mode, s_.DurationIndex));
   screens_.Show(game::Screen::Results);

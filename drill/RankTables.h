@@ -44,6 +44,11 @@ class RankTables {
   // Space released on the results screen, or a click on "PRESS SPACE KEY".
   void LeaveResults();
 
+  // The same name entry for a table kept elsewhere (the romaji drills'): place 1..10 is
+  // shown, and the name typed (CP932, padded to ten bytes) goes to `taken`, which shows the
+  // screen to come back to; no drill table changes.
+  void AskName(int place, std::function<void(const std::string& name)> taken);
+
   // A weak-key practice (set when it starts) is played as an untimed drill, but its figures
   // stand: its results show them over the time it took, with no table, and lead to the
   // title, never to a judgement.
@@ -70,6 +75,8 @@ class RankTables {
   std::string RowText(int t, int r) const;
   std::array<ui::Label*, 10> Rows() const;
   void ShowPracticeResult();
+  // The name entry shown for place `place` (1..10), its field empty and focused.
+  void OpenNameEntry(int place);
 
   game::PlayState& s_;
   game::Screens& screens_;
@@ -77,7 +84,8 @@ class RankTables {
   ui::Timer& F8T1_;
   MissStats& missStats_;
   bool practice_ = false;
-  int practiceTenths_ = -1;  // the practice's time of play, once it has ended
+  int practiceTenths_ = -1;                            // the practice's time of play, once it has ended
+  std::function<void(const std::string&)> nameTaken_;  // a name asked for by AskName
 };
 
 }  // namespace drill

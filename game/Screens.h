@@ -21,8 +21,9 @@ enum class Screen {
   About,       // F5Panel
   Lessons,     // FLPanel
   Title,       // Panel1
+  Romaji,      // RjPanel: the romaji drills and their results (built last, so in front)
 };
-inline constexpr size_t kScreenCount = 10;
+inline constexpr size_t kScreenCount = 11;
 
 class Screens {
  public:

@@ -24,6 +24,15 @@ std::string ShippedFilePath(const std::string& programPath, const std::string& e
   return FileExists(shared) ? shared : beside;
 }
 
+std::string ShippedFolderPath(const std::string& programPath, const std::string& name) {
+  const fs::path program(programPath);
+  const fs::path beside = program.parent_path() / name;
+  std::error_code ec;
+  if (fs::is_directory(beside, ec)) return beside.string();
+  const fs::path shared = (program.parent_path().parent_path() / "share" / "dojokai" / name).lexically_normal();
+  return fs::is_directory(shared, ec) ? shared.string() : beside.string();
+}
+
 std::vector<std::string> MissingShippedFiles(const std::string& programPath) {
   std::vector<std::string> missing;
   if (fs::path(programPath).parent_path().filename() != "bin") return missing;

@@ -12,6 +12,10 @@ namespace plat {
 // program (where a missing file is looked for first).
 std::string ShippedFilePath(const std::string& programPath, const std::string& ext);
 
+// A folder of shipped files (the romaji lists "romaji"): beside the program when it is there,
+// else in the share folder of the install.
+std::string ShippedFolderPath(const std::string& programPath, const std::string& name);
+
 // For a program installed in a "bin" folder: the shipped files found in neither place, as
 // paths in the share folder. Empty for a program anywhere else.
 std::vector<std::string> MissingShippedFiles(const std::string& programPath);

@@ -8,5 +8,8 @@ bindir=$(dirname "$drive")
 for f in dojokai.bin dojokai.hlp; do
   [ -f "$bindir/$f" ] && cp "$bindir/$f" "$dir/"
 done
+# The shipped romaji lists, and the lists the scripts choose with `words lists/FILE`.
+[ -d "$bindir/romaji" ] && cp -r "$bindir/romaji" "$dir/"
+[ -d "$(dirname "$script")/lists" ] && cp -r "$(dirname "$script")/lists" "$dir/"
 cd "$dir"
 exec "$drive" --exe-dir "$dir" "$script"

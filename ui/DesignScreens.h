@@ -23,6 +23,7 @@ std::span<const ControlDesign> KeyboardChoice();    // on Panel11
 std::span<const ControlDesign> AboutScreen();       // F5Panel
 std::span<const ControlDesign> LessonScreen();      // FLPanel
 std::span<const ControlDesign> TitleScreen();       // Panel1
+std::span<const ControlDesign> RomajiScreen();      // RjPanel, and its two lines on F6Panel
 
 // One key cap of the JIS keyboard picture; positions are inside the keyboard panel.
 struct KeyCapPlace {
@@ -101,27 +102,34 @@ inline constexpr std::size_t kKeyCapCount = std::size(kKeyCaps);
 
 enum class Keyboard { Drill, Lesson };
 
-// The caps of one keyboard: black, white 21-pixel captions, SHIFT in small silver letters.
+// One cap of a keyboard: black, a white 21-pixel caption, SHIFT in small silver letters.
+constexpr ControlDesign KeyCapRow(const KeyCapPlace& k, const char* name, const char* parent, const char* caption,
+                                  int tag) {
+  const bool shift = k.width == kShiftCapWidth;
+  return {.kind = Kind::Panel,
+          .name = name,
+          .parent = parent,
+          .left = k.left,
+          .top = k.top,
+          .width = k.width,
+          .height = kKeyCapHeight,
+          .caption = caption,
+          .color = clr::Black,
+          .fontColor = shift ? clr::Silver : clr::White,
+          .fontHeight = shift ? 12 : 21,
+          .tag = tag,
+          .align = Align::Center,
+          .bevelOuter = Bevel::Raised};
+}
+
+// The caps of the drill or the lesson keyboard.
 constexpr std::array<ControlDesign, kKeyCapCount> KeyCapRows(Keyboard keyboard) {
   const bool lesson = keyboard == Keyboard::Lesson;
   std::array<ControlDesign, kKeyCapCount> rows{};
   for (std::size_t i = 0; i < kKeyCapCount; ++i) {
     const KeyCapPlace& k = kKeyCaps[i];
-    const bool shift = k.width == kShiftCapWidth;
-    rows[i] = {.kind = Kind::Panel,
-               .name = lesson ? k.lessonName : k.drillName,
-               .parent = lesson ? "FLP10" : "F1P3",
-               .left = k.left,
-               .top = k.top,
-               .width = k.width,
-               .height = kKeyCapHeight,
-               .caption = lesson ? k.lessonCaption : k.drillCaption,
-               .color = clr::Black,
-               .fontColor = shift ? clr::Silver : clr::White,
-               .fontHeight = shift ? 12 : 21,
-               .tag = lesson ? kLessonCapTag : kDrillCapTag,
-               .align = Align::Center,
-               .bevelOuter = Bevel::Raised};
+    rows[i] = KeyCapRow(k, lesson ? k.lessonName : k.drillName, lesson ? "FLP10" : "F1P3",
+                        lesson ? k.lessonCaption : k.drillCaption, lesson ? kLessonCapTag : kDrillCapTag);
   }
   return rows;
 }

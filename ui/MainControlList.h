@@ -255,7 +255,36 @@
   X(RadioButton, RadioButton1) \
   X(RadioButton, RadioButton2) \
   X(RadioButton, RadioButton3) \
-  X(Label, Label52)
+  X(Label, Label52) \
+  /* the romaji drills */ \
+  X(Label, F6L22) \
+  X(Label, F6L23) \
+  X(Panel, RjPanel) \
+  X(Panel, RjP1) \
+  X(Label, RjL1) \
+  X(Label, RjL2) \
+  X(Label, RjL3) \
+  X(Label, RjL4) \
+  X(Label, RjL5) \
+  X(Label, RjL6) \
+  X(Label, RjL7) \
+  X(Label, RjL8) \
+  X(Panel, RjP10) \
+  X(Panel, RP_1) X(Panel, RP_2) X(Panel, RP_3) X(Panel, RP_4) X(Panel, RP_5) X(Panel, RP_6) \
+  X(Panel, RP_7) X(Panel, RP_8) X(Panel, RP_9) X(Panel, RP_0) X(Panel, RP_MS) X(Panel, RP_HT) \
+  X(Panel, RP_EN) \
+  X(Panel, RP_Q) X(Panel, RP_W) X(Panel, RP_E) X(Panel, RP_R) X(Panel, RP_T) X(Panel, RP_Y) \
+  X(Panel, RP_U) X(Panel, RP_I) X(Panel, RP_O) X(Panel, RP_P) X(Panel, RP_AD) X(Panel, RP_RS) \
+  X(Panel, RP_A) X(Panel, RP_S) X(Panel, RP_D) X(Panel, RP_F) X(Panel, RP_G) X(Panel, RP_H) \
+  X(Panel, RP_J) X(Panel, RP_K) X(Panel, RP_L) X(Panel, RP_SK) X(Panel, RP_KR) X(Panel, RP_LS) \
+  X(Panel, RP_Z) X(Panel, RP_X) X(Panel, RP_C) X(Panel, RP_V) X(Panel, RP_B) X(Panel, RP_N) \
+  X(Panel, RP_M) X(Panel, RP_KM) X(Panel, RP_PR) X(Panel, RP_SR) X(Panel, RP_AB) \
+  X(Panel, RP_SPC) X(Panel, RP_SFT) X(Panel, RP_SFTR) \
+  X(Panel, RjP2) \
+  X(Label, RjL20) \
+  X(Label, RjL21) \
+  X(Label, RjL22) \
+  X(Panel, RjP3)
 
 // The certificate-name dialog TForm9.
 #define DOJOKAI_NAME_DIALOG_CONTROLS(X) X(Label, F9L1) X(Memo, F9M1) X(Button, F9B1)

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <sstream>
 
 #include "app/Game.h"
@@ -250,6 +251,12 @@ void Driver::Execute(const std::string& line) {
     game_ = std::make_unique<app::Game>(platform_);
     game_->Form().SetSimulatedFocus(true);
     game_->Form().UseKeyboard(std::nullopt, [this] { return keymap_; });
+    if (!wordsFile_.empty()) game_->Form().Romaji().SetWordsFile(wordsFile_);
+  } else if (command == "words") {
+    const Text file = r.Rest("file");
+    if (file.utf8.empty()) throw ScriptError("words needs a file");
+    wordsFile_ = std::filesystem::absolute(file.utf8).string();
+    if (game_) game_->Form().Romaji().SetWordsFile(wordsFile_);
   } else if (command == "wait") {
     const int ms = r.Number("MS");
     r.End();
@@ -400,8 +407,14 @@ void Driver::Execute(const std::string& line) {
       const auto actual = StateFieldText(game_->Form().State(), field);
       if (!actual) throw ScriptError("no state field named " + field);
       if (*actual != value.utf8) ExpectFailed(field + " = " + *actual, field + " = " + value.utf8);
+    } else if (what == "romaji") {
+      const std::string field = r.PlainWord("field");
+      const Text value = r.Rest("value");
+      const auto actual = RomajiFieldText(game_->Form(), field);
+      if (!actual) throw ScriptError("the romaji screen is not shown or has no field " + field);
+      if (*actual != value.utf8) ExpectFailed(field + " = " + *actual, field + " = " + value.utf8);
     } else {
-      throw ScriptError("expect takes visible, hidden, caption or state");
+      throw ScriptError("expect takes visible, hidden, caption, state or romaji");
     }
   } else if (command == "stats") {
     RequireStarted(command);

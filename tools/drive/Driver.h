@@ -70,6 +70,8 @@ class Driver {
   // What the keymap of the driver's keyboard tells the game: a JIS keyboard unless the
   // script says `keyboard us`, or `keyboard none` (no keymap to read).
   std::optional<plat::KeyMap> keymap_ = plat::KeyMap::Jis;
+  // The list `words` chose for the romaji drills, for a game started later.
+  std::string wordsFile_;
 };
 
 }  // namespace drive

@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "app/Game.h"
+#include "app/TForm2.h"
 #include "platform/Cp932.h"
 #include "tools/drive/Json.h"
 
@@ -159,7 +160,46 @@ void PutControl(Json& j, const ui::Control& c, const char* formName) {
   j.EndObject();
 }
 
+// The romaji screen as the issue names its keys.
+template <class F>
+void ForEachRomajiField(const romaji::RomajiScreen::View& v, F&& f) {
+  f("list", v.list);
+  f("text", v.text);
+  f("reading", v.reading);
+  f("typed", v.typed);
+  f("guide", v.guide);
+  f("done", v.done);
+  f("good", v.good);
+  f("miss", v.miss);
+  f("kana_done", v.kanaDone);
+}
+
+void PutRomaji(Json& j, const romaji::RomajiScreen::View& v) {
+  j.BeginObject();
+  ForEachRomajiField(v, [&j](const char* name, const auto& value) {
+    j.Key(name);
+    if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>)
+      j.String(value);
+    else
+      j.Number(value);
+  });
+  j.EndObject();
+}
+
 }  // namespace
+
+std::optional<std::string> RomajiFieldText(app::TForm2& form, const std::string& field) {
+  if (!form.Screens().Shown(game::Screen::Romaji)) return std::nullopt;
+  std::optional<std::string> result;
+  ForEachRomajiField(form.Romaji().Snapshot(), [&](const char* name, const auto& value) {
+    if (field != name) return;
+    if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>)
+      result = value;
+    else
+      result = std::to_string(value);
+  });
+  return result;
+}
 
 std::string FormatDateTime(const plat::LocalDateTime& t) {
   char buf[32];
@@ -183,6 +223,10 @@ std::string Snapshot(app::Game& game, plat::VirtualPlatform& platform) {
   j.Key("now").String(FormatDateTime(platform.Now())).EndObject();
   j.Key("state");
   PutState(j, form.State());
+  if (form.Screens().Shown(game::Screen::Romaji)) {
+    j.Key("romaji");
+    PutRomaji(j, form.Romaji().Snapshot());
+  }
   j.Key("record");
   PutRecord(j, form.State().DatRecord);
   j.Key("controls").BeginObject();

@@ -1,0 +1,322 @@
+#include "romaji/RomajiScreen.h"
+
+#include <QString>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/JisLayout.h"
+#include "platform/Keyboard.h"
+
+namespace romaji {
+namespace {
+
+// Columns of the reading and the guide lines (half-width cells at 14 pixels, 448 pixels).
+constexpr int kLineCells = 64;
+// How long a wrong key stays red on the keyboard.
+constexpr uint32_t kFlashMs = 250;
+
+bool HalfWidth(char32_t c) { return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F); }
+
+// A line of text split after kLineCells columns, as two overlaid captions: the first `done`
+// characters alone, and the rest behind blanks as wide as those characters, so that with a
+// fixed-pitch font the second lies exactly beside the first.
+std::pair<std::string, std::string> Overlay(std::u32string_view text, size_t done) {
+  std::u32string first, second;
+  int cells = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char32_t c = text[i];
+    const int width = HalfWidth(c) ? 1 : 2;
+    if (cells + width > kLineCells) {
+      if (i <= done) first += U'\n';
+      second += U'\n';
+      cells = 0;
+    }
+    cells += width;
+    if (i < done) {
+      first += c;
+      second += width == 1 ? U' ' : U'\u3000';
+    } else {
+      second += c;
+    }
+  }
+  return {QString::fromStdU32String(first).toStdString(), QString::fromStdU32String(second).toStdString()};
+}
+
+std::u32string Latin(std::string_view text) { return {text.begin(), text.end()}; }
+
+std::string ListFileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+}  // namespace
+
+RomajiScreen::RomajiScreen(game::PlayState& state, game::Screens& screens, ui::MainControls& c,
+                           plat::Platform& platform, const game::Options& options, drill::RankTables& rankTables)
+    : s_(state), screens_(screens), C(c), platform_(platform), options_(options), keyboard_(c),
+      results_(screens, c, platform, rankTables) {}
+
+void RomajiScreen::ApplyOptions() {
+  judge_.SetStyle(static_cast<game::romaji::GuideStyle>(std::min<int>(options_.romaji.guideStyle, 2)));
+  judge_.SetFinalNAllowed(options_.romaji.finalN);
+  if (screens_.Shown(game::Screen::Romaji)) Refresh();
+}
+
+void RomajiScreen::SetWordsFile(const std::string& path) {
+  lists_.SetWordsFile(path);
+  if (phase_ != Phase::Ready || practice_ || !screens_.Shown(game::Screen::Romaji)) return;
+  choices_ = lists_.Choices(kind_);
+  choice_ = 0;
+  UseList(lists_.Load(choices_[0], kind_));
+  NextEntry();
+  Refresh();
+}
+
+void RomajiScreen::Open(Kind kind, int timeSetting, game::Screen from) {
+  kind_ = kind;
+  practice_ = false;
+  from_ = from;
+  run_.Start(timeSetting);
+  choices_ = lists_.Choices(kind);
+  choice_ = 0;
+  UseList(lists_.Load(choices_[0], kind));
+  random_.Seed(static_cast<uint32_t>(platform_.CalendarSeconds()));
+  entries_ = kana_ = keys_ = fewest_ = 0;
+  phase_ = Phase::Ready;
+  ApplyOptions();
+  NextEntry();
+  results_.Hide();
+  keyboard_.Clear();
+  C.RjP10->SetVisible(!s_.SwitchK);  // KEY OFF hides the keyboard here too
+  Refresh();
+  screens_.Show(game::Screen::Romaji);
+  screens_.Hide(from);
+}
+
+void RomajiScreen::StartPractice(std::vector<game::romaji::Entry> entries) {
+  const game::Screen from = screens_.AnyShown() ? screens_.Current() : game::Screen::Title;
+  Open(Kind::Words, 3, from == game::Screen::Romaji ? game::Screen::Title : from);
+  practice_ = true;
+  choices_.clear();
+  list_ = {};
+  list_.name = "苦手かな練習";
+  list_.entries = std::move(entries);
+  message_.clear();
+  if (list_.entries.empty()) {
+    UseList(lists_.Load(lists_.ShippedPath(Kind::Words), Kind::Words));
+    practice_ = true;
+  }
+  NextEntry();
+  Refresh();
+}
+
+void RomajiScreen::UseList(const RomajiLists::Loaded& loaded) {
+  list_ = loaded.list;
+  if (list_.name.empty()) list_.name = ListFileName(list_.path);
+  message_.clear();
+  if (!loaded.messages.empty()) {
+    message_ = loaded.messages.front();
+    if (loaded.messages.size() > 1) message_ += " (ほか" + std::to_string(loaded.messages.size() - 1) + "件)";
+  }
+  entry_ = -1;
+}
+
+// ←/→ before the first key: the previous or next list.
+void RomajiScreen::Choose(int step) {
+  if (phase_ != Phase::Ready || practice_ || choices_.size() < 2) return;
+  const auto n = static_cast<int>(choices_.size());
+  choice_ = static_cast<size_t>((static_cast<int>(choice_) + step + n) % n);
+  UseList(lists_.Load(choices_[choice_], kind_));
+  NextEntry();
+  Refresh();
+}
+
+// An entry drawn at random, not the same twice in a row when the list has more.
+void RomajiScreen::NextEntry() {
+  const auto n = static_cast<int>(list_.entries.size());
+  if (n == 0) {
+    entry_ = -1;
+    judge_.Start(U"");
+    return;
+  }
+  for (int tries = 0; tries < n + 4; ++tries) {
+    int next = random_.Below(n);
+    if (n > 1 && next == entry_) next = (next + 1) % n;
+    entry_ = next;
+    if (judge_.Start(list_.entries[static_cast<size_t>(entry_)].kana)) break;
+  }
+  tally_.EntryStarted(platform_.TickCount());
+}
+
+void RomajiScreen::Key(uint8_t ch) {
+  if (ch == plat::ch::Escape) {
+    if (phase_ == Phase::Running)
+      End("esc");
+    else if (phase_ == Phase::Ready)
+      Leave(practice_ ? game::Screen::Title : from_);
+    return;
+  }
+  // Only the printable ASCII keys are typed; Enter, Tab, Backspace and the rest pass.
+  if (phase_ == Phase::Results || ch < 0x20 || ch > 0x7E || entry_ < 0 || judge_.Complete()) return;
+  const char key = static_cast<char>(ch);
+  const char expected = judge_.NextKey();
+  const int before = judge_.KanaDone();
+  const int current = judge_.CurrentKana();
+  const uint32_t tick = platform_.TickCount();
+  const game::romaji::KeyResult r = judge_.Key(key);
+  if (r.accepted)
+    Accepted(r, before, tick);
+  else
+    Missed(expected, key, current);
+  Refresh();
+}
+
+void RomajiScreen::Accepted(const game::romaji::KeyResult& r, int before, uint32_t tick) {
+  if (run_.Accepted(tick)) {
+    phase_ = Phase::Running;
+    startedAt_ = Stamp();
+    tally_.Reset(tick);
+    message_.clear();
+  }
+  if (options_.romaji.keySound) platform_.PlaySound(plat::Platform::Sound::Key);
+  keyboard_.Unflash();
+  flashing_ = false;
+  const game::romaji::Entry& e = list_.entries[static_cast<size_t>(entry_)];
+  tally_.Completed(e.kana, before, r.kanaDone, tick);
+  if (!r.complete) return;
+  ++entries_;
+  kana_ += judge_.KanaCount();
+  keys_ += static_cast<int>(judge_.Typed().size());
+  fewest_ += judge_.FewestKeys();
+  NextEntry();
+}
+
+// A wrong key flashes on the keyboard; before the clock starts it counts nothing.
+void RomajiScreen::Missed(char expected, char typed, int kana) {
+  keyboard_.Flash(typed);
+  flashing_ = true;
+  flashUntil_ = platform_.TickCount() + kFlashMs;
+  if (phase_ != Phase::Running) return;
+  run_.Missed();
+  tally_.Missed(list_.entries[static_cast<size_t>(entry_)].kana, kana, expected, typed);
+  if (options_.romaji.missSound) platform_.PlaySound(plat::Platform::Sound::Miss);
+}
+
+void RomajiScreen::KeyDown(uint16_t vk) {
+  if (vk == plat::vk::Left) Choose(-1);
+  if (vk == plat::vk::Right) Choose(1);
+}
+
+void RomajiScreen::KeyUp(uint16_t vk) {
+  if (vk == plat::vk::Space && phase_ == Phase::Results) LeaveResults();
+}
+
+void RomajiScreen::Tick() {
+  const uint32_t tick = platform_.TickCount();
+  if (flashing_ && static_cast<int32_t>(tick - flashUntil_) >= 0) {
+    keyboard_.Unflash();
+    flashing_ = false;
+  }
+  if (phase_ != Phase::Running) return;
+  if (run_.TimeUp(tick)) {
+    End("time");
+    return;
+  }
+  ShowClockLine();
+}
+
+void RomajiScreen::End(const char* endedBy) {
+  const uint32_t tick = platform_.TickCount();
+  phase_ = Phase::Results;
+  keyboard_.Clear();
+  ShowClockLine();
+  Summary summary;
+  summary.list = list_.name;
+  summary.kind = static_cast<int>(kind_);
+  summary.timeSetting = run_.TimeSetting();
+  summary.practice = practice_;
+  summary.good = run_.Good();
+  summary.miss = run_.Miss();
+  summary.score = run_.Score();
+  summary.ms = run_.ElapsedMs(tick);
+  summary.entries = entries_;
+  summary.kana = kana_ + judge_.KanaDone();
+  summary.keys = keys_;
+  summary.fewest = fewest_;
+  summary.started = startedAt_;
+  summary.endedBy = endedBy;
+  results_.Show(summary, tally_);
+}
+
+void RomajiScreen::LeaveResults() {
+  if (phase_ != Phase::Results) return;
+  Leave(game::Screen::Title);
+}
+
+void RomajiScreen::Leave(game::Screen to) {
+  results_.Hide();
+  phase_ = Phase::Ready;
+  practice_ = false;
+  screens_.Show(to);
+  screens_.Hide(game::Screen::Romaji);
+}
+
+std::string RomajiScreen::Stamp() {
+  const plat::LocalDateTime t = platform_.Now();
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
+  return buf;
+}
+
+// The clock as the drills show it, and the counts.
+void RomajiScreen::ShowClockLine() {
+  const int t = std::clamp(run_.ClockTenths(platform_.TickCount()), 0, 9999);
+  char line[96];
+  std::snprintf(line, sizeof line, "TIME:%03d.%d  SCORE:%05d  GOOD:%d  MISS:%d", t / 10, t % 10, run_.Score(),
+                run_.Good(), run_.Miss());
+  C.RjL2->SetCaption(line);
+}
+
+void RomajiScreen::Refresh() {
+  std::string title = practice_ ? "苦手かな練習" : std::string(KindName(static_cast<int>(kind_)));
+  title += "  " + list_.name + "  (" + TimeName(run_.TimeSetting()) + ")";
+  C.RjL1->SetCaption(title);
+  ShowClockLine();
+  if (entry_ >= 0) {
+    const game::romaji::Entry& e = list_.entries[static_cast<size_t>(entry_)];
+    C.RjL3->SetCaption(e.text.empty() ? std::string(" ") : e.text);
+    const auto [doneKana, restKana] = Overlay(judge_.Reading(), static_cast<size_t>(judge_.KanaDone()));
+    C.RjL4->SetCaption(doneKana);
+    C.RjL5->SetCaption(restKana);
+    const std::string typed(judge_.Typed());
+    const auto [doneKeys, restKeys] = Overlay(Latin(typed + judge_.Guide()), typed.size());
+    C.RjL6->SetCaption(doneKeys);
+    C.RjL7->SetCaption(restKeys);
+  } else {
+    for (ui::Label* l : {C.RjL3, C.RjL4, C.RjL5, C.RjL6, C.RjL7}) l->SetCaption("");
+  }
+  std::string line = message_;
+  if (line.empty() && phase_ == Phase::Ready)
+    line = practice_ || choices_.size() < 2 ? "最初のキーでスタート  ESC:もどる"
+                                            : "←→:一覧を選ぶ  最初のキーでスタート  ESC:もどる";
+  C.RjL8->SetCaption(line);
+  C.RjL8->SetFontColor(message_.empty() ? ui::clr::Yellow : ui::clr::Red);
+  keyboard_.MarkNext(phase_ == Phase::Results ? '\0' : judge_.NextKey());
+}
+
+RomajiScreen::View RomajiScreen::Snapshot() const {
+  View v;
+  v.list = list_.name;
+  if (entry_ >= 0) {
+    const game::romaji::Entry& e = list_.entries[static_cast<size_t>(entry_)];
+    v.text = e.text;
+    v.reading = e.reading;
+    v.typed = std::string(judge_.Typed());
+    v.guide = judge_.Guide();
+    v.kanaDone = judge_.KanaDone();
+  }
+  v.done = entries_;
+  v.good = run_.Good();
+  v.miss = run_.Miss();
+  return v;
+}
+
+}  // namespace romaji
