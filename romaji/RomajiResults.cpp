@@ -51,8 +51,9 @@ void RomajiResults::Show(const Summary& summary, const game::romaji::Tally& tall
   C.RjL21->SetCaption(FiguresText(summary));
   C.RjP2->Show();
   records::History* history = history_ ? history_() : nullptr;
-  // Only a timed drill played to its end takes a place; a practice never does.
-  const bool ranked = history && !summary.practice && summary.timeSetting < 3 && summary.endedBy == "time";
+  // A timed drill takes a place (also one cut short by Esc, as in the drills); a practice
+  // and an untimed drill never do.
+  const bool ranked = history && !summary.practice && summary.timeSetting < 3;
   const int place =
       ranked && summary.score > 0 ? history->RomajiPlace(summary.list, summary.timeSetting, summary.score) : 0;
   Write(summary, tally, place);

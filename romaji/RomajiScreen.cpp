@@ -148,10 +148,14 @@ void RomajiScreen::NextEntry() {
 
 void RomajiScreen::Key(uint8_t ch) {
   if (ch == plat::ch::Escape) {
-    if (phase_ == Phase::Running)
+    if (phase_ == Phase::Running) {
+      // As in the drills, the Esc that cuts a timed drill short is a miss; it is the only
+      // way to end an untimed one, and costs nothing there.
+      if (run_.Timed()) run_.Missed();
       End("esc");
-    else if (phase_ == Phase::Ready)
+    } else if (phase_ == Phase::Ready) {
       Leave(practice_ ? game::Screen::Title : from_);
+    }
     return;
   }
   // Only the printable ASCII keys are typed; Enter, Tab, Backspace and the rest pass.

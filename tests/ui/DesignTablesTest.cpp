@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "ui/Design.h"
@@ -59,8 +60,8 @@ TEST(DesignTables, NamesAreUniqueParentsComeFirstAndTheListsAgree) {
 }
 
 TEST(DesignTables, ScreensStackInOrderAndOnlyTheTitleStartsShown) {
-  const std::vector<std::string_view> expected = {"F7Panel", "F4Panel", "F8Panel", "LmPanel", "F1Panel",
-                                                  "F6Panel", "Panel11", "F5Panel", "FLPanel", "Panel1"};
+  const std::vector<std::string_view> expected = {"F7Panel", "F4Panel", "F8Panel", "LmPanel", "F1Panel", "F6Panel",
+                                                  "Panel11", "F5Panel", "FLPanel", "Panel1",  "RjPanel"};
   std::vector<std::string_view> screens;
   for (const auto& row : MainFormDesign().controls) {
     if (std::string_view(row.parent).empty()) {
@@ -74,18 +75,25 @@ TEST(DesignTables, ScreensStackInOrderAndOnlyTheTitleStartsShown) {
   EXPECT_EQ(screens, expected);
 }
 
-TEST(DesignTables, BothKeyboardsHaveFiftyOneTaggedCapsInTheSamePlaces) {
+TEST(DesignTables, TheThreeKeyboardsHaveFiftyOneTaggedCapsInTheSamePlaces) {
   const auto rows = ByName(MainFormDesign());
-  std::vector<const ControlDesign*> drill, lesson;
+  std::vector<const ControlDesign*> drill, lesson, romaji;
   for (const auto& row : MainFormDesign().controls) {
     if (row.tag == 10000) drill.push_back(&row);
     if (row.tag == 30000) lesson.push_back(&row);
+    if (row.tag == 20000) romaji.push_back(&row);
   }
   ASSERT_EQ(drill.size(), 51u);
   ASSERT_EQ(lesson.size(), 51u);
+  ASSERT_EQ(romaji.size(), 51u);
   for (std::size_t i = 0; i < drill.size(); ++i) {
     const ControlDesign& d = *drill[i];
     const ControlDesign& l = *lesson[i];
+    const ControlDesign& r = *romaji[i];
+    EXPECT_EQ(std::string_view(r.parent), "RjP10") << r.name;
+    EXPECT_EQ("R" + std::string(d.name), r.name);
+    EXPECT_EQ(std::make_tuple(d.left, d.top, d.width, d.height), std::make_tuple(r.left, r.top, r.width, r.height));
+    EXPECT_STREQ(d.caption, r.caption);
     EXPECT_EQ(std::string_view(d.parent), "F1P3") << d.name;
     EXPECT_EQ(std::string_view(l.parent), "FLP10") << l.name;
     EXPECT_EQ("FL" + std::string(d.name), l.name);
