@@ -84,12 +84,18 @@ class Unigrams:
 
 
 def headwords(line):
-    """The plain 見出し語 of an entry (the weighted variants in parentheses are left out)."""
+    """The 見出し語 of an entry with JUMAN's weight (1 when none; above 1 is a rarer form)."""
     m = re.search(r"\(見出し語 ((?:[^()]|\([^()]*\))*)\)", line)
     if not m:
         return []
-    plain = re.sub(r"\([^()]*\)", " ", m.group(1))
-    return plain.split()
+    heads = []
+    for weighted, plain in re.findall(r"\(([^()]*)\)|(\S+)", m.group(1)):
+        if weighted:
+            word, _, weight = weighted.partition(" ")
+            heads.append((word, float(weight or 1)))
+        else:
+            heads.append((plain, 1.0))
+    return heads
 
 
 def entries(path):
@@ -156,18 +162,15 @@ def candidates(model, dic):
             continue
         domains = tags(info, "ドメイン")
         categories = tags(info, "カテゴリ")
-        if domains & BANNED_DOMAINS:
-            continue
+        banned = bool(domains & BANNED_DOMAINS)
         cut, drop = rule
         best = None
-        has_kanji = any(not HIRAGANA.match(h) and not KATAKANA.match(h) for h in heads)
-        for order, surface in enumerate(heads):
+        has_kanji = any(not HIRAGANA.match(h) and not KATAKANA.match(h) for h, _ in heads)
+        for order, (surface, weight) in enumerate(heads):
             if not SURFACE.match(surface) or len(surface) <= cut:
                 continue
             if cut and surface == reading and (has_kanji or len(reading) - cut < 2):
                 continue  # a stem in kana alone (か for 書く) is counted with the particles
-            if pos == "動詞" and conj == "子音動詞サ行" and len(surface) == 2:
-                continue  # 化す, 約す: the one-kanji stem is counted as the noun
             if cut:
                 c = model.cost(reading[:-cut], surface[:-cut])
             else:
@@ -176,6 +179,8 @@ def candidates(model, dic):
                 continue
             if cut and surface == reading:
                 c += 3000  # kana stems still meet other words: count them as rarer
+            if weight > 1:
+                c += 1500  # JUMAN marks the form as a rarer way of writing the word
             if best is None or (c, order) < best[:2]:
                 best = (c, order, surface)
         if best is None:
@@ -185,36 +190,49 @@ def candidates(model, dic):
         yomi = reading[:-drop] if drop else reading
         if KATAKANA.match(word):
             yomi = kata(yomi)
-        if any(b in word for b in block):
-            continue
+        banned = banned or any(b in word for b in block)
         everyday = bool(domains & EVERYDAY_DOMAINS or categories & EVERYDAY_CATEGORIES)
         if kind == "noun" and not everyday:
-            if KANJI1.match(word):
-                continue  # 性, 局, 系: mostly met as the tail of longer words
+            # 性, 局, 系: mostly met as the tail of longer words
+            banned = banned or bool(KANJI1.match(word))
             kind = "noun-other"
         score = cost - (BONUS if everyday else 0)
         yield {"word": word, "yomi": yomi, "kind": kind, "cost": cost, "score": score,
-               "tags": " ".join(sorted(domains | categories)), "conj": conj}
+               "tags": " ".join(sorted(domains | categories)), "conj": conj, "banned": banned,
+               # 魚 is さかな on its own, ぎょ only inside words: a lone kanji takes its 訓
+               "on": bool(KANJI1.match(word)) and "漢字読み:訓" not in info,
+               "heads": [(h[:-drop] if drop else h, w) for h, w in heads if SURFACE.match(h)],
+               "reading": reading[:-drop] if drop else reading}
 
 
 def build(model, dic):
     exclude = {e[0] for e in read_list("exclude.txt")}
-    include = read_list("include.txt")
-    by_word = {}
-    for c in candidates(model, dic):
-        if c["word"] in exclude or len(c["yomi"]) < 2:
-            continue
-        old = by_word.get(c["word"])
-        if old is None or (c["score"], c["yomi"]) < (old["score"], old["yomi"]):
-            by_word[c["word"]] = c
+    every = {}  # 表記 -> best entry of JUMAN, whatever the rules say of it
+    readings = {}  # any 見出し語 -> (JUMAN's weight of it, score, reading) of its best entry
+    for c in sorted(candidates(model, dic), key=lambda c: (c["on"], c["score"], c["yomi"])):
+        every.setdefault(c["word"], c)
+        for h, weight in c["heads"]:
+            yomi = kata(c["reading"]) if KATAKANA.match(h) else c["reading"]
+            readings[h] = min(readings.get(h, (99, 0, "")), (weight + c["on"], c["score"], yomi))
     chosen = {}
     for kind, quota in QUOTA.items():
-        pool = sorted((c for c in by_word.values() if c["kind"] == kind),
+        pool = sorted((c for c in every.values() if c["kind"] == kind and not c["banned"]
+                       and c["word"] not in exclude and len(c["yomi"]) >= 2),
                       key=lambda c: (c["score"], c["yomi"], c["word"]))
         for c in pool[:quota]:
             chosen[c["word"]] = c
-    for item in include:
-        word, yomi = item[0], item[1]
+    # include.txt: 表記 alone takes JUMAN's reading; 表記<TAB>よみ gives it (a word JUMAN
+    # lacks, or a reading of the two JUMAN has).
+    for item in read_list("include.txt"):
+        word = item[0]
+        if len(item) > 1:
+            yomi = item[1]
+        elif word in readings:
+            yomi = readings[word][2]
+        elif HIRAGANA.match(word) or KATAKANA.match(word):
+            yomi = word
+        else:
+            sys.exit("build_kotoba: include.txt: %s is not in JUMAN; give its reading" % word)
         chosen[word] = {"word": word, "yomi": yomi, "kind": "include", "cost": 0, "score": 0,
                         "tags": "", "conj": ""}
     return sorted(chosen.values(), key=lambda c: (c["yomi"], c["word"]))
