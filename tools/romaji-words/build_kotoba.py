@@ -26,7 +26,7 @@ KKC = "/usr/lib/x86_64-linux-gnu/libkkc/models/sorted3"
 # How many words of each kind the list takes, best ranked first; the include list comes on top.
 # Nouns of everyday domains and categories come apart from the rest (関係, 計画, ...), which
 # the model, counted over encyclopedic text, would otherwise put first.
-QUOTA = {"noun": 1050, "noun-other": 200, "verb": 340, "adj": 210, "adverb": 100}
+QUOTA = {"noun": 1026, "noun-other": 199, "verb": 338, "adj": 200, "adverb": 100}
 
 # Domains and categories of things a learner meets every day: their words rank higher.
 EVERYDAY_DOMAINS = {"家庭・暮らし", "料理・食事", "交通", "教育・学習", "レクリエーション", "スポーツ"}
@@ -157,6 +157,8 @@ def candidates(model, dic):
             kind = "adverb"
         else:
             continue
+        if "可能動詞" in info:
+            continue  # 読める: the list keeps the dictionary form 読む
         rule = stem_rule(pos, conj)
         if rule is None or not HIRAGANA.match(reading):
             continue
@@ -169,8 +171,8 @@ def candidates(model, dic):
         for order, (surface, weight) in enumerate(heads):
             if not SURFACE.match(surface) or len(surface) <= cut:
                 continue
-            if cut and surface == reading and (has_kanji or len(reading) - cut < 2):
-                continue  # a stem in kana alone (か for 書く) is counted with the particles
+            if surface == reading and (has_kanji and kind != "adverb" or len(reading) - cut < 2):
+                continue  # kana alone (か for 書く, かね for 金) is counted with the particles
             if cut:
                 c = model.cost(reading[:-cut], surface[:-cut])
             else:
