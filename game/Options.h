@@ -12,10 +12,10 @@ namespace game {
 // The romaji drills' settings ([ROMAJI] of the configuration file, written only once one
 // differs from its default). The sounds serve every drill.
 struct RomajiOptions {
-  uint8_t guideStyle = 0;       // GUIDE: game::romaji::GuideStyle (0 ヘボン式, 1 訓令式, 2 fewest keys)
-  bool finalN = false;          // FINALN: a single final n finishes ん
-  bool keySound = false;        // KEYSOUND: a click for every accepted key
-  bool missSound = false;       // MISSSOUND: a sound for every miss
+  uint8_t guideStyle = 0;  // GUIDE: game::romaji::GuideStyle (0 ヘボン式, 1 訓令式, 2 fewest keys)
+  bool finalN = false;     // FINALN: a single final n finishes ん
+  bool keySound = false;   // KEYSOUND: a click for every accepted key
+  bool missSound = false;  // MISSSOUND: a sound for every miss
   bool operator==(const RomajiOptions&) const = default;
 };
 

@@ -3,11 +3,12 @@
 // letters) typed one key at a time, as Japanese input methods spell it. The judge keeps
 // every spelling of the remaining text that is still alive, so a key is accepted when at
 // least one spelling goes on with it and missed (nothing consumed) when none does. The
-// spellings come from data/romaji/romaji-table.tsv, built into the program.
+// spellings come from data/romaji-table.tsv, built into the program.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace game::romaji {
@@ -33,11 +34,16 @@ class Table {
   struct Row {
     std::u32string kana;
     std::string spelling;
+    uint8_t prefer = 0;  // the guide's spelling of `kana`: kPreferHepburn, kPreferKunrei
   };
+  static constexpr uint8_t kPreferHepburn = 1, kPreferKunrei = 2;
   const std::vector<Row>& Rows() const { return rows_; }
+  // The rows spelling exactly `kana` (hiragana), in the table's order; nullptr when none.
+  const std::vector<int>* Find(const std::u32string& kana) const;
 
  private:
   std::vector<Row> rows_;
+  std::unordered_map<std::u32string, std::vector<int>> byKana_;
 };
 
 // The answer to one key.

@@ -7,9 +7,13 @@
 #include <cstring>
 #include <utility>
 
+#include "records/HistorySql.h"
 #include "records/Logging.h"
 
 namespace records {
+
+using sql::ForEachRow;
+using sql::Stmt;
 
 namespace {
 
@@ -42,54 +46,6 @@ CREATE TABLE IF NOT EXISTS certifications(
   mode INTEGER NOT NULL, time_setting INTEGER NOT NULL, score INTEGER NOT NULL,
   result TEXT NOT NULL, grade INTEGER NOT NULL);
 )";
-
-// A prepared statement that finalizes itself.
-class Stmt {
- public:
-  Stmt(sqlite3* db, const char* sql) { rc_ = sqlite3_prepare_v2(db, sql, -1, &s_, nullptr); }
-  ~Stmt() { sqlite3_finalize(s_); }
-  Stmt(const Stmt&) = delete;
-  Stmt& operator=(const Stmt&) = delete;
-  bool Ok() const { return s_ != nullptr; }
-  int PrepareCode() const { return rc_; }
-  Stmt& Bind(int i, int64_t v) {
-    sqlite3_bind_int64(s_, i, v);
-    return *this;
-  }
-  Stmt& Bind(int i, double v) {
-    sqlite3_bind_double(s_, i, v);
-    return *this;
-  }
-  Stmt& Bind(int i, const std::string& v) {
-    sqlite3_bind_text(s_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
-    return *this;
-  }
-  int Step() { return sqlite3_step(s_); }
-  int Reset() { return sqlite3_reset(s_); }
-  int64_t Int(int c) const { return sqlite3_column_int64(s_, c); }
-  double Real(int c) const { return sqlite3_column_double(s_, c); }
-  std::string Text(int c) const {
-    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s_, c));
-    return t ? std::string(t, static_cast<size_t>(sqlite3_column_bytes(s_, c))) : std::string();
-  }
-
- private:
-  sqlite3_stmt* s_ = nullptr;
-  int rc_ = SQLITE_OK;
-};
-
-// Reads every row of a query; SQLite's last answer: SQLITE_DONE when every row was read
-// (SQLITE_OK with no file open), else why the read stopped.
-template <class F>
-int ForEachRow(sqlite3* db, const char* sql, F&& f, int64_t bind1 = -1) {
-  if (!db) return SQLITE_OK;
-  Stmt q(db, sql);
-  if (!q.Ok()) return q.PrepareCode() == SQLITE_OK ? SQLITE_ERROR : q.PrepareCode();
-  if (bind1 >= 0) q.Bind(1, bind1);
-  int rc;
-  while ((rc = q.Step()) == SQLITE_ROW) f(q);
-  return rc;
-}
 
 }  // namespace
 
@@ -172,10 +128,22 @@ bool History::OpenFile() {
   sqlite3_exec(db_, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
   rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_exec(db_, kCreateTables, nullptr, nullptr, nullptr);
-  if (rc == SQLITE_OK && version == 0)
-    rc = sqlite3_exec(db_,
-                      "INSERT INTO schema_version(version) SELECT 1 WHERE NOT EXISTS (SELECT 1 FROM schema_version)",
-                      nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db_, sql::kRomajiTables, nullptr, nullptr, nullptr);
+  // A new file is written at this schema; one of an older schema, whose tables are all
+  // there now, is upgraded in place (in the same transaction as its new tables).
+  if (rc == SQLITE_OK && version == 0) {
+    Stmt ins(db_, "INSERT INTO schema_version(version) SELECT ? WHERE NOT EXISTS (SELECT 1 FROM schema_version)");
+    rc = ins.Ok() ? ins.Bind(1, int64_t{kSchemaVersion}).Step() : ins.PrepareCode();
+    if (rc == SQLITE_DONE) rc = SQLITE_OK;
+  }
+  if (rc == SQLITE_OK && version > 0 && version < kSchemaVersion) {
+    Stmt up(db_, "UPDATE schema_version SET version = ?");
+    rc = up.Ok() ? up.Bind(1, int64_t{kSchemaVersion}).Step() : up.PrepareCode();
+    if (rc == SQLITE_DONE) {
+      rc = SQLITE_OK;
+      qCInfo(lcHistory, "%s upgraded from schema %d to %d", path_.c_str(), version, kSchemaVersion);
+    }
+  }
   if (rc == SQLITE_OK) rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -243,7 +211,9 @@ void History::Enqueue(Op op) {
 }
 
 void History::AddDrill(const DrillEntry& drill, const game::KeyLog& log) {
-  Op op{Op::Drill, drill, {}, {}, {}, {}};
+  Op op;
+  op.kind = Op::Drill;
+  op.drill = drill;
   for (int c = 0; c < 256; ++c) {
     const auto i = static_cast<size_t>(c);
     if (log.targeted[i] == 0 && log.missed[i] == 0) continue;
@@ -259,20 +229,25 @@ void History::AddDrill(const DrillEntry& drill, const game::KeyLog& log) {
 }
 
 void History::SetLastPlace(int place) {
-  Op op{Op::Place, {}, {}, {}, {}, {}};
+  Op op;
+  op.kind = Op::Place;
   op.drill.place = place;
   Enqueue(std::move(op));
   Flush();
 }
 
 void History::AddCertification(const CertEntry& cert) {
-  Op op{Op::Cert, {}, {}, {}, cert, {}};
+  Op op;
+  op.kind = Op::Cert;
+  op.cert = cert;
   Enqueue(std::move(op));
   Flush();
 }
 
 void History::AddLesson(const LessonEntry& lesson) {
-  Op op{Op::Lesson, {}, {}, {}, {}, lesson};
+  Op op;
+  op.kind = Op::Lesson;
+  op.lesson = lesson;
   Enqueue(std::move(op));
   Flush();
 }
@@ -373,6 +348,8 @@ int History::WriteOp(Op& op) {
       if (ins.Ok()) ins.Bind(1, l.at).Bind(2, int64_t{l.lesson}).Bind(3, int64_t{l.misses}).Bind(4, int64_t{l.passed});
       return done(ins);
     }
+    case Op::RomajiDrill:
+    case Op::RomajiRank: return WriteRomajiOp(op);
   }
   return SQLITE_OK;
 }
@@ -385,7 +362,7 @@ bool History::Flush() {
     return status_ != Status::Closed;
   }
   int rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-  const int64_t lastBefore = lastDrillId_;
+  const int64_t lastBefore = lastDrillId_, lastRomajiBefore = lastRomajiId_;
   size_t i = 0;
   for (; rc == SQLITE_OK && i < queue_.size(); ++i) rc = WriteOp(queue_[i]);
   if (rc == SQLITE_OK) rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
@@ -396,6 +373,7 @@ bool History::Flush() {
   }
   sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   lastDrillId_ = lastBefore;
+  lastRomajiId_ = lastRomajiBefore;
   if (Damaged(rc)) {
     MoveAside(rc);
     return status_ == Status::Writable && Flush();

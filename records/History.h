@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/KeyLog.h"
@@ -60,19 +61,19 @@ struct CertEntry {
 // One romaji drill (ことば, 文 or 苦手かな練習). Texts are UTF-8: romaji lists are not CP932.
 struct RomajiDrillEntry {
   int64_t id = 0;
-  std::string started;   // "YYYY-MM-DD HH:MM:SS", local time
-  std::string list;      // the list's file name
-  int kind = 0;          // 0 ことば (8), 1 文 (9)
-  int timeSetting = 0;   // 0..3 (3: untimed)
+  std::string started;  // "YYYY-MM-DD HH:MM:SS", local time
+  std::string list;     // the list's file name
+  int kind = 0;         // 0 ことば (8), 1 文 (9)
+  int timeSetting = 0;  // 0..3 (3: untimed)
   int score = 0, good = 0, miss = 0;
   int64_t durationMs = 0;
-  int entries = 0;       // entries completed
-  int kana = 0;          // kana completed
-  int fewestKeys = 0;    // the fewest keys that type what was completed
+  int entries = 0;     // entries completed
+  int kana = 0;        // kana completed
+  int fewestKeys = 0;  // the fewest keys that type what was completed
   double keysPerSecond = 0, kanaPerMinute = 0, accuracy = 0;
-  int place = 0;         // romaji top-10 place 1..10, 0: none
-  bool practice = false; // 苦手かな練習
-  std::string endedBy;   // "time", "esc"
+  int place = 0;          // romaji top-10 place 1..10, 0: none
+  bool practice = false;  // 苦手かな練習
+  std::string endedBy;    // "time", "esc"
 };
 
 // One kana's figures in one romaji drill, or summed over many.
@@ -93,12 +94,13 @@ struct RomajiConfusion {
 struct RomajiRank {
   std::string name;  // UTF-8 (the name entry's CP932 bytes decoded)
   int score = 0, good = 0, miss = 0;
-  std::string at;    // "YYYY-MM-DD HH:MM:SS"
+  std::string at;  // "YYYY-MM-DD HH:MM:SS"
 };
 
 class History {
  public:
-  static constexpr int kSchemaVersion = 1;
+  // 2: the romaji drills (a file of schema 1 is upgraded when opened for writing).
+  static constexpr int kSchemaVersion = 2;
   // How long a write waits for another copy of the game to let go of the file.
   static constexpr int kBusyTimeoutMs = 50;
   // Writes kept for a later flush at most (a file that never frees loses the oldest).
@@ -153,15 +155,26 @@ class History {
   std::vector<RomajiRank> RomajiTop10(const std::string& list, int timeSetting);
   int RomajiPlace(const std::string& list, int timeSetting, int score);
   void AddRomajiRank(const std::string& list, int timeSetting, const RomajiRank& rank);
+  // One romaji drill's kana (by kana) and wrong keys (most frequent first).
+  std::vector<KanaFigures> RomajiKanaOfDrill(int64_t drillId);
+  std::vector<RomajiConfusion> RomajiConfusionsOfDrill(int64_t drillId);
+  // The lists and time settings that have a romaji top-10 table, by list then time.
+  std::vector<std::pair<std::string, int>> RomajiTables();
 
  private:
   struct Op {
-    enum Kind { Drill, Place, Cert, Lesson } kind;
+    enum Kind { Drill, Place, Cert, Lesson, RomajiDrill, RomajiRank } kind = Drill;
     DrillEntry drill;
     std::vector<KeyFigures> keys;
     std::vector<ConfusionFigures> confusions;
     CertEntry cert;
     LessonEntry lesson;
+    RomajiDrillEntry romaji;
+    std::vector<KanaFigures> kana;
+    std::vector<RomajiConfusion> romajiConfusions;
+    std::string rankList;  // the table of a romaji rank: list and time setting
+    int rankTime = 0;
+    records::RomajiRank rank;
   };
   void Enqueue(Op op);
   bool OpenFile();
@@ -170,6 +183,7 @@ class History {
   void MoveAside(int rc);
   bool Exec(const char* sql);
   int WriteOp(Op& op);
+  int WriteRomajiOp(Op& op);
   bool Damaged(int rc) const;
   // True when a read's answer `rc` found the file damaged (it is then set aside).
   bool ReadFailed(int rc);
@@ -185,6 +199,7 @@ class History {
   void WriteFailed(int rc);
   bool toldNewer_ = false, toldDamaged_ = false, toldUnwritten_ = false;
   int64_t lastDrillId_ = 0;
+  int64_t lastRomajiId_ = 0;
 };
 
 }  // namespace records

@@ -134,12 +134,63 @@ std::optional<std::vector<DrillEntry>> ParseDrillsCsv(const std::string& text) {
   return rows;
 }
 
+std::string RomajiDrillsCsv(const std::vector<RomajiDrillEntry>& drills) {
+  static constexpr const char* kRomajiHeader[] = {
+      "番号",       "日時",       "リスト",       "種類",         "時間番号", "時間",    "スコア",
+      "GOOD",       "MISS",       "正確さ(%)",    "所要時間(ms)", "打鍵/秒",  "かな/分", "完了語数",
+      "完了かな数", "最少打鍵数", "ベスト10順位", "苦手かな練習", "終わり方"};
+  static constexpr const char* kKinds[] = {"ことば", "文"};
+  std::string out = kBom;
+  for (size_t i = 0; i < std::size(kRomajiHeader); ++i) out += (i ? "," : "") + Quoted(kRomajiHeader[i]);
+  out += "\r\n";
+  for (const RomajiDrillEntry& d : drills) {
+    const std::string timeName = d.timeSetting >= 0 && d.timeSetting <= game::kUntimed
+                                     ? std::string(game::kDurationLabels[static_cast<size_t>(d.timeSetting)])
+                                     : std::string();
+    const int keys = d.good + d.miss;
+    const std::string fields[] = {std::to_string(d.id),
+                                  d.started,
+                                  d.list,
+                                  d.kind == 0 || d.kind == 1 ? kKinds[d.kind] : std::to_string(d.kind),
+                                  std::to_string(d.timeSetting),
+                                  timeName.substr(std::min(timeName.size(), timeName.find_first_not_of(' '))),
+                                  std::to_string(d.score),
+                                  std::to_string(d.good),
+                                  std::to_string(d.miss),
+                                  Fixed(keys > 0 ? 100.0 * d.good / keys : 0, 1),
+                                  std::to_string(d.durationMs),
+                                  Fixed(d.keysPerSecond, 3),
+                                  Fixed(d.kanaPerMinute, 1),
+                                  std::to_string(d.entries),
+                                  std::to_string(d.kana),
+                                  std::to_string(d.fewestKeys),
+                                  std::to_string(d.place),
+                                  d.practice ? "1" : "0",
+                                  d.endedBy};
+    static_assert(std::size(fields) == std::size(kRomajiHeader));
+    for (size_t i = 0; i < std::size(fields); ++i) out += (i ? "," : "") + Quoted(fields[i]);
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string RomajiCsvPath(const std::string& path) {
+  const bool csv = path.size() > 4 && path.compare(path.size() - 4, 4, ".csv") == 0;
+  return (csv ? path.substr(0, path.size() - 4) : path) + "-ローマ字.csv";
+}
+
 bool ExportDrillsCsv(History& history, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
   file << DrillsCsv(history.Drills());
   file.flush();
-  return static_cast<bool>(file);
+  if (!file) return false;
+  const std::vector<RomajiDrillEntry> romaji = history.RomajiDrills();
+  if (romaji.empty()) return true;  // no second file while there are no romaji drills
+  std::ofstream second(RomajiCsvPath(path), std::ios::binary | std::ios::trunc);
+  second << RomajiDrillsCsv(romaji);
+  second.flush();
+  return static_cast<bool>(second);
 }
 
 }  // namespace records

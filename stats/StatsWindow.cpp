@@ -28,6 +28,7 @@
 #include "records/HistoryCsv.h"
 #include "stats/KeyHeatMap.h"
 #include "stats/Placement.h"
+#include "stats/RomajiPage.h"
 #include "stats/TrendView.h"
 #include "stats/WeakKeyText.h"
 
@@ -125,6 +126,9 @@ StatsWindow::StatsWindow(records::History& history, std::function<std::string()>
   volumeLayout->addWidget(volumeView_, 1);
   tabs_->addTab(volume, QStringLiteral("練習量"));
 
+  romaji_ = new RomajiPage(tabs_);
+  tabs_->addTab(romaji_, QStringLiteral("ローマ字"));
+
   auto* bottom = new QHBoxLayout;
   status_ = new QLabel(this);
   status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // a long path must not widen the window
@@ -163,6 +167,7 @@ void StatsWindow::Reload() {
   int64_t keys = 0;
   for (const auto& d : drills_) keys += d.good + d.miss;
   QString status = QStringLiteral("ドリル %1回  打鍵 %2").arg(drills_.size()).arg(keys);
+  if (const size_t romaji = history_.RomajiDrills().size()) status += QStringLiteral("  ローマ字 %1回").arg(romaji);
   if (history_.GetStatus() == records::History::Status::ReadOnly) status += QStringLiteral("  (読み取り専用)");
   if (history_.GetStatus() == records::History::Status::Unavailable) status = QStringLiteral("成績の記録を開けません");
   status_->setText(status);
@@ -203,6 +208,7 @@ void StatsWindow::EnsureTab(int tab) {
     case kKeys: BuildKeys(); break;
     case kConfusions: BuildConfusions(); break;
     case kVolume: BuildVolume(); break;
+    case kRomaji: romaji_->Load(history_); break;
   }
   if (AfterReading) AfterReading();
 }
@@ -305,8 +311,11 @@ void StatsWindow::ExportClicked() {
       this, QStringLiteral("成績をCSVで書き出す"), QDir(folder).filePath(QStringLiteral("dojokai-成績.csv")),
       QStringLiteral("CSV (*.csv)"), nullptr, QFileDialog::DontUseNativeDialog);
   if (path.isEmpty()) return;
-  status_->setText(ExportCsv(path.toStdString()) ? QStringLiteral("書き出しました: ") + path
-                                                 : QStringLiteral("書き出せませんでした: ") + path);
+  const bool written = ExportCsv(path.toStdString());
+  QString text = written ? QStringLiteral("書き出しました: ") + path : QStringLiteral("書き出せませんでした: ") + path;
+  if (written && !history_.RomajiDrills().empty())
+    text += QStringLiteral("  ローマ字: ") + QString::fromStdString(records::RomajiCsvPath(path.toStdString()));
+  status_->setText(text);
   if (AfterReading) AfterReading();
 }
 
@@ -322,7 +331,7 @@ bool StatsWindow::ExportCsv(const std::string& path) { return records::ExportDri
 
 QJsonObject StatsWindow::Figures() {
   QJsonObject o;
-  static const char* kTabNames[] = {"trend", "keys", "confusions", "volume"};
+  static const char* kTabNames[] = {"trend", "keys", "confusions", "volume", "romaji"};
   o["tab"] = QString::fromLatin1(kTabNames[std::clamp(CurrentTab(), 0, kTabs - 1)]);
   o["drills"] = static_cast<int>(drills_.size());
   o["trend"] = trend_->Figures();
@@ -382,6 +391,11 @@ QJsonObject StatsWindow::Figures() {
         {"day", static_cast<int>(m.index)}, {"date", Utf8(allDays[m.index].date)}, {"label", Utf8(m.label)}});
   volume["axis"] = marks;
   o["volume"] = volume;
+  if (!loaded_[kRomaji] || !romaji_->Loaded()) {
+    romaji_->Load(history_);
+    loaded_[kRomaji] = true;
+  }
+  o["romaji"] = romaji_->Figures();
   return o;
 }
 

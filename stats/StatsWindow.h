@@ -1,7 +1,7 @@
 #pragma once
 // The statistics window 成績: a window of its own beside the game, with the tabs 推移
-// (trend), キー別 (keys), 間違い (confusions) and 練習量 (practice), the CSV export, and
-// the button that starts a weak-key practice.
+// (trend), キー別 (keys), 間違い (confusions), 練習量 (practice) and ローマ字 (the romaji
+// drills), the CSV export, and the buttons that start a weak-key or weak-kana practice.
 #include <QJsonObject>
 #include <QWidget>
 #include <functional>
@@ -21,11 +21,12 @@ class QTabWidget;
 namespace stats {
 
 class KeyHeatMap;
+class RomajiPage;
 class TrendView;
 
 class StatsWindow : public QWidget {
  public:
-  enum Tab { kTrend, kKeys, kConfusions, kVolume, kTabs };
+  enum Tab { kTrend, kKeys, kConfusions, kVolume, kRomaji, kTabs };
 
   // `today` gives the local date as YYYY-MM-DD.
   StatsWindow(records::History& history, std::function<std::string()> today, QWidget* parent = nullptr);
@@ -45,10 +46,13 @@ class StatsWindow : public QWidget {
   Layer CurrentLayer() const { return layer_; }
   TrendView& Trend() { return *trend_; }
   KeyHeatMap& HeatMap() { return *heatMap_; }
+  // The ローマ字 tab; the game sets its RomajiEntries and StartKanaPractice.
+  RomajiPage& Romaji() { return *romaji_; }
 
   // The figures behind every view, as the driver dumps them.
   QJsonObject Figures();
-  // Writes the history as CSV; false when the file cannot be written.
+  // Writes the history as CSV; false when the file cannot be written. Romaji drills, when
+  // there are any, go to a second file beside it (RomajiCsvPath).
   bool ExportCsv(const std::string& path);
   // The weak keys of the layer the practice would use (CP932 bytes), and its text.
   std::vector<uint8_t> WeakKeys(Layer layer);
@@ -91,6 +95,7 @@ class StatsWindow : public QWidget {
   QChartView* volumeView_ = nullptr;
   QLabel* streakLabel_ = nullptr;
   QLabel* status_ = nullptr;
+  RomajiPage* romaji_ = nullptr;
   std::vector<QButtonGroup*> layerGroups_;
 };
 

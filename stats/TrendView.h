@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "records/History.h"
+#include "stats/ChartParts.h"
 
 class QChart;
 class QChartView;
@@ -18,7 +19,7 @@ namespace stats {
 
 class TrendView : public QWidget {
  public:
-  static constexpr int kAverageWindow = 10;
+  static constexpr int kAverageWindow = charts::kAverageWindow;
   explicit TrendView(QWidget* parent = nullptr);
 
   // New drills (all of the history, in the order written).

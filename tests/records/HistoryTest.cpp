@@ -120,7 +120,8 @@ TEST_F(HistoryFile, ADamagedPageFoundByAReadSetsTheFileAsideOnce) {
   const std::pair<const char*, std::function<size_t(records::History&)>> readers[] = {
       {"drills", [](records::History& h) { return h.Drills().size(); }},
       {"key_totals", [](records::History& h) { return h.KeyTotals().size(); }},
-      {"drill_confusions", [](records::History& h) { return h.ConfusionsOfDrill(1).size(); }}};
+      {"drill_confusions", [](records::History& h) { return h.ConfusionsOfDrill(1).size(); }},
+      {"romaji_drills", [](records::History& h) { return h.RomajiDrills().size(); }}};
   for (const auto& [table, read] : readers) {
     std::filesystem::remove(Path());
     std::filesystem::remove(Path() + ".damaged-20261206-100000");
@@ -227,7 +228,9 @@ TEST_F(HistoryFile, NewerSchemaIsReadButNeverWritten) {
   }
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(Path().c_str(), &db), SQLITE_OK);
-  sqlite3_exec(db, "UPDATE schema_version SET version = 2", nullptr, nullptr, nullptr);
+  const std::string newer =
+      "UPDATE schema_version SET version = " + std::to_string(records::History::kSchemaVersion + 1);
+  sqlite3_exec(db, newer.c_str(), nullptr, nullptr, nullptr);
   sqlite3_close(db);
   auto h = Make();
   h->Open();

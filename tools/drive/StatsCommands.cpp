@@ -9,6 +9,7 @@
 
 #include "app/HistoryRecorder.h"
 #include "app/TForm2.h"
+#include "stats/RomajiPage.h"
 #include "stats/StatsModel.h"
 #include "stats/StatsWindow.h"
 #include "stats/TrendView.h"
@@ -23,6 +24,43 @@ QString Name(uint8_t ch) { return QString::fromStdString(stats::CharName(ch)); }
 stats::StatsWindow& OpenWindow(app::TForm2& form) {
   if (!form.History().Window() || !form.History().Window()->isVisible()) form.History().OpenStatistics();
   return *form.History().Window();
+}
+
+// stats romaji trend|kana|confusions | select all|KIND*4+TIME | practice
+void RomajiCommand(stats::StatsWindow& w, LineReader& r) {
+  const std::string what = r.PlainWord("trend, kana, confusions, select or practice");
+  w.ShowTab(stats::StatsWindow::kRomaji);
+  stats::RomajiPage& page = w.Romaji();
+  static const char* kViews[] = {"trend", "kana", "confusions"};
+  for (int v = 0; v < stats::RomajiPage::kViews; ++v)
+    if (what == kViews[v]) {
+      r.End();
+      page.ShowView(v);
+      return;
+    }
+  if (what == "select") {
+    const std::string choice = r.PlainWord("all or KIND*4+TIME");
+    r.End();
+    int selection = -1;
+    if (choice != "all") {
+      try {
+        selection = std::stoi(choice);
+      } catch (const std::exception&) {
+        selection = -2;
+      }
+      if (selection < 0 || selection > 7) throw ScriptError("stats romaji select takes all or a number 0..7");
+    }
+    page.ShowView(stats::RomajiPage::kTrend);
+    page.SelectTrend(selection);
+  } else if (what == "practice") {
+    r.End();
+    page.ShowView(stats::RomajiPage::kKana);
+    auto* button = page.findChild<QPushButton*>(QStringLiteral("KanaPracticeButton"));
+    if (!button || !button->isEnabled()) throw ScriptError("the kana practice button is not enabled");
+    button->click();
+  } else {
+    throw ScriptError("stats romaji takes trend, kana, confusions, select or practice");
+  }
 }
 
 }  // namespace
@@ -88,6 +126,55 @@ std::string StatsJson(app::TForm2& form) {
                              {"grade", c.grade},
                              {"result", QString::fromStdString(c.result)}});
   root["certifications"] = certs;
+  QJsonArray romaji;
+  for (const records::RomajiDrillEntry& d : h.RomajiDrills()) {
+    QJsonObject o;
+    o["id"] = static_cast<qint64>(d.id);
+    o["started"] = QString::fromStdString(d.started);
+    o["list"] = QString::fromStdString(d.list);
+    o["kind"] = d.kind;
+    o["time_setting"] = d.timeSetting;
+    o["score"] = d.score;
+    o["good"] = d.good;
+    o["miss"] = d.miss;
+    o["duration_ms"] = static_cast<qint64>(d.durationMs);
+    o["entries"] = d.entries;
+    o["kana"] = d.kana;
+    o["fewest_keys"] = d.fewestKeys;
+    o["keys_per_second"] = std::round(d.keysPerSecond * 1000) / 1000;
+    o["kana_per_minute"] = std::round(d.kanaPerMinute * 10) / 10;
+    o["accuracy"] = std::round(d.accuracy * 1000) / 1000;
+    o["place"] = d.place;
+    o["practice"] = d.practice;
+    o["ended_by"] = QString::fromStdString(d.endedBy);
+    QJsonArray kana;
+    for (const records::KanaFigures& k : h.RomajiKanaOfDrill(d.id))
+      kana.append(QJsonObject{{"kana", QString::fromStdString(k.kana)},
+                              {"targeted", static_cast<qint64>(k.targeted)},
+                              {"missed", static_cast<qint64>(k.missed)},
+                              {"mean_ms", std::round(k.MeanMs() * 10) / 10}});
+    o["kana_figures"] = kana;
+    QJsonArray confusions;
+    for (const records::RomajiConfusion& c : h.RomajiConfusionsOfDrill(d.id))
+      confusions.append(QJsonObject{{"expected", QString(QChar::fromLatin1(c.expected))},
+                                    {"typed", QString(QChar::fromLatin1(c.typed))},
+                                    {"count", static_cast<qint64>(c.count)}});
+    o["confusions"] = confusions;
+    romaji.append(o);
+  }
+  root["romaji_drills"] = romaji;
+  QJsonArray tables;
+  for (const auto& [list, time] : h.RomajiTables()) {
+    QJsonArray ranks;
+    for (const records::RomajiRank& r : h.RomajiTop10(list, time))
+      ranks.append(QJsonObject{{"name", QString::fromStdString(r.name)},
+                               {"score", r.score},
+                               {"good", r.good},
+                               {"miss", r.miss},
+                               {"at", QString::fromStdString(r.at)}});
+    tables.append(QJsonObject{{"list", QString::fromStdString(list)}, {"time_setting", time}, {"ranks", ranks}});
+  }
+  root["romaji_top10"] = tables;
   if (stats::StatsWindow* w = form.History().Window()) {
     root["window_open"] = w->isVisible();
     root["views"] = w->Figures();
@@ -110,11 +197,11 @@ void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out) {
   } else if (what == "tab") {
     const std::string name = r.PlainWord("tab name");
     r.End();
-    static const char* kTabs[] = {"trend", "keys", "confusions", "volume"};
+    static const char* kTabs[] = {"trend", "keys", "confusions", "volume", "romaji"};
     int tab = -1;
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 5; ++i)
       if (name == kTabs[i]) tab = i;
-    if (tab < 0) throw ScriptError("stats tab takes trend, keys, confusions or volume");
+    if (tab < 0) throw ScriptError("stats tab takes trend, keys, confusions, volume or romaji");
     OpenWindow(form).ShowTab(tab);
   } else if (what == "layer") {
     const std::string name = r.PlainWord("latin or kana");
@@ -141,6 +228,8 @@ void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out) {
     auto* button = w.findChild<QPushButton*>(QStringLiteral("PracticeButton"));
     if (!button || !button->isEnabled()) throw ScriptError("the practice button is not enabled");
     button->click();
+  } else if (what == "romaji") {
+    RomajiCommand(OpenWindow(form), r);
   } else if (what == "dump") {
     const std::string file = r.PlainWord("file");
     r.End();

@@ -13,7 +13,7 @@ class TForm2;
 namespace drive {
 
 // stats open | close | tab NAME | layer latin|kana | select all|N | practice | dump FILE|- |
-// export FILE
+// export FILE | romaji trend|kana|confusions|select all|N|practice
 void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out);
 // The statistics window as a picture when it is shown (a null image when not).
 QImage StatsShot(app::TForm2& form);
