@@ -40,7 +40,7 @@ std::string RomajiResults::FiguresText(const Summary& s) {
   text += Printf("キー/秒   %6.2f\n", f.keysPerSecond);
   text += Printf("かな/分   %6.1f\n", f.kanaPerMinute);
   text += Printf("正確さ    %6.1f %%\n", f.accuracy);
-  text += Printf("打鍵数    %d (最少 %d)   %d 語  %d かな", s.keys, s.fewest, s.entries, s.kana);
+  text += Printf("打ち終えた %d 語の打鍵数 %d (最少 %d)   かな %d", s.entries, s.keys, s.fewest, s.kana);
   return text;
 }
 

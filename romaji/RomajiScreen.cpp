@@ -112,10 +112,11 @@ void RomajiScreen::UseList(const RomajiLists::Loaded& loaded) {
   list_ = loaded.list;
   if (list_.name.empty()) list_.name = ListFileName(list_.path);
   message_.clear();
-  if (!loaded.messages.empty()) {
-    message_ = loaded.messages.front();
-    if (loaded.messages.size() > 1) message_ += " (ほか" + std::to_string(loaded.messages.size() - 1) + "件)";
-  }
+  // The first problem and, for a list that gave way, what the drill goes on with.
+  const std::vector<std::string>& m = loaded.messages;
+  if (!m.empty()) message_ = m.front();
+  if (m.size() > 2) message_ += " (ほか" + std::to_string(m.size() - 2) + "件)";
+  if (m.size() > 1) message_ += " " + m.back();
   entry_ = -1;
 }
 

@@ -71,8 +71,8 @@ constexpr std::array<ControlDesign, kKeyCapCount> RomajiCaps() {
 
 constexpr ControlDesign kRomajiResults[] = {
     // the results over the drill: figures, then the list's top 10 for the time setting
-    {.kind = Kind::Panel, .name = "RjP2", .parent = "RjPanel", .left = 4, .top = 28,
-     .width = 474, .height = 268, .color = clr::Black, .visible = false,
+    {.kind = Kind::Panel, .name = "RjP2", .parent = "RjPanel", .left = 4, .top = 24,
+     .width = 474, .height = 272, .color = clr::Black, .visible = false,
      .align = Align::Center},
     {.kind = Kind::Label, .name = "RjL20", .parent = "RjP2", .left = 12, .top = 4,
      .caption = "結果", .fontColor = clr::Yellow},
