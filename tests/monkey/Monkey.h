@@ -105,7 +105,7 @@ struct Options {
 // What the run went through, to show that it reached the corners of the game.
 struct Coverage {
   int64_t events = 0, lives = 0, quits = 0, windowCloses = 0;
-  std::array<int64_t, 10> eventsOnScreen{};  // by the order of TForm2::Screens()
+  std::array<int64_t, 11> eventsOnScreen{};  // by the order of TForm2::Screens()
   int64_t drillStarts = 0, judgedKeys = 0, rankEntries = 0, gradesAwarded = 0, erasures = 0, tableResets = 0,
           dialogs = 0, dialogNames = 0, questions = 0, resizes = 0, saves = 0, reloads = 0, nearMaxStarts = 0,
           tickWraps = 0, newDays = 0, simulatedMs = 0;

@@ -18,13 +18,16 @@ namespace {
 using game::DatRecord;
 
 // The screen changes the game has, by panel name; a wait may pass the one-second splash
-// between the drill and the name entry.
+// between the drill and the name entry. The romaji screen opens from the mode select, and a
+// top-10 place of its own asks for a name too.
 constexpr std::pair<std::string_view, std::string_view> kTransitions[] = {
     {"Panel1", "F6Panel"},  {"Panel1", "F5Panel"},  {"Panel1", "Panel11"},  {"Panel1", "F4Panel"},
     {"F4Panel", "Panel1"},  {"F5Panel", "Panel1"},  {"Panel11", "Panel1"},  {"F6Panel", "Panel1"},
     {"F6Panel", "F1Panel"}, {"F6Panel", "FLPanel"}, {"FLPanel", "Panel1"},  {"F1Panel", "F8Panel"},
     {"F1Panel", "F4Panel"}, {"F1Panel", "Panel1"},  {"F8Panel", "F7Panel"}, {"F8Panel", "F4Panel"},
-    {"F7Panel", "F4Panel"}, {"F4Panel", "LmPanel"}, {"LmPanel", "Panel1"},  {"F1Panel", "F7Panel"}};
+    {"F7Panel", "F4Panel"}, {"F4Panel", "LmPanel"}, {"LmPanel", "Panel1"},  {"F1Panel", "F7Panel"},
+    {"F6Panel", "RjPanel"}, {"RjPanel", "F6Panel"}, {"RjPanel", "Panel1"},  {"RjPanel", "F7Panel"},
+    {"F7Panel", "RjPanel"}};
 
 // Whether `steps` screen changes at most lead from one screen to the other.
 bool Leads(std::string_view from, std::string_view to, int steps) {
@@ -396,8 +399,8 @@ std::string Monkey::WriteReport(const std::string& why) {
 }
 
 std::string Monkey::Summary() const {
-  static constexpr const char* kScreens[] = {"F7Panel", "F4Panel", "F8Panel", "LmPanel", "F1Panel",
-                                             "F6Panel", "Panel11", "F5Panel", "FLPanel", "Panel1"};
+  static constexpr const char* kScreens[] = {"F7Panel", "F4Panel", "F8Panel", "LmPanel", "F1Panel", "F6Panel",
+                                             "Panel11", "F5Panel", "FLPanel", "Panel1",  "RjPanel"};
   std::ostringstream out;
   out << "seed " << options_.seed << ": " << stats_.events << " events in " << stats_.lives << " runs of the game ("
       << stats_.quits << " quit by Esc and Yes, " << stats_.windowCloses << " closed by the window)\n  events on";

@@ -25,7 +25,8 @@ TEST(MonkeyTest, ThirtyThousandRandomEventsBreakNoRule) {
   // The run went through every screen and the events that change the records.
   const monkey::Coverage& seen = run.Stats();
   for (int64_t n : seen.eventsOnScreen) EXPECT_GT(n, 0);
-  EXPECT_EQ(seen.transitions.size(), 20u);
+  // Every change but the romaji name entry (random keys never earn a romaji place).
+  EXPECT_EQ(seen.transitions.size(), 23u);
   EXPECT_GT(seen.quits, 0);
   EXPECT_GT(seen.windowCloses, 0);
   EXPECT_GT(seen.rankEntries, 0);
