@@ -25,6 +25,14 @@ TEST(CommandLineTest, HelpVersionAndKeyboardAreUnderstood) {
   EXPECT_NE(app::HelpText().find("右 Alt"), std::string::npos);
 }
 
+TEST(CommandLineTest, WordsNamesTheRomajiListInEitherFormAndNeedsAFile) {
+  EXPECT_EQ(ParseCommandLine({"--words", "my list.txt"}).wordsFile, "my list.txt");
+  EXPECT_EQ(ParseCommandLine({"--words=a.txt", "--keyboard=us"}).wordsFile, "a.txt");
+  EXPECT_EQ(ParseCommandLine({}).wordsFile, "");
+  EXPECT_EQ(ParseCommandLine({"--words"}).action, Action::Error);
+  EXPECT_EQ(ParseCommandLine({"--words="}).action, Action::Error);
+}
+
 TEST(CommandLineTest, ToolkitOptionsPassAndEverythingElseIsAnError) {
   EXPECT_EQ(ParseCommandLine({"-platform", "offscreen"}).action, Action::Run);
   EXPECT_EQ(ParseCommandLine({"--platform=xcb", "-reverse", "-style", "fusion"}).action, Action::Run);
