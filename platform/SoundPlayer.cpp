@@ -59,8 +59,14 @@ void SoundPlayer::Run() {
     // "permanent": the server keeps the sample after its first upload, so later plays send
     // only its name. Errors (no device, a missing file) leave the key silent.
     const std::string file = fileOf_(sound);
-    ca_context_play(context, 0, CA_PROP_EVENT_ID, EventId(sound), CA_PROP_MEDIA_FILENAME, file.c_str(),
-                    CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+    const int played = ca_context_play(context, 0, CA_PROP_EVENT_ID, EventId(sound), CA_PROP_MEDIA_FILENAME,
+                                       file.c_str(), CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+    // No device or no driver: the rest of the run is silent, rather than asking the sound
+    // system again (and having its libraries complain on the terminal) at every key.
+    if (played != CA_SUCCESS && played != CA_ERROR_NOTFOUND) {
+      ca_context_destroy(context);
+      context = nullptr;
+    }
     lock.lock();
   }
   lock.unlock();
