@@ -15,6 +15,7 @@ const FormDesign& MainFormDesign() {
         design::JudgementScreen(), design::DrillScreen(),      design::ModeSelectScreen(),
         design::SettingsScreen(),  design::AboutScreen(),      design::LessonScreen(),
         design::TitleScreen(),     design::KanaLamps(),       design::KeyboardChoice(),
+        design::RomajiSettings(),
     };
     std::vector<ControlDesign> all;
     for (const auto& screen : screens) all.insert(all.end(), screen.begin(), screen.end());
