@@ -2,6 +2,8 @@
 
 #include <canberra.h>
 
+#include <fstream>
+#include <string>
 #include <utility>
 
 namespace plat {
@@ -12,6 +14,30 @@ constexpr size_t kMaxWaiting = 4;
 
 // The event ids name the samples that the sound server keeps once uploaded.
 const char* EventId(Platform::Sound sound) { return sound == Platform::Sound::Key ? "dojokai-key" : "dojokai-miss"; }
+
+// Whether the kernel lists a sound card. ALSA's library writes a screenful of complaints to
+// the terminal for every sound it cannot play, so without a card it is never asked.
+bool HasSoundCard() {
+  std::ifstream cards("/proc/asound/cards");
+  std::string first;
+  return std::getline(cards, first) && first.find("no soundcards") == std::string::npos;
+}
+
+// A sound server first (PulseAudio, or PipeWire speaking its protocol), then ALSA where
+// there is a card; else no context at all.
+ca_context* OpenContext() {
+  for (const char* driver : {"pulse", "alsa"}) {
+    if (std::string(driver) == "alsa" && !HasSoundCard()) break;
+    ca_context* context = nullptr;
+    if (ca_context_create(&context) != CA_SUCCESS) return nullptr;
+    ca_context_set_driver(context, driver);
+    ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "dojokai", CA_PROP_APPLICATION_ID,
+                            "io.github.dojokai.Dojokai", nullptr);
+    if (ca_context_open(context) == CA_SUCCESS) return context;
+    ca_context_destroy(context);
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -39,15 +65,7 @@ void SoundPlayer::Play(Platform::Sound sound) {
 void SoundPlayer::Run() {
   // The library is set up here, off the game's thread: finding a sound server may take a
   // while. Once it has failed the thread only empties the queue.
-  ca_context* context = nullptr;
-  if (ca_context_create(&context) == CA_SUCCESS) {
-    ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "dojokai", CA_PROP_APPLICATION_ID,
-                            "io.github.dojokai.Dojokai", nullptr);
-    if (ca_context_open(context) != CA_SUCCESS) {
-      ca_context_destroy(context);
-      context = nullptr;
-    }
-  }
+  ca_context* context = OpenContext();
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
