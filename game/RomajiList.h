@@ -12,14 +12,14 @@
 namespace game::romaji {
 
 struct Entry {
-  std::string text;        // 表記, UTF-8 (the reading again for a kana entry)
-  std::string reading;     // the reading, UTF-8, as in the file
-  std::u32string kana;     // the reading as the judge takes it
+  std::string text;     // 表記, UTF-8 (the reading again for a kana entry)
+  std::string reading;  // the reading, UTF-8, as in the file
+  std::u32string kana;  // the reading as the judge takes it
 };
 
 struct List {
-  std::string name;                // the file's name, shown and stored with records
-  std::string path;                // where it was read from
+  std::string name;  // the file's name, shown and stored with records
+  std::string path;  // where it was read from
   std::vector<Entry> entries;
   std::vector<std::string> notices;  // Japanese, one per problem, with file and line
   std::string error;                 // Japanese; non-empty when the list cannot be used
