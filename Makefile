@@ -6,7 +6,7 @@ PACKAGES = qt6-base-dev qt6-base-dev-tools fonts-ipafont-gothic libjpeg-dev libx
            cmake g++ xvfb xauth ccache lld libxcb1-dev qt6-translations-l10n \
            desktop-file-utils appstream dpkg-dev file libsqlite3-dev qt6-charts-dev libqt6opengl6-dev pkgconf \
            qt6-wayland libwayland-dev libxkbcommon-dev libxkbcommon-x11-dev xkb-data \
-           openbox xdotool clang-format
+           openbox xdotool clang-format libcanberra-dev
 
 # ccache serves the precompiled headers too, and both build folders share one cache
 # whatever folder the checkout lies in.

@@ -23,7 +23,7 @@ TForm2::TForm2(plat::Platform& platform)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
       F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_), keyCaps_(C), missStats_(s_, C),
       rankTables_(s_, screens_, C, F8T1, missStats_),
-      drillRun_(s_, screens_, C, platform, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
+      drillRun_(s_, screens_, C, platform, options_, F1T1, F8T1, keyCaps_, missStats_, rankTables_, texts_),
       modeSelect_(s_, screens_, C, platform, random_, F1T1, drillRun_, wordList_),
       romaji_(s_, screens_, C, platform, options_, rankTables_), lessons_(s_, screens_, C, platform, random_, FLT1),
       certSheet_(s_, C, platform), certification_(s_, screens_, C, certSheet_), config_(s_, options_, platform),
@@ -431,6 +431,12 @@ void TForm2::WireEvents() {
        std::initializer_list<ui::Control*>{C.CheckBox1, C.CheckBox2, C.CheckBox4, C.CheckBox5, C.CheckBox6, C.CheckBox7,
                                            C.RadioButton1, C.RadioButton2, C.RadioButton3})
     click(c, [this](ui::Control& box) { settings_.OptionClicked(box); });
+  // So do those of the second settings page, the romaji settings and the sounds.
+  for (ui::Control* c : std::initializer_list<ui::Control*>{C.RSRadioButton1, C.RSRadioButton2, C.RSRadioButton3,
+                                                            C.RSCheckBox1, C.RSCheckBox2, C.RSCheckBox3})
+    click(c, [this](ui::Control& box) { settings_.OptionClicked(box); });
+  click(C.RSButton1, [this](ui::Control&) { settings_.ShowRomajiPage(true); });
+  click(C.RSButton2, [this](ui::Control&) { settings_.ShowRomajiPage(false); });
   dataFile_.OnStatus = [this](const records::DataFileStatus& status) { settings_.ShowDataFile(status); };
   // Mode select: a click chooses, a double click starts.
   for (ui::Control* c :

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "game/Digits.h"
+#include "game/KeySounds.h"
 #include "game/Modes.h"
 #include "platform/JisLayout.h"
 #include "platform/Keyboard.h"
@@ -31,10 +32,10 @@ std::string RateDigits(int rate) {
 }  // namespace
 
 DrillRun::DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
-                   ui::Timer& F1T1, ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
-                   DrillTexts& texts)
-    : s_(state), screens_(screens), C(c), platform_(platform), F1T1_(F1T1), F8T1_(F8T1), keyCaps_(keyCaps),
-      missStats_(missStats), rankTables_(rankTables), texts_(texts) {}
+                   const game::Options& options, ui::Timer& F1T1, ui::Timer& F8T1, KeyCaps& keyCaps,
+                   MissStats& missStats, RankTables& rankTables, DrillTexts& texts)
+    : s_(state), screens_(screens), C(c), platform_(platform), options_(options), F1T1_(F1T1), F8T1_(F8T1),
+      keyCaps_(keyCaps), missStats_(missStats), rankTables_(rankTables), texts_(texts) {}
 
 uint8_t DrillRun::TextAt(int i) const { return i < 0 ? 0 : s_.DrillText.At(static_cast<size_t>(i)); }
 
@@ -77,6 +78,11 @@ void DrillRun::JudgeKey(uint8_t ch) {
   }
   const game::KeyResult result = game::FinishKey(s_, s_.DatRecord, rules, start, F1T1_.Enabled());
   if (!result.judged) return;
+  // Esc ends the drill rather than trying the key: it counts as a miss, but is no typing to hear.
+  const game::KeyOutcome outcome = start.escape ? game::KeyOutcome::Ignored
+                                   : result.hit ? game::KeyOutcome::Hit
+                                                : game::KeyOutcome::Miss;
+  if (const auto sound = game::SoundOfKey(outcome, options_.romaji)) platform_.PlaySound(*sound);
   // The Esc that ends the drill is no attempt at the key.
   if (keyLog_ && !start.escape) keyLog_->Judge(result.target, s_.TypedChar, result.hit, platform_.TickCount());
   if (result.limited) EndDrill();

@@ -8,6 +8,7 @@
 #include "game/DrillJudge.h"
 #include "game/Event.h"
 #include "game/KeyLog.h"
+#include "game/Options.h"
 #include "game/PlayState.h"
 #include "game/Screens.h"
 #include "drill/DrillTexts.h"
@@ -23,10 +24,11 @@ namespace drill {
 class DrillRun {
  public:
   DrillRun(game::PlayState& state, game::Screens& screens, ui::MainControls& c, plat::Platform& platform,
-           ui::Timer& F1T1, ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats, RankTables& rankTables,
-           DrillTexts& texts);
+           const game::Options& options, ui::Timer& F1T1, ui::Timer& F8T1, KeyCaps& keyCaps, MissStats& missStats,
+           RankTables& rankTables, DrillTexts& texts);
 
-  // A key in the drill: judged, counted and shown.
+  // A key in the drill: judged, counted, shown, and heard where the player has switched the
+  // key sound or the miss sound on.
   void DrillKey(uint8_t ch);
   void StartDrill();
   void EndDrill();
@@ -70,6 +72,7 @@ class DrillRun {
   game::Screens& screens_;
   ui::MainControls& C;
   plat::Platform& platform_;
+  const game::Options& options_;
   ui::Timer& F1T1_;
   ui::Timer& F8T1_;
   KeyCaps& keyCaps_;

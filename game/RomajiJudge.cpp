@@ -114,6 +114,7 @@ Table Table::Parse(std::string_view text) {
   }
   // A kana with no row marked for a style is guided by its first row.
   for (auto& [kana, rows] : table.byKana_) {
+    if (kana.size() == 1 && kana[0] >= 0x3000 && kana[0] <= 0x30FF) table.kanaRow_[kana[0] - 0x3000] = true;
     for (uint8_t style : {kPreferHepburn, kPreferKunrei}) {
       const bool marked = std::any_of(rows.begin(), rows.end(), [&](int r) { return table.rows_[r].prefer & style; });
       if (!marked) table.rows_[rows.front()].prefer |= style;
@@ -132,6 +133,10 @@ bool Table::Typable(std::u32string_view reading) const {
   for (char32_t ch : reading) {
     ch = ToHiragana(ch);
     if (BuiltinKey(ch)) continue;
+    if (ch >= 0x3000 && ch <= 0x30FF) {
+      if (kanaRow_[ch - 0x3000]) continue;
+      return false;
+    }
     one[0] = ch;
     if (!Find(one)) return false;
   }

@@ -44,6 +44,8 @@ class Table {
  private:
   std::vector<Row> rows_;
   std::unordered_map<std::u32string, std::vector<int>> byKana_;
+  // Which characters of U+3000..U+30FF have a row of their own (Typable's fast path).
+  std::vector<bool> kanaRow_ = std::vector<bool>(0x100);
 };
 
 // The answer to one key.

@@ -27,6 +27,9 @@ bool IsKanji(char32_t ch) {
          (ch >= 0x20000 && ch <= 0x3FFFF) || ch == U'々';
 }
 
+// Where a notice points: the file and the line.
+std::string Where(const std::string& name, int line) { return name + " " + std::to_string(line) + "行目: "; }
+
 std::string Quoted(const std::string& name) { return "「" + name + "」"; }
 
 }  // namespace
@@ -61,7 +64,6 @@ List ParseList(std::string_view bytes, const std::string& name,
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     line = Trim(line.substr(0, line.find('#')));
     if (line.empty()) continue;
-    const std::string where = list.name + " " + std::to_string(lineNo) + "行目: ";
     const size_t tab = line.find('\t');
     Entry entry;
     entry.reading = std::string(Trim(tab == std::string_view::npos ? line : line.substr(tab + 1)));
@@ -70,12 +72,13 @@ List ParseList(std::string_view bytes, const std::string& name,
     entry.reading = std::string(Trim(std::string_view(entry.reading).substr(0, entry.reading.find('\t'))));
     DecodeUtf8(entry.reading, entry.kana);
     if (entry.kana.empty()) {
-      list.notices.push_back(where + "よみがないので飛ばしました。");
+      list.notices.push_back(Where(list.name, lineNo) + "よみがないので飛ばしました。");
       continue;
     }
     if (entry.text.empty()) entry.text = entry.reading;
     if (static_cast<int>(entry.kana.size()) > kMaxReading) {
-      list.notices.push_back(where + "よみが" + std::to_string(kMaxReading) + "文字を超えるので飛ばしました。");
+      list.notices.push_back(Where(list.name, lineNo) + "よみが" + std::to_string(kMaxReading) +
+                             "文字を超えるので飛ばしました。");
       continue;
     }
     if (!typable(entry.kana)) {
@@ -89,7 +92,7 @@ List ParseList(std::string_view bytes, const std::string& name,
         what += "」";
         break;
       }
-      list.notices.push_back(where + "よみに" + what + "があるので飛ばしました。");
+      list.notices.push_back(Where(list.name, lineNo) + "よみに" + what + "があるので飛ばしました。");
       continue;
     }
     list.entries.push_back(std::move(entry));

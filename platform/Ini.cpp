@@ -151,12 +151,19 @@ bool IniFile::WriteString(const std::string& section, const std::string& key, co
 
 bool IniFile::WriteStrings(const std::string& section,
                            const std::vector<std::pair<std::string, std::string>>& keyValues) {
+  return SetStrings(section, keyValues) && Save();
+}
+
+bool IniFile::SetStrings(const std::string& section,
+                         const std::vector<std::pair<std::string, std::string>>& keyValues) {
   if (!FitsOneLine(section)) return false;
   for (const auto& [key, value] : keyValues)
     if (!FitsOneLine(key) || !FitsOneLine(value)) return false;
   for (const auto& [key, value] : keyValues) Put(section, key, value);
-  return Save();
+  return true;
 }
+
+bool IniFile::HasSection(const std::string& section) const { return FindSection(Trim(section)) != nullptr; }
 
 void IniFile::Erase(const std::string& section, const std::string& key) {
   Section* s = FindSection(Trim(section));

@@ -29,6 +29,14 @@ class IniFile {
   // false when the file cannot be written (the file on disk is then unchanged).
   bool WriteStrings(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keyValues);
 
+  // Sets several keys of one section in memory only, for one write of several sections
+  // (Write); false, and nothing set, for a text with a line break.
+  bool SetStrings(const std::string& section, const std::vector<std::pair<std::string, std::string>>& keyValues);
+  // Writes the profile as it stands in memory; false when the file cannot be written.
+  bool Write() const { return Save(); }
+  // Whether the profile has the section (with or without keys).
+  bool HasSection(const std::string& section) const;
+
   // Removes a key in memory (every line of that name); the next write leaves it out.
   void Erase(const std::string& section, const std::string& key);
 

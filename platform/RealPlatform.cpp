@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include "platform/HelpViewer.h"
+#include "platform/ShippedFiles.h"
+#include "platform/SoundPlayer.h"
 #include "platform/TickPacer.h"
 
 namespace plat {
@@ -193,6 +195,15 @@ void RealPlatform::OpenHelp(const std::string& path) {
 void RealPlatform::Raise(QWidget& window) {
   window.activateWindow();
   window.raise();
+}
+
+void RealPlatform::PlaySound(Sound sound) {
+  if (!sounds_) {
+    const std::string program = ProgramPath();
+    sounds_ = std::make_unique<SoundPlayer>(
+        [program](Sound s) { return ShippedSoundPath(program, s == Sound::Key ? "key.wav" : "miss.wav"); });
+  }
+  sounds_->Play(sound);
 }
 
 void RealPlatform::CloseHelp() {

@@ -11,6 +11,7 @@ class QWidget;
 namespace plat {
 
 class HelpViewer;
+class SoundPlayer;
 
 // The application object of the real game: every event passes the platform first, which
 // runs the timers' ticks that fell due before it.
@@ -41,6 +42,7 @@ class RealPlatform : public Platform {
   void CloseHelp() override;
   bool ArrangesWindows() const override { return true; }
   void Raise(QWidget& window) override;
+  void PlaySound(Sound sound) override;
   std::string ProgramPath() const override;
   std::string VersionText() const override;
   void ProcessPendingEvents() override;
@@ -52,6 +54,7 @@ class RealPlatform : public Platform {
   std::unique_ptr<Pacing> pacing_;
   QWidget* mainWindow_ = nullptr;
   std::unique_ptr<HelpViewer> help_;
+  std::unique_ptr<SoundPlayer> sounds_;  // from the first sound on
 };
 
 }  // namespace plat

@@ -17,6 +17,15 @@ std::string InShareFolder(const std::string& programPath, const std::string& ext
 
 }  // namespace
 
+std::string ShippedSoundPath(const std::string& programPath, const std::string& name) {
+  const fs::path program(programPath);
+  const std::string beside = (program.parent_path() / "sounds" / name).string();
+  if (FileExists(beside)) return beside;
+  const std::string shared =
+      (program.parent_path().parent_path() / "share" / "dojokai" / "sounds" / name).lexically_normal().string();
+  return FileExists(shared) ? shared : beside;
+}
+
 std::string ShippedFilePath(const std::string& programPath, const std::string& ext) {
   const std::string beside = ChangeExtension(programPath, ext);
   if (FileExists(beside)) return beside;

@@ -20,6 +20,11 @@ std::string ShippedFolderPath(const std::string& programPath, const std::string&
 // paths in the share folder. Empty for a program anywhere else.
 std::vector<std::string> MissingShippedFiles(const std::string& programPath);
 
+// A sound of the drills (`name` as "key.wav"): in the folder "sounds" beside the program when
+// it is there, else in PREFIX/share/dojokai/sounds/ when it is there, else beside the program.
+// No sound is missed: a missing one stays silent.
+std::string ShippedSoundPath(const std::string& programPath, const std::string& name);
+
 // The extensions of the shipped files.
 inline constexpr const char* kShippedExtensions[] = {".bin", ".hlp"};
 

@@ -35,6 +35,8 @@ class VirtualPlatform : public Platform {
   void QueueAnswer(bool yes) { answers_.push_back(yes); }
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
   const std::vector<std::string>& HelpFiles() const { return helpFiles_; }
+  // Every sound the game played, in order.
+  const std::vector<Sound>& Sounds() const { return sounds_; }
 
   // How a modal dialog runs: the driver installs a loop that feeds it commands until it
   // closes. Without one, a dialog closes at once (as by the window system).
@@ -49,6 +51,7 @@ class VirtualPlatform : public Platform {
   void Error(const std::string& text, const std::string& caption) override;
   void RunModal(QDialog& dialog) override;
   void OpenHelp(const std::string& path) override;
+  void PlaySound(Sound sound) override { sounds_.push_back(sound); }
   std::string ProgramPath() const override;
   std::string VersionText() const override;
   void ProcessPendingEvents() override;
@@ -72,6 +75,7 @@ class VirtualPlatform : public Platform {
   std::deque<bool> answers_;
   std::vector<RecordedMessage> messages_;
   std::vector<std::string> helpFiles_;
+  std::vector<Sound> sounds_;
   std::function<void(QDialog&)> modalLoop_;
 };
 

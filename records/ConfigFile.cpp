@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,21 @@ constexpr FlagKey kFlags[] = {
 // The keyboard: written only when the player has chosen JIS or US, so that a file of the
 // defaults holds the eight keys alone.
 constexpr char kKeyboardKey[] = "KEYBOARD";
+
+// The romaji drills' settings and the drills' sounds, a section of their own that is written
+// only once one of them differs from its default: a file of the defaults stays as it was.
+constexpr char kRomajiSection[] = "ROMAJI";
+constexpr char kGuideKey[] = "GUIDE";  // 0 ヘボン式, 1 訓令式, 2 fewest keys
+constexpr int kGuideStyles = 3;
+struct RomajiSwitchKey {
+  const char* key;
+  bool game::RomajiOptions::*option;
+};
+constexpr RomajiSwitchKey kRomajiSwitches[] = {
+    {"FINALN", &game::RomajiOptions::finalN},
+    {"KEYSOUND", &game::RomajiOptions::keySound},
+    {"MISSSOUND", &game::RomajiOptions::missSound},
+};
 
 }  // namespace
 
@@ -81,6 +97,13 @@ void ConfigFile::ReadConfig() {
   for (char& ch : keyboard) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
   keyboardRead_ = plat::KeyMapNamed(keyboard);
   options_.keyboard = keyboardRead_;
+  // 0 and 1 set a switch, a style within range sets the guide; anything else leaves them.
+  const int guide = ini.ReadInteger(kRomajiSection, kGuideKey, -1);
+  if (guide >= 0 && guide < kGuideStyles) options_.romaji.guideStyle = static_cast<uint8_t>(guide);
+  for (const RomajiSwitchKey& r : kRomajiSwitches) {
+    const int value = ini.ReadInteger(kRomajiSection, r.key, -1);
+    if (value == 0 || value == 1) options_.romaji.*r.option = value == 1;
+  }
 }
 
 void ConfigFile::WriteConfig() {
@@ -96,7 +119,14 @@ void ConfigFile::WriteConfig() {
     ini.Erase(kSection, kKeyboardKey);
   ini.SetPath(ConfigPath());
   if (Folders().config != ProgramFolder()) MakeFolders(Folders().config);
-  if (ini.WriteStrings(kSection, keys) || writeFailureShown_) return;
+  bool written = ini.SetStrings(kSection, keys);
+  if (options_.romaji != game::RomajiOptions{} || ini.HasSection(kRomajiSection)) {
+    std::vector<std::pair<std::string, std::string>> romaji;
+    romaji.emplace_back(kGuideKey, std::to_string(options_.romaji.guideStyle));
+    for (const RomajiSwitchKey& r : kRomajiSwitches) romaji.emplace_back(r.key, options_.romaji.*r.option ? "1" : "0");
+    written = written && ini.SetStrings(kRomajiSection, romaji);
+  }
+  if ((written && ini.Write()) || writeFailureShown_) return;
   // Said once a run: the options then keep their old values at the next start.
   writeFailureShown_ = true;
   const int failed = errno;

@@ -1,7 +1,8 @@
 #pragma once
 // The configuration file dojokai.cfg (section DOJOKAI, eight keys, and KEYBOARD where the
-// player has said which keyboard they have): read into the options once at start, written
-// from them when the settings screen closes.
+// player has said which keyboard they have; section ROMAJI once a romaji setting has left its
+// default): read into the options once at start, written from them when the settings screen
+// closes.
 #include <optional>
 #include <string>
 

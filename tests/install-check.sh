@@ -9,6 +9,7 @@ DESTDIR="$stage" cmake --install "$build" --prefix /usr/local --strip >/dev/null
 root="$stage/usr/local"
 app=io.github.dojokai.Dojokai
 expected="bin/dojokai share/dojokai/dojokai.bin share/dojokai/dojokai.hlp
+share/dojokai/sounds/key.wav share/dojokai/sounds/miss.wav
 share/dojokai/romaji/kotoba.txt share/dojokai/romaji/bun.txt
 share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/dojokai.6.gz
 share/doc/dojokai/copyright share/doc/dojokai/changelog.Debian.gz"

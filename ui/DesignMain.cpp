@@ -15,6 +15,7 @@ const FormDesign& MainFormDesign() {
         design::JudgementScreen(), design::DrillScreen(),      design::ModeSelectScreen(),
         design::SettingsScreen(),  design::AboutScreen(),      design::LessonScreen(),
         design::TitleScreen(),     design::KanaLamps(),       design::KeyboardChoice(),
+        design::RomajiSettings(),
         design::RomajiScreen(),
     };
     std::vector<ControlDesign> all;

@@ -23,6 +23,7 @@ std::span<const ControlDesign> KeyboardChoice();    // on Panel11
 std::span<const ControlDesign> AboutScreen();       // F5Panel
 std::span<const ControlDesign> LessonScreen();      // FLPanel
 std::span<const ControlDesign> TitleScreen();       // Panel1
+std::span<const ControlDesign> RomajiSettings();    // on Panel11: its second page
 std::span<const ControlDesign> RomajiScreen();      // RjPanel, and its two lines on F6Panel
 
 // One key cap of the JIS keyboard picture; positions are inside the keyboard panel.

@@ -256,6 +256,20 @@
   X(RadioButton, RadioButton2) \
   X(RadioButton, RadioButton3) \
   X(Label, Label52) \
+  /* the romaji settings page */ \
+  X(Button, RSButton1) \
+  X(Panel, RSPanel) \
+  X(GroupBox, RSGroupBox1) \
+  X(RadioButton, RSRadioButton1) \
+  X(RadioButton, RSRadioButton2) \
+  X(RadioButton, RSRadioButton3) \
+  X(GroupBox, RSGroupBox2) \
+  X(CheckBox, RSCheckBox1) \
+  X(GroupBox, RSGroupBox3) \
+  X(CheckBox, RSCheckBox2) \
+  X(CheckBox, RSCheckBox3) \
+  X(Label, RSLabel1) \
+  X(Button, RSButton2) \
   /* the romaji drills */ \
   X(Label, F6L22) \
   X(Label, F6L23) \

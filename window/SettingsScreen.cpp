@@ -1,5 +1,7 @@
 #include "window/SettingsScreen.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "platform/Cp932.h"
@@ -22,6 +24,19 @@ constexpr OptionBox kOptionBoxes[] = {
     {&ui::MainControls::CheckBox5, &game::Options::skipIntro},
     {&ui::MainControls::CheckBox6, &game::Options::noScoreShow},
     {&ui::MainControls::CheckBox7, &game::Options::loadLogo},
+};
+
+// The second page: the guide's style by its number, and the switches.
+constexpr ui::RadioButton* ui::MainControls::*kGuideButtons[] = {
+    &ui::MainControls::RSRadioButton1, &ui::MainControls::RSRadioButton2, &ui::MainControls::RSRadioButton3};
+struct RomajiBox {
+  ui::CheckBox* ui::MainControls::*box;
+  bool game::RomajiOptions::*option;
+};
+constexpr RomajiBox kRomajiBoxes[] = {
+    {&ui::MainControls::RSCheckBox1, &game::RomajiOptions::finalN},
+    {&ui::MainControls::RSCheckBox2, &game::RomajiOptions::keySound},
+    {&ui::MainControls::RSCheckBox3, &game::RomajiOptions::missSound},
 };
 
 // How Panel13 and Image4 show each way the data file stands.
@@ -59,6 +74,7 @@ void SettingsScreen::ShowOptions() {
   const bool editable = s_.CfgLocked == 0;
   for (const OptionBox& b : kOptionBoxes) (C.*b.box)->SetEnabled(editable);
   for (ui::RadioButton* r : {C.RadioButton1, C.RadioButton2, C.RadioButton3}) r->SetEnabled(editable);
+  ShowRomajiOptions(editable);
   if (!editable) {
     C.Edit1->SetEnabled(false);
     C.Edit1->SetColor(ui::clr::BtnFace);
@@ -67,7 +83,22 @@ void SettingsScreen::ShowOptions() {
   }
 }
 
+void SettingsScreen::ShowRomajiOptions(bool editable) {
+  const size_t guide = std::min<size_t>(options_.romaji.guideStyle, std::size(kGuideButtons) - 1);
+  (C.*kGuideButtons[guide])->SetChecked(true);
+  for (const RomajiBox& b : kRomajiBoxes) (C.*b.box)->SetChecked(options_.romaji.*b.option);
+  for (auto button : kGuideButtons) (C.*button)->SetEnabled(editable);
+  for (const RomajiBox& b : kRomajiBoxes) (C.*b.box)->SetEnabled(editable);
+}
+
 void SettingsScreen::OptionClicked(ui::Control& box) {
+  // The romaji settings take effect at once: the drills and the romaji screen read them
+  // for every key.
+  for (size_t i = 0; i < std::size(kGuideButtons); ++i)
+    if (&box == C.*kGuideButtons[i] && (C.*kGuideButtons[i])->Checked())
+      options_.romaji.guideStyle = static_cast<uint8_t>(i);
+  for (const RomajiBox& b : kRomajiBoxes)
+    if (&box == C.*b.box) options_.romaji.*b.option = (C.*b.box)->Checked();
   for (const OptionBox& b : kOptionBoxes) {
     if (&box != C.*b.box) continue;
     options_.*b.option = (C.*b.box)->Checked();
@@ -89,8 +120,18 @@ std::string SettingsScreen::FolderBytes() const {
   return shown == folderShown_ ? folderRead_ : shown;
 }
 
+void SettingsScreen::ShowRomajiPage(bool shown) {
+  C.RSPanel->SetVisible(shown);
+  C.RSButton2->SetVisible(shown);
+  C.RSButton1->SetVisible(!shown);
+  if (SetFocus) SetFocus(shown ? C.RSButton2 : C.RSButton1);
+}
+
 void SettingsScreen::OpenSettings() {
   C.CheckBox3->SetChecked(s_.MaximizeAtStart != 0);
+  C.RSPanel->Hide();
+  C.RSButton2->Hide();
+  C.RSButton1->Show();
   screens_.Show(game::Screen::Settings);
   if (SetFocus) SetFocus(C.Button1);
   screens_.Hide(game::Screen::Title);

@@ -26,8 +26,12 @@ class SettingsScreen {
   void ShowOptions();
   // A box of the options was clicked (or set): the options follow it.
   void OptionClicked(ui::Control& box);
-  // F2 or "設定": the settings screen opens with the focus on its close button.
+  // F2 or "設定": the settings screen opens on its first page with the focus on its close
+  // button.
   void OpenSettings();
+  // "ローマ字設定" and "戻る": the second page (the romaji settings and the sounds) over the
+  // first, and back. Both pages are one screen: closing either writes the file.
+  void ShowRomajiPage(bool shown);
   // "閉じる": takes the maximise option, writes the file unless it is read-only, and
   // returns to the title.
   void Button1Click();
@@ -43,6 +47,7 @@ class SettingsScreen {
 
  private:
   void SetFolderFieldEnabled(bool enabled);
+  void ShowRomajiOptions(bool editable);
   // The data folder as the configuration holds it, byte for byte, while the field shows it
   // unchanged; the field's text once the player has edited it.
   std::string FolderBytes() const;

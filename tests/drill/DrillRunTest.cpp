@@ -338,3 +338,47 @@ TEST_F(DrillRunTest, RateReadoutAndTheUntimedHistory) {
 }
 
 }  // namespace
+
+namespace {
+
+using Sound = plat::Platform::Sound;
+
+// Only judged keys sound: wrong keys before the first hit, modifier keys and the Esc that
+// ends the drill are silent, and each switch governs its own sound from the next key on.
+TEST_F(DrillRunTest, JudgedKeysSoundByTheirSwitches) {
+  StartDrill('1');
+  Run("type abx\n");
+  EXPECT_TRUE(Platform().Sounds().empty());  // both switches off: silence
+
+  StartDrill('1');
+  Form().Options().romaji.keySound = true;
+  Form().Options().romaji.missSound = true;
+  Run("type xy\nkey SHIFT\nkey CTRL\n");  // before the first hit, and no characters
+  EXPECT_TRUE(Platform().Sounds().empty());
+  Run("type ab\nkey SHIFT\nkey x\nkey ENTER\n");
+  EXPECT_EQ(Platform().Sounds(), (std::vector<Sound>{Sound::Key, Sound::Key, Sound::Miss, Sound::Miss}));
+  Run("key ESC\n");
+  EXPECT_EQ(State().Miss, 3);                 // Esc counts as a miss ...
+  EXPECT_EQ(Platform().Sounds().size(), 4u);  // ... but is no typing to hear
+
+  StartDrill('1');
+  Form().Options().romaji.missSound = true;
+  Run("type ab1\n");
+  EXPECT_EQ(Platform().Sounds(), std::vector<Sound>{Sound::Miss});
+  Form().Options().romaji.missSound = false;
+  Form().Options().romaji.keySound = true;
+  Run("type 1c\n");
+  EXPECT_EQ(Platform().Sounds(), (std::vector<Sound>{Sound::Miss, Sound::Key}));
+}
+
+TEST_F(DrillRunTest, TheRoKeysEchoPlaysNoSecondSound) {
+  StartDrill('5');
+  Form().Options().romaji.keySound = true;
+  static const uint8_t kText[] = {0xDB, 0xB1};  // ﾛｱ
+  UseText(kText, sizeof kText);
+  Run("key RO\n");  // '_' from the key-down, then the key's own backslash, which is not judged
+  EXPECT_EQ(State().Good, 1);
+  EXPECT_EQ(Platform().Sounds(), std::vector<Sound>{Sound::Key});
+}
+
+}  // namespace

@@ -39,3 +39,24 @@ TEST(ShippedFilesTest, BesideTheProgramFirstThenTheInstallsShareFolder) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShippedFilesTest, SoundsLieInASoundsFolderBesideTheProgramOrInTheShareFolder) {
+  QTemporaryDir dir;
+  const fs::path root = dir.path().toStdString();
+  const std::string program = (root / "usr/bin/dojokai").string();
+  Touch(program);
+  EXPECT_EQ(plat::ShippedSoundPath(program, "key.wav"), (root / "usr/bin/sounds/key.wav").string());
+  Touch(root / "usr/share/dojokai/sounds/key.wav");
+  EXPECT_EQ(plat::ShippedSoundPath(program, "key.wav"), (root / "usr/share/dojokai/sounds/key.wav").string());
+  EXPECT_EQ(plat::ShippedSoundPath(program, "miss.wav"), (root / "usr/bin/sounds/miss.wav").string());
+  Touch(root / "usr/bin/sounds/key.wav");
+  EXPECT_EQ(plat::ShippedSoundPath(program, "key.wav"), (root / "usr/bin/sounds/key.wav").string());
+  // A missing sound is no missing file of the install: it is only silent.
+  Touch(root / "usr/share/dojokai/dojokai.bin");
+  Touch(root / "usr/share/dojokai/dojokai.hlp");
+  EXPECT_TRUE(plat::MissingShippedFiles(program).empty());
+}
+
+}  // namespace
