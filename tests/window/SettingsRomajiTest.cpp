@@ -21,6 +21,14 @@ constexpr char kEightKeys[] =
     "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=\nDOJDATPATHON=0\nRESETSW=0\nDOJDATNOTRW=0\n"
     "STARTZKEY=0\nTITSCOREOFF=0\nBMPJPGLOADON=0\n";
 
+// The eight keys of a fresh file followed by `rest` (appended, not added with +: g++ 12 warns
+// about a temporary std::string(kEightKeys) + "...").
+std::string EightKeysAnd(std::string_view rest) {
+  std::string text = kEightKeys;
+  text.append(rest);
+  return text;
+}
+
 struct SettingsRomajiTest : DriverFixture {
   std::string Dir() const { return dir.path().toStdString(); }
   std::string Cfg() const { return Dir() + "/dojokai.cfg"; }
@@ -69,7 +77,7 @@ TEST_F(SettingsRomajiTest, EveryChangeTakesEffectAtOnceAndIsWrittenInItsOwnSecti
   Run("check RSRadioButton2 on\ncheck RSCheckBox1 on\ncheck RSCheckBox3 on\ncheck RSCheckBox2 off\n");
   EXPECT_EQ(Romaji(), (game::RomajiOptions{.guideStyle = 1, .finalN = true, .keySound = false, .missSound = true}));
   Run("click Button1\n");
-  EXPECT_EQ(ReadText(Cfg()), std::string(kEightKeys) + "\n[ROMAJI]\nGUIDE=1\nFINALN=1\nKEYSOUND=0\nMISSSOUND=1\n");
+  EXPECT_EQ(ReadText(Cfg()), EightKeysAnd("\n[ROMAJI]\nGUIDE=1\nFINALN=1\nKEYSOUND=0\nMISSSOUND=1\n"));
 
   Restart();
   Run("start\nwait 50\nkey F2\nclick RSButton1\n");
@@ -81,7 +89,7 @@ TEST_F(SettingsRomajiTest, EveryChangeTakesEffectAtOnceAndIsWrittenInItsOwnSecti
   // Back to the defaults: the section, once there, stays and says so.
   Run("check RSRadioButton1 on\ncheck RSCheckBox1 off\ncheck RSCheckBox3 off\nclick Button1\n");
   EXPECT_EQ(Romaji(), game::RomajiOptions{});
-  EXPECT_EQ(ReadText(Cfg()), std::string(kEightKeys) + "\n[ROMAJI]\nGUIDE=0\nFINALN=0\nKEYSOUND=0\nMISSSOUND=0\n");
+  EXPECT_EQ(ReadText(Cfg()), EightKeysAnd("\n[ROMAJI]\nGUIDE=0\nFINALN=0\nKEYSOUND=0\nMISSSOUND=0\n"));
 }
 
 TEST_F(SettingsRomajiTest, TheSectionIsReadKeyByKeyAndBadValuesKeepTheDefaults) {
@@ -98,7 +106,7 @@ TEST_F(SettingsRomajiTest, TheSectionIsReadKeyByKeyAndBadValuesKeepTheDefaults) 
       {"[OTHER]\nGUIDE=2\nKEYSOUND=1\n", {}},  // only the section of its own counts
   };
   for (const Case& c : cases) {
-    WriteText(Cfg(), std::string(kEightKeys) + "\n" + c.section);
+    WriteText(Cfg(), EightKeysAnd("\n" + std::string(c.section)));
     Restart();
     Run("start\nwait 50\n");
     EXPECT_EQ(Romaji(), c.expected) << c.section;
