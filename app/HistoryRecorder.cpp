@@ -7,6 +7,7 @@
 #include "app/TForm2.h"
 #include "game/Modes.h"
 #include "platform/Files.h"
+#include "stats/RomajiPage.h"
 #include "stats/StatsWindow.h"
 #include "stats/WeakKeyText.h"
 
@@ -173,6 +174,10 @@ void HistoryRecorder::OpenStatistics() {
     window_ = std::make_unique<stats::StatsWindow>(*history_, [this] { return Today(); });
     window_->OnPractice = [this](stats::Layer layer) { return StartPractice(layer); };
     window_->AfterReading = [this] { TellNotices(); };
+    window_->Romaji().RomajiEntries = [this] { return f_.Romaji().PracticePool(); };
+    window_->Romaji().StartKanaPractice = [this](std::vector<game::romaji::Entry> entries) {
+      return StartKanaPractice(std::move(entries));
+    };
   }
   // As large as the game's window, but never too small to read, and beside it on the screen.
   if (!window_->isVisible()) window_->FitBeside(f_, f_.Platform().ArrangesWindows());
@@ -207,6 +212,14 @@ std::string HistoryRecorder::StartPractice(stats::Layer layer) {
   s.DatRecord.AddDrillTotal();
   f_.Screens().Show(game::Screen::Drill);
   f_.Screens().Hide(game::Screen::Title);
+  f_.Platform().Raise(f_);
+  return "";
+}
+
+std::string HistoryRecorder::StartKanaPractice(std::vector<game::romaji::Entry> entries) {
+  if (f_.Drill().Practice()) return "練習中です";
+  if (!f_.Title().LeaveForPractice()) return "ドリルの途中では始められません。タイトル画面に戻ってから押してください";
+  f_.Romaji().StartPractice(std::move(entries));
   f_.Platform().Raise(f_);
   return "";
 }

@@ -4,8 +4,10 @@
 // statistics window (G on the title) and starts the weak-key practice it asks for.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/KeyLog.h"
+#include "game/RomajiList.h"
 #include "lessons/Certification.h"
 #include "records/History.h"
 #include "stats/StatsModel.h"
@@ -35,6 +37,8 @@ class HistoryRecorder {
   stats::StatsWindow* Window() { return window_.get(); }
   // Starts a weak-key practice of a layer from the title; "" when started, else why not.
   std::string StartPractice(stats::Layer layer);
+  // Starts 苦手かな練習 of these entries from the title; "" when started, else why not.
+  std::string StartKanaPractice(std::vector<game::romaji::Entry> entries);
 
   // The history's path for a data file's path: the same folder, named dojokai.db.
   static std::string PathBeside(const std::string& datPath);

@@ -108,6 +108,19 @@ void RomajiScreen::StartPractice(std::vector<game::romaji::Entry> entries) {
   Refresh();
 }
 
+std::vector<game::romaji::Entry> RomajiScreen::PracticePool() const {
+  std::vector<game::romaji::Entry> pool;
+  std::string previous;
+  for (Kind kind : {Kind::Words, Kind::Phrases}) {
+    const std::string path = lists_.Choices(kind).front();
+    if (path == previous) continue;  // --words chose one list for both
+    previous = path;
+    std::vector<game::romaji::Entry> entries = lists_.Load(path, kind).list.entries;
+    pool.insert(pool.end(), std::make_move_iterator(entries.begin()), std::make_move_iterator(entries.end()));
+  }
+  return pool;
+}
+
 void RomajiScreen::UseList(const RomajiLists::Loaded& loaded) {
   list_ = loaded.list;
   if (list_.name.empty()) list_.name = ListFileName(list_.path);

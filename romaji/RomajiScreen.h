@@ -42,6 +42,8 @@ class RomajiScreen {
   // 苦手かな練習: an untimed drill of these entries, marked practice, ranked nowhere; it
   // replaces whatever screen is up (normally the title).
   void StartPractice(std::vector<game::romaji::Entry> entries);
+  // What 苦手かな練習 picks from: the entries of the lists 8 and 9 open with.
+  std::vector<game::romaji::Entry> PracticePool() const;
   // Settings changed: the guide's style and the final n take effect at once.
   void ApplyOptions();
 
