@@ -93,7 +93,7 @@ monkey: build
 # The program folder has a fixed name, so the path on the settings screen stays the same.
 screenshots: build
 	@dir=/tmp/dojokai-screenshots; rm -rf $$dir && mkdir -p $$dir && \
-	cp $(BUILD)/dojokai.bin $(BUILD)/dojokai.hlp $$dir/ && \
+	cp $(BUILD)/dojokai.bin $(BUILD)/dojokai.hlp $$dir/ && mkdir $$dir/romaji && cp $(BUILD)/romaji/*.txt $$dir/romaji/ && \
 	$(BUILD)/dojokai-drive --exe-dir $$dir docs/screenshots.dojo && rm -f $$dir/dojokai.d* && \
 	$(BUILD)/dojokai-drive --exe-dir $$dir docs/statistics.dojo; rc=$$?; rm -rf $$dir; \
 	if [ $$rc = 0 ]; then echo "screenshots written to docs/"; else exit $$rc; fi
