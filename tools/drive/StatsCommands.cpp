@@ -26,6 +26,28 @@ stats::StatsWindow& OpenWindow(app::TForm2& form) {
   return *form.History().Window();
 }
 
+// A trend selection: "all" (-1) or a number 0..`last`; `command` names the command in the error.
+int Selection(LineReader& r, const char* what, int last, const std::string& command) {
+  const std::string choice = r.PlainWord(what);
+  r.End();
+  if (choice == "all") return -1;
+  int selection = -1;
+  try {
+    selection = std::stoi(choice);
+  } catch (const std::exception&) {
+  }
+  if (selection < 0 || selection > last)
+    throw ScriptError(command + " takes all or a number 0.." + std::to_string(last));
+  return selection;
+}
+
+// Clicks a button of the statistics window by its object name, as a player would.
+void ClickButton(QWidget& parent, const char* name, const char* what) {
+  auto* button = parent.findChild<QPushButton*>(QString::fromLatin1(name));
+  if (!button || !button->isEnabled()) throw ScriptError(std::string("the ") + what + " button is not enabled");
+  button->click();
+}
+
 // stats romaji trend|kana|confusions | select all|KIND*4+TIME | practice
 void RomajiCommand(stats::StatsWindow& w, LineReader& r) {
   const std::string what = r.PlainWord("trend, kana, confusions, select or practice");
@@ -39,25 +61,13 @@ void RomajiCommand(stats::StatsWindow& w, LineReader& r) {
       return;
     }
   if (what == "select") {
-    const std::string choice = r.PlainWord("all or KIND*4+TIME");
-    r.End();
-    int selection = -1;
-    if (choice != "all") {
-      try {
-        selection = std::stoi(choice);
-      } catch (const std::exception&) {
-        selection = -2;
-      }
-      if (selection < 0 || selection > 7) throw ScriptError("stats romaji select takes all or a number 0..7");
-    }
+    const int selection = Selection(r, "all or KIND*4+TIME", 7, "stats romaji select");
     page.ShowView(stats::RomajiPage::kTrend);
     page.SelectTrend(selection);
   } else if (what == "practice") {
     r.End();
     page.ShowView(stats::RomajiPage::kKana);
-    auto* button = page.findChild<QPushButton*>(QStringLiteral("KanaPracticeButton"));
-    if (!button || !button->isEnabled()) throw ScriptError("the kana practice button is not enabled");
-    button->click();
+    ClickButton(page, "KanaPracticeButton", "kana practice");
   } else {
     throw ScriptError("stats romaji takes trend, kana, confusions, select or practice");
   }
@@ -209,25 +219,12 @@ void StatsCommand(app::TForm2& form, LineReader& r, std::ostream& out) {
     if (name != "latin" && name != "kana") throw ScriptError("stats layer takes latin or kana");
     OpenWindow(form).SetLayer(name == "latin" ? stats::Layer::Latin : stats::Layer::Kana);
   } else if (what == "select") {
-    const std::string choice = r.PlainWord("all or MODE*4+TIME");
-    r.End();
-    int selection = -1;
-    if (choice != "all") {
-      try {
-        selection = std::stoi(choice);
-      } catch (const std::exception&) {
-        throw ScriptError("stats select takes all or a number 0..27");
-      }
-      if (selection < 0 || selection > 27) throw ScriptError("stats select takes all or a number 0..27");
-    }
-    OpenWindow(form).Trend().Select(selection);
+    OpenWindow(form).Trend().Select(Selection(r, "all or MODE*4+TIME", 27, "stats select"));
   } else if (what == "practice") {
     r.End();
     stats::StatsWindow& w = OpenWindow(form);
     w.ShowTab(stats::StatsWindow::kKeys);
-    auto* button = w.findChild<QPushButton*>(QStringLiteral("PracticeButton"));
-    if (!button || !button->isEnabled()) throw ScriptError("the practice button is not enabled");
-    button->click();
+    ClickButton(w, "PracticeButton", "practice");
   } else if (what == "romaji") {
     RomajiCommand(OpenWindow(form), r);
   } else if (what == "dump") {
