@@ -11,36 +11,54 @@
 namespace romaji {
 namespace {
 
-// Columns of the reading and the guide lines (half-width cells at 14 pixels, 448 pixels).
+// Columns of the reading and the guide lines (half-width cells at 14 pixels, 448 pixels),
+// and of the entry's line (at 18 pixels).
 constexpr int kLineCells = 64;
+constexpr int kEntryCells = 49;
 // How long a wrong key stays red on the keyboard.
 constexpr uint32_t kFlashMs = 250;
 
 bool HalfWidth(char32_t c) { return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F); }
 
-// A line of text split after kLineCells columns, as two overlaid captions: the first `done`
-// characters alone, and the rest behind blanks as wide as those characters, so that with a
-// fixed-pitch font the second lies exactly beside the first.
+// The window of at most `width` half-width cells through which a text wider than its line is
+// shown, as the drill's text window: a quarter of a line before the place `at` being typed,
+// never ending short of a line while the text goes on. [first, last) of `text`.
+std::pair<size_t, size_t> Window(std::u32string_view text, size_t at, int width) {
+  const auto cells = [](char32_t c) { return HalfWidth(c) ? 1 : 2; };
+  at = std::min(at, text.size());
+  size_t first = at;
+  for (int behind = 0; first > 0 && behind + cells(text[first - 1]) <= width / 4;) behind += cells(text[--first]);
+  int after = 0;
+  for (size_t i = first; i < text.size(); ++i) after += cells(text[i]);
+  while (first > 0 && after + cells(text[first - 1]) <= width) after += cells(text[--first]);
+  size_t last = first;
+  for (int used = 0; last < text.size() && used + cells(text[last]) <= width; ++last) used += cells(text[last]);
+  return {first, last};
+}
+
+// One line of text as two overlaid captions: the first `done` characters alone, and the rest
+// behind blanks as wide as those characters, so that with a fixed-pitch font the second lies
+// exactly beside the first; seen through the window above.
 std::pair<std::string, std::string> Overlay(std::u32string_view text, size_t done) {
-  std::u32string first, second;
-  int cells = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
+  const auto [first, last] = Window(text, done, kLineCells);
+  std::u32string typed, rest;
+  for (size_t i = first; i < last; ++i) {
     const char32_t c = text[i];
-    const int width = HalfWidth(c) ? 1 : 2;
-    if (cells + width > kLineCells) {
-      if (i <= done) first += U'\n';
-      second += U'\n';
-      cells = 0;
-    }
-    cells += width;
     if (i < done) {
-      first += c;
-      second += width == 1 ? U' ' : U'\u3000';
+      typed += c;
+      rest += HalfWidth(c) ? U' ' : U'\u3000';
     } else {
-      second += c;
+      rest += c;
     }
   }
-  return {QString::fromStdU32String(first).toStdString(), QString::fromStdU32String(second).toStdString()};
+  return {QString::fromStdU32String(typed).toStdString(), QString::fromStdU32String(rest).toStdString()};
+}
+
+// The entry as written, through a window that moves along with the reading typed.
+std::string EntryLine(const std::u32string& text, size_t kanaDone, size_t kanaCount) {
+  const size_t at = kanaCount > 0 ? kanaDone * text.size() / kanaCount : 0;
+  const auto [first, last] = Window(text, at, kEntryCells);
+  return QString::fromStdU32String(text.substr(first, last - first)).toStdString();
 }
 
 std::u32string Latin(std::string_view text) { return {text.begin(), text.end()}; }
@@ -300,7 +318,9 @@ void RomajiScreen::Refresh() {
   ShowClockLine();
   if (entry_ >= 0) {
     const game::romaji::Entry& e = list_.entries[static_cast<size_t>(entry_)];
-    C.RjL3->SetCaption(e.text.empty() ? std::string(" ") : e.text);
+    const std::u32string text = QString::fromStdString(e.text).toStdU32String();
+    C.RjL3->SetCaption(e.text.empty() ? std::string(" ")
+                                      : EntryLine(text, static_cast<size_t>(judge_.KanaDone()), e.kana.size()));
     const auto [doneKana, restKana] = Overlay(judge_.Reading(), static_cast<size_t>(judge_.KanaDone()));
     C.RjL4->SetCaption(doneKana);
     C.RjL5->SetCaption(restKana);
