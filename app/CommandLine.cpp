@@ -93,7 +93,7 @@ bool HasDisplay(const CommandLine& options, const std::function<std::string(cons
 
 std::string HelpText() {
   return "使い方: dojokai [オプション]\n"
-         "キーボードのタイピング練習ゲーム (英字と JIS かな配列のカタカナ)\n"
+         "キーボードのタイピング練習ゲーム (英字、JIS かな配列のカタカナ、ローマ字の日本語)\n"
          "\n"
          "  --keyboard=jis|us  この起動だけキーボードの種類を決める (既定: 設定画面の\n"
          "                     キーボード。自動ならキー配列に ¥ と ろ のキーがあれば jis、\n"
