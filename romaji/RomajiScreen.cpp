@@ -36,22 +36,15 @@ std::pair<size_t, size_t> Window(std::u32string_view text, size_t at, int width)
   return {first, last};
 }
 
-// One line of text as two overlaid captions: the first `done` characters alone, and the rest
-// behind blanks as wide as those characters, so that with a fixed-pitch font the second lies
-// exactly beside the first; seen through the window above.
+// One line of text as two overlaid captions, seen through the window above: the whole line,
+// and its first `done` characters to lie over it in their own colour. Each caption is opaque
+// and as wide as its text (fixed pitch), so a key that follows the line changes only the
+// second, and repaints no more than the characters it covers.
 std::pair<std::string, std::string> Overlay(std::u32string_view text, size_t done) {
   const auto [first, last] = Window(text, done, kLineCells);
-  std::u32string typed, rest;
-  for (size_t i = first; i < last; ++i) {
-    const char32_t c = text[i];
-    if (i < done) {
-      typed += c;
-      rest += HalfWidth(c) ? U' ' : U'\u3000';
-    } else {
-      rest += c;
-    }
-  }
-  return {QString::fromStdU32String(typed).toStdString(), QString::fromStdU32String(rest).toStdString()};
+  const size_t doneEnd = std::clamp(done, first, last);
+  return {QString::fromStdU32String(std::u32string(text.substr(first, doneEnd - first))).toStdString(),
+          QString::fromStdU32String(std::u32string(text.substr(first, last - first))).toStdString()};
 }
 
 // The entry as written, through a window that moves along with the reading typed.
@@ -321,13 +314,13 @@ void RomajiScreen::Refresh() {
     const std::u32string text = QString::fromStdString(e.text).toStdU32String();
     C.RjL3->SetCaption(e.text.empty() ? std::string(" ")
                                       : EntryLine(text, static_cast<size_t>(judge_.KanaDone()), e.kana.size()));
-    const auto [doneKana, restKana] = Overlay(judge_.Reading(), static_cast<size_t>(judge_.KanaDone()));
-    C.RjL4->SetCaption(doneKana);
-    C.RjL5->SetCaption(restKana);
+    const auto [doneKana, reading] = Overlay(judge_.Reading(), static_cast<size_t>(judge_.KanaDone()));
+    C.RjL4->SetCaption(reading);
+    C.RjL5->SetCaption(doneKana);
     const std::string typed(judge_.Typed());
-    const auto [doneKeys, restKeys] = Overlay(Latin(typed + judge_.Guide()), typed.size());
-    C.RjL6->SetCaption(doneKeys);
-    C.RjL7->SetCaption(restKeys);
+    const auto [doneKeys, guide] = Overlay(Latin(typed + judge_.Guide()), typed.size());
+    C.RjL6->SetCaption(guide);
+    C.RjL7->SetCaption(doneKeys);
   } else {
     for (ui::Label* l : {C.RjL3, C.RjL4, C.RjL5, C.RjL6, C.RjL7}) l->SetCaption("");
   }

@@ -34,16 +34,16 @@ constexpr ControlDesign kRomajiTop[] = {
     // the entry as written
     {.kind = Kind::Label, .name = "RjL3", .parent = "RjPanel", .left = 16, .top = 44,
      .caption = " ", .fontColor = clr::White, .fontHeight = 18},
-    // its reading: the kana done, and over it (blanks where they stand) the kana to come
+    // its reading, and over its start the kana done (a key repaints only what it changes)
     {.kind = Kind::Label, .name = "RjL4", .parent = "RjPanel", .left = 16, .top = 68,
-     .caption = "", .fontColor = clr::Gray, .fontHeight = 14},
+     .caption = "", .fontColor = clr::White, .fontHeight = 14},
     {.kind = Kind::Label, .name = "RjL5", .parent = "RjPanel", .left = 16, .top = 68,
-     .caption = "", .fontColor = clr::White, .fontHeight = 14, .transparent = true},
-    // the guide: the keys typed, and over it the rest as the guide spells it
+     .caption = "", .fontColor = clr::Gray, .fontHeight = 14},
+    // the guide: the keys typed and the rest as the guide spells it, and over it the keys typed
     {.kind = Kind::Label, .name = "RjL6", .parent = "RjPanel", .left = 16, .top = 86,
-     .caption = "", .fontColor = clr::Lime, .fontHeight = 14},
+     .caption = "", .fontColor = clr::White, .fontHeight = 14},
     {.kind = Kind::Label, .name = "RjL7", .parent = "RjPanel", .left = 16, .top = 86,
-     .caption = "", .fontColor = clr::White, .fontHeight = 14, .transparent = true},
+     .caption = "", .fontColor = clr::Lime, .fontHeight = 14},
     // what the player must know: ←→ before the first key, a list that could not be read
     {.kind = Kind::Label, .name = "RjL8", .parent = "RjPanel", .left = 16, .top = 102,
      .caption = "", .fontColor = clr::Yellow},
