@@ -1,12 +1,16 @@
 #include "game/RomajiRun.h"
 
 #include <algorithm>
-#include <array>
+
+#include "game/DrillJudge.h"
+#include "game/Modes.h"
+#include "game/RomajiText.h"
 
 namespace game::romaji {
 namespace {
 
-constexpr std::array<int64_t, 3> kSettingMs = {30000, 60000, 120000};
+// The length of a timed drill (settings 0..2), as the drills have it.
+int64_t SettingMs(int timeSetting) { return int64_t{kDurationSeconds[static_cast<size_t>(timeSetting)]} * 1000; }
 
 }  // namespace
 
@@ -37,40 +41,22 @@ int64_t Run::ElapsedMs(uint32_t tickMs) const {
   if (!started_) return 0;
   // The tick count wraps at 2^32 ms: the difference in 32 bits is right across the wrap.
   const int64_t ms = static_cast<uint32_t>(tickMs - startTick_);
-  return Timed() ? std::min(ms, kSettingMs[static_cast<size_t>(timeSetting_)]) : ms;
+  return Timed() ? std::min(ms, SettingMs(timeSetting_)) : ms;
 }
 
-bool Run::TimeUp(uint32_t tickMs) const {
-  return Timed() && started_ && ElapsedMs(tickMs) >= kSettingMs[static_cast<size_t>(timeSetting_)];
-}
+bool Run::TimeUp(uint32_t tickMs) const { return Timed() && started_ && ElapsedMs(tickMs) >= SettingMs(timeSetting_); }
 
 int Run::ClockTenths(uint32_t tickMs) const {
   const int64_t elapsed = ElapsedMs(tickMs) / 100;
   if (!Timed()) return static_cast<int>(std::min<int64_t>(elapsed, 9999));
-  return static_cast<int>(kSettingMs[static_cast<size_t>(timeSetting_)] / 100 - elapsed);
+  return static_cast<int>(SettingMs(timeSetting_) / 100 - elapsed);
 }
 
-int Run::Score() const {
-  return static_cast<int>(std::clamp<int64_t>(16 * (static_cast<int64_t>(good_) - miss_), 0, 65535));
-}
+int Run::Score() const { return ScoreOf(good_, miss_); }
 
 std::string Utf8Of(char32_t c) {
   std::string s;
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
+  AppendUtf8(c, s);
   return s;
 }
 

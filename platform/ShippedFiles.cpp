@@ -9,28 +9,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// PREFIX/share/dojokai/`name` for a program installed as PREFIX/bin/dojokai.
+fs::path InShare(const std::string& programPath, const fs::path& name) {
+  return (fs::path(programPath).parent_path().parent_path() / "share" / "dojokai" / name).lexically_normal();
+}
+
 std::string InShareFolder(const std::string& programPath, const std::string& ext) {
-  const fs::path program(programPath);
-  const fs::path name = fs::path(ChangeExtension(programPath, ext)).filename();
-  return (program.parent_path().parent_path() / "share" / "dojokai" / name).lexically_normal().string();
+  return InShare(programPath, fs::path(ChangeExtension(programPath, ext)).filename()).string();
+}
+
+// The file beside the program when it is there, else the one in the share folder when that is
+// there, else the one beside the program (where a missing file is looked for first).
+std::string BesideOrShared(const std::string& beside, const std::string& shared) {
+  return FileExists(beside) || !FileExists(shared) ? beside : shared;
 }
 
 }  // namespace
 
 std::string ShippedSoundPath(const std::string& programPath, const std::string& name) {
-  const fs::path program(programPath);
-  const std::string beside = (program.parent_path() / "sounds" / name).string();
-  if (FileExists(beside)) return beside;
-  const std::string shared =
-      (program.parent_path().parent_path() / "share" / "dojokai" / "sounds" / name).lexically_normal().string();
-  return FileExists(shared) ? shared : beside;
+  return BesideOrShared((fs::path(programPath).parent_path() / "sounds" / name).string(),
+                        InShare(programPath, fs::path("sounds") / name).string());
 }
 
 std::string ShippedFilePath(const std::string& programPath, const std::string& ext) {
-  const std::string beside = ChangeExtension(programPath, ext);
-  if (FileExists(beside)) return beside;
-  const std::string shared = InShareFolder(programPath, ext);
-  return FileExists(shared) ? shared : beside;
+  return BesideOrShared(ChangeExtension(programPath, ext), InShareFolder(programPath, ext));
 }
 
 std::string ShippedFolderPath(const std::string& programPath, const std::string& name) {
@@ -38,7 +40,7 @@ std::string ShippedFolderPath(const std::string& programPath, const std::string&
   const fs::path beside = program.parent_path() / name;
   std::error_code ec;
   if (fs::is_directory(beside, ec)) return beside.string();
-  const fs::path shared = (program.parent_path().parent_path() / "share" / "dojokai" / name).lexically_normal();
+  const fs::path shared = InShare(programPath, name);
   return fs::is_directory(shared, ec) ? shared.string() : beside.string();
 }
 

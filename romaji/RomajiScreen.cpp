@@ -205,7 +205,7 @@ void RomajiScreen::Accepted(const game::romaji::KeyResult& r, int before, uint32
     tally_.Reset(tick);
     message_.clear();
   }
-  if (options_.romaji.keySound) platform_.PlaySound(plat::Platform::Sound::Key);
+  PlaySoundOf(game::KeyOutcome::Hit);
   keyboard_.Unflash();
   flashing_ = false;
   const game::romaji::Entry& e = list_.entries[static_cast<size_t>(entry_)];
@@ -226,7 +226,11 @@ void RomajiScreen::Missed(char expected, char typed, int kana) {
   if (phase_ != Phase::Running) return;
   run_.Missed();
   tally_.Missed(list_.entries[static_cast<size_t>(entry_)].kana, kana, expected, typed);
-  if (options_.romaji.missSound) platform_.PlaySound(plat::Platform::Sound::Miss);
+  PlaySoundOf(game::KeyOutcome::Miss);
+}
+
+void RomajiScreen::PlaySoundOf(game::KeyOutcome outcome) {
+  if (const auto sound = game::SoundOfKey(outcome, options_.romaji)) platform_.PlaySound(*sound);
 }
 
 void RomajiScreen::KeyDown(uint16_t vk) {

@@ -11,6 +11,7 @@
 #include "game/Options.h"
 #include "game/PlayState.h"
 #include "game/RomajiJudge.h"
+#include "game/KeySounds.h"
 #include "game/RomajiList.h"
 #include "game/RomajiRun.h"
 #include "game/Screens.h"
@@ -73,6 +74,8 @@ class RomajiScreen {
   void NextEntry();
   void Accepted(const game::romaji::KeyResult& r, int before, uint32_t tick);
   void Missed(char expected, char typed, int kana);
+  // The key or miss sound, as the player's switches say.
+  void PlaySoundOf(game::KeyOutcome outcome);
   void End(const char* endedBy);
   void Leave(game::Screen to);
   void Refresh();

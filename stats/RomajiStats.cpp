@@ -5,13 +5,12 @@
 #include <map>
 #include <set>
 
+#include "game/RomajiText.h"
 #include "stats/StatsModel.h"
 
 namespace stats {
 
 namespace {
-
-std::string Utf8Of(char32_t c) { return QString::fromUcs4(&c, 1).toStdString(); }
 
 std::u32string Utf32Of(const std::string& s) { return QString::fromStdString(s).toStdU32String(); }
 
@@ -66,15 +65,11 @@ KanaStat StatOf(const std::string& kana, const Sum& s, double mean) {
 
 }  // namespace
 
-char32_t FoldKana(char32_t c) {
-  if (c >= U'ァ' && c <= U'ヶ') return c - (U'ァ' - U'ぁ');
-  if (c == U'～') return U'〜';
-  return c;
-}
+char32_t FoldKana(char32_t c) { return c == U'～' ? U'〜' : game::romaji::ToHiragana(c); }
 
 std::vector<std::string> FoldedKana(const std::string& utf8) {
   std::vector<std::string> out;
-  for (char32_t c : Utf32Of(utf8)) out.push_back(Utf8Of(FoldKana(c)));
+  for (char32_t c : Utf32Of(utf8)) game::romaji::AppendUtf8(FoldKana(c), out.emplace_back());
   return out;
 }
 
