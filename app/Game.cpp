@@ -54,9 +54,9 @@ void SaveAtUnplannedExit() {
 
 }  // namespace
 
-Game::Game(plat::Platform& platform) {
-  form_ = std::make_unique<TForm2>(platform);
-  dialog_ = std::make_unique<lessons::TForm9>(form_->State());
+Game::Game(plat::Platform& platform, ui::ControlSet::Widgets widgets) {
+  form_ = std::make_unique<TForm2>(platform, widgets);
+  dialog_ = std::make_unique<lessons::TForm9>(form_->State(), widgets);
   form_->SetNameDialog(dialog_.get());
   if (QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
@@ -66,7 +66,18 @@ Game::Game(plat::Platform& platform) {
     form_->setMinimumSize(480, 300);
     form_->setMaximumSize(screen->size());
   }
-  if (!form_->Closed()) form_->show();
+  if (form_->Closed()) return;
+  form_->Controls().ShowLive();
+  form_->show();
+}
+
+bool Game::BuildLateWidgets() {
+  // The title's own labels (its intro shows them), the mode select, the drill; then the
+  // other screens, then the name dialog.
+  const ui::MainControls& c = form_->C;
+  if (form_->Controls().MaterializeNext({c.Panel1, c.F6Panel, c.F1Panel})) return true;
+  dialog_->BuildWidgets();
+  return false;
 }
 
 Game::~Game() {
@@ -255,7 +266,9 @@ int RunEntryRoutine(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
     plat::RealPlatform platform;
-    Game game(platform);
+    // Only the controls of the first frame get widgets before it; the rest follow in idle
+    // time after it, or as soon as they come on screen.
+    Game game(platform, ui::ControlSet::Widgets::Late);
     platform.SetMainWindow(&game.Form());
     if (game.Form().Closed()) return 0;
     if (!options.wordsFile.empty())
@@ -276,6 +289,10 @@ int RunEntryRoutine(int argc, char** argv) {
       for (int size : {16, 24}) icon.addPixmap(QPixmap::fromImage(pictures::SmallIcon(size)));
       QApplication::setWindowIcon(icon);
     });
+    const std::function<void()> buildLate = [&game, &buildLate] {
+      if (game.BuildLateWidgets()) QTimer::singleShot(0, qApp, buildLate);
+    };
+    AfterFirstPaint lateWidgets(game.Form(), buildLate);
     ReportMissingFiles(platform);
     std::unique_ptr<FirstFrameReport> firstFrame;
     if (std::getenv("DOJOKAI_FIRST_FRAME")) firstFrame = std::make_unique<FirstFrameReport>(game.Form(), mainEntered);

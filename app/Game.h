@@ -11,10 +11,13 @@ class Game {
  public:
   // Creates TForm2 (the main form) and TForm9, and shows the main window at the centre of
   // the screen.
-  explicit Game(plat::Platform& platform);
+  explicit Game(plat::Platform& platform, ui::ControlSet::Widgets widgets = ui::ControlSet::Widgets::Now);
   ~Game();
   TForm2& Form() { return *form_; }
   lessons::TForm9& NameDialog() { return *dialog_; }
+  // One step of making the widgets left for later, in the order a player is likely to need
+  // them; false when none are left.
+  bool BuildLateWidgets();
 
  private:
   std::unique_ptr<TForm2> form_;

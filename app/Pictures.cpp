@@ -206,7 +206,7 @@ void PaintKeyboard(QPainter& p) {
 
 }  // namespace
 
-QImage StartPicture() {
+QImage DrawStartPicture() {
   QImage image = Blank(480, 300);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);

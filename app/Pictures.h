@@ -9,6 +9,9 @@ namespace app::pictures {
 
 // 480 x 300: the full-window start picture of the title (a keyboard in perspective
 // with the game's name above it).
+QImage DrawStartPicture();
+// The same picture, drawn when the game was built (the first frame need not wait for the
+// drawing): the program's own copy, never written to (app/StartPicture.cpp).
 QImage StartPicture();
 
 // 100 x 100, transparent around: the round emblem that drops onto the white title.

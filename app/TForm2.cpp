@@ -19,7 +19,7 @@ namespace app {
 // The title's credit line while the built-in word list stands in for a missing file.
 constexpr char kBuiltinWordListCredit[] = "(c) dojokai project  内蔵単語";
 
-TForm2::TForm2(plat::Platform& platform)
+TForm2::TForm2(plat::Platform& platform, ui::ControlSet::Widgets widgets)
     : Timer1(platform, "Timer1", 50), F1T1(platform, "F1T1", 100), FLT1(platform, "FLT1", 100),
       F8T1(platform, "F8T1", 1000), platform_(platform), texts_(s_, platform, random_), keyCaps_(C), missStats_(s_, C),
       rankTables_(s_, screens_, C, F8T1, missStats_),
@@ -41,7 +41,7 @@ TForm2::TForm2(plat::Platform& platform)
   setAttribute(Qt::WA_InputMethodEnabled, false);
   setFocusPolicy(Qt::StrongFocus);
   resize(design.clientWidth, design.clientHeight);
-  controls_.Build(design, this);
+  controls_.Build(design, this, widgets);
   C.Bind(controls_);
   screenPanels_ = {C.F7Panel, C.F4Panel, C.F8Panel, C.LmPanel, C.F1Panel, C.F6Panel,
                    C.Panel11, C.F5Panel, C.FLPanel, C.Panel1,  C.RjPanel};
@@ -125,7 +125,7 @@ void TForm2::Construct() {
   C.FLP10->SetColor(ui::clr::Black);
 
   // 11: the white character to type lies exactly over the text window.
-  C.F1L15->SetBounds(C.F1L9->Left(), C.F1L9->Top(), C.F1L15->Width(), C.F1L15->Height());
+  C.F1L15->Move(C.F1L9->Left(), C.F1L9->Top());
 
   // 12: drill state.
   for (auto& mode : s_.CheckpointBest)

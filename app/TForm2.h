@@ -41,7 +41,9 @@ class HistoryRecorder;
 
 class TForm2 : public QWidget, public plat::KeySink, public window::ScalingHost {
  public:
-  explicit TForm2(plat::Platform& platform);
+  // With `widgets` Late, the controls get their widgets when they first come on screen or
+  // in idle time (ControlSet); the game runs the same either way.
+  explicit TForm2(plat::Platform& platform, ui::ControlSet::Widgets widgets = ui::ControlSet::Widgets::Now);
   ~TForm2() override;
 
   void SetNameDialog(lessons::TForm9* dialog) { nameDialog_ = dialog; }

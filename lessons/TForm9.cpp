@@ -8,23 +8,40 @@
 
 namespace lessons {
 
-TForm9::TForm9(game::PlayState& state)
+TForm9::TForm9(game::PlayState& state, ui::ControlSet::Widgets widgets)
     : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint), s_(state) {
   const ui::FormDesign& design = ui::NameDialogDesign();
   setObjectName(QString::fromUtf8(design.name));
   setWindowTitle(QString::fromUtf8(design.caption));
   setFixedSize(design.clientWidth, design.clientHeight);
   setFont(ui::MakeFont(design.face, design.fontHeight));
-  controls_.Build(design, this);
+  controls_.Build(design, this, widgets);
   C.Bind(controls_);
   C.F9B1->OnClick = [this](ui::Control&) { F9B1Click(); };
   C.F9M1->OnKeyDown = [this](ui::TextField&, uint16_t& vk) { F9M1KeyDown(vk); };
-  C.F9M1->Widget()->setAttribute(Qt::WA_InputMethodEnabled, true);
   focus_ = C.F9M1;
-  C.F9M1->Widget()->setFocus();
+  if (!controls_.Late()) PrepareField();
 }
 
 TForm9::~TForm9() = default;
+
+void TForm9::BuildWidgets() {
+  if (widgetsBuilt_) return;
+  controls_.MaterializeAll();
+  PrepareField();
+}
+
+// The name is typed through the input method, into the field that has the focus.
+void TForm9::PrepareField() {
+  widgetsBuilt_ = true;
+  C.F9M1->Widget()->setAttribute(Qt::WA_InputMethodEnabled, true);
+  C.F9M1->Widget()->setFocus();
+}
+
+void TForm9::showEvent(QShowEvent* event) {
+  BuildWidgets();
+  QDialog::showEvent(event);
+}
 
 void TForm9::OnKeyDown(uint16_t vk, plat::ShiftState) {
   if (focus_ == C.F9M1 && C.F9M1->OnKeyDown) C.F9M1->OnKeyDown(*C.F9M1, vk);

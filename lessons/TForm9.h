@@ -12,7 +12,9 @@ namespace lessons {
 
 class TForm9 : public QDialog, public plat::KeySink {
  public:
-  explicit TForm9(game::PlayState& state);
+  explicit TForm9(game::PlayState& state, ui::ControlSet::Widgets widgets = ui::ControlSet::Widgets::Now);
+  // Makes the widgets of a dialog built with late widgets (at the latest when it is shown).
+  void BuildWidgets();
   ~TForm9() override;
 
   ui::NameDialogControls C;
@@ -34,9 +36,12 @@ class TForm9 : public QDialog, public plat::KeySink {
  protected:
   // The dialog has no cancel: Esc does not close it.
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void StoreName();
+  void PrepareField();
+  bool widgetsBuilt_ = false;
   game::PlayState& s_;
   ui::ControlSet controls_;
   ui::Control* focus_ = nullptr;

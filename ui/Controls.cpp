@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -42,28 +43,42 @@ double TextWidth(const ControlFont& f, const QString& text) {
 
 // --- Control ---------------------------------------------------------------------------
 
+namespace {
+// The set whose controls are being made (the controls of one form are made by its set).
+ControlSet* building = nullptr;
+}  // namespace
+
 Control::Control(const ControlDesign& d, Control* parent)
     : name_(d.name), kind_(d.kind), parent_(parent), tag_(d.tag), visible_(d.visible), enabled_(d.enabled),
       left_(d.left), top_(d.top), width_(d.width), height_(d.height), fontHeight_(d.fontHeight),
-      fontColor_(d.fontColor), color_(d.color), bold_(d.bold), face_(d.face), caption_(d.caption), hint_(d.hint) {
+      fontColor_(d.fontColor), color_(d.color), bold_(d.bold), face_(d.face), caption_(d.caption), hint_(d.hint),
+      set_(building) {
   if (parent_) parent_->children_.push_back(this);
 }
 
 Control::~Control() = default;
 
-void Control::SetWidget(QWidget* widget) {
-  widget_ = widget;
+bool Control::Dormant() const { return !widget_ && set_ && set_->Late(); }
+
+QWidget* Control::Widget() const {
+  if (!widget_ && set_ && set_->Late()) set_->Materialize(*const_cast<Control*>(this));
+  return widget_;
+}
+
+void Control::Materialize(QWidget* host) {
+  if (widthPending_) MeasurePendingWidth();
+  widget_ = MakeWidget(host);
   widget_->setObjectName(QString::fromStdString(name_));
   widget_->setGeometry(left_, top_, width_, height_);
   widget_->setFont(Font());
   widget_->setEnabled(enabled_);
   if (!hint_.empty()) widget_->setToolTip(QString::fromStdString(hint_));
-  widget_->setVisible(visible_);
 }
 
 void Control::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
+  if (visible && set_ && set_->Late()) set_->CameOnScreen(*this);
   if (widget_) widget_->setVisible(visible);
 }
 
@@ -79,12 +94,22 @@ void Control::SetEnabled(bool enabled) {
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+  widthPending_ = false;  // a width given outright stands instead of the one to measure
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
   if (widget_) widget_->setGeometry(left, top, std::max(width, 0), std::max(height, 0));
+}
+
+void Control::Move(int left, int top) {
+  if (widthPending_) {  // only a control without its widget waits for a width
+    left_ = left;
+    top_ = top;
+    return;
+  }
+  SetBounds(left, top, width_, height_);
 }
 
 void Control::SetFontHeight(int px) {
@@ -156,38 +181,102 @@ void Control::Repaint() {
 
 ControlSet::~ControlSet() = default;
 
-void ControlSet::Build(const FormDesign& design, QWidget* form) {
+void ControlSet::Build(const FormDesign& design, QWidget* form, Widgets widgets) {
+  form_ = form;
+  late_ = widgets == Widgets::Late;
   std::unordered_map<std::string_view, Control*> byName;
+  struct Building {
+    explicit Building(ControlSet* set) { building = set; }
+    ~Building() { building = nullptr; }
+  } scope(this);
   for (const ControlDesign& row : design.controls) {
     Control* parent = nullptr;
-    QWidget* host = form;
     Color parentColor = design.color;
     if (*row.parent) {
       auto it = byName.find(row.parent);
       if (it == byName.end()) throw std::logic_error(std::string("control before its parent: ") + row.name);
       parent = it->second;
-      host = parent->Widget();
       parentColor = parent->BackColor();
     }
     ControlDesign d = row;
     if (d.color == clr::Parent) d.color = parentColor;
     std::unique_ptr<Control> c;
     switch (d.kind) {
-      case Kind::Panel: c = std::make_unique<Panel>(d, parent, host); break;
-      case Kind::Label: c = std::make_unique<Label>(d, parent, host); break;
-      case Kind::Image: c = std::make_unique<Image>(d, parent, host); break;
-      case Kind::CheckBox: c = std::make_unique<CheckBox>(d, parent, host); break;
-      case Kind::Edit: c = std::make_unique<Edit>(d, parent, host); break;
-      case Kind::Memo: c = std::make_unique<Memo>(d, parent, host); break;
-      case Kind::Button: c = std::make_unique<Button>(d, parent, host); break;
-      case Kind::SpeedButton: c = std::make_unique<SpeedButton>(d, parent, host); break;
-      case Kind::GroupBox: c = std::make_unique<GroupBox>(d, parent, host); break;
-      case Kind::RadioButton: c = std::make_unique<RadioButton>(d, parent, host); break;
+      case Kind::Panel: c = std::make_unique<Panel>(d, parent); break;
+      case Kind::Label: c = std::make_unique<Label>(d, parent); break;
+      case Kind::Image: c = std::make_unique<Image>(d, parent); break;
+      case Kind::CheckBox: c = std::make_unique<CheckBox>(d, parent); break;
+      case Kind::Edit: c = std::make_unique<Edit>(d, parent); break;
+      case Kind::Memo: c = std::make_unique<Memo>(d, parent); break;
+      case Kind::Button: c = std::make_unique<Button>(d, parent); break;
+      case Kind::SpeedButton: c = std::make_unique<SpeedButton>(d, parent); break;
+      case Kind::GroupBox: c = std::make_unique<GroupBox>(d, parent); break;
+      case Kind::RadioButton: c = std::make_unique<RadioButton>(d, parent); break;
     }
     if (!byName.emplace(c->Name(), c.get()).second)
       throw std::logic_error(std::string("two controls named ") + row.name);
+    if (!parent) roots_.push_back(c.get());
     controls_.push_back(std::move(c));
   }
+  if (!late_) MaterializeAll();
+}
+
+void ControlSet::Materialize(Control& c) {
+  if (c.widget_) return;
+  if (c.parent_) Materialize(*c.parent_);
+  c.Materialize(c.parent_ ? c.parent_->widget_ : form_);
+  Stack(c);
+  c.widget_->setVisible(c.visible_);
+}
+
+// A widget made after some of its siblings goes below the first of them that follows it in
+// design order, so the stacking is the design order whatever order the widgets came in.
+void ControlSet::Stack(Control& c) {
+  const std::vector<Control*>& siblings = c.parent_ ? c.parent_->children_ : roots_;
+  auto it = std::find(siblings.begin(), siblings.end(), &c);
+  for (++it; it != siblings.end(); ++it) {
+    if ((*it)->widget_) {
+      c.widget_->stackUnder((*it)->widget_);
+      return;
+    }
+  }
+}
+
+void ControlSet::MaterializeTree(Control& root) {
+  Materialize(root);
+  for (Control* child : root.children_) MaterializeTree(*child);
+}
+
+void ControlSet::ShowLive() {
+  if (!late_ || live_) return;
+  live_ = true;
+  for (const auto& c : controls_)
+    if (c->Showing()) Materialize(*c);
+}
+
+void ControlSet::CameOnScreen(Control& c) {
+  if (live_ && c.Showing()) MaterializeTree(c);
+}
+
+bool ControlSet::MaterializeNext(const std::vector<Control*>& order) {
+  for (Control* c : order)
+    if (!c->widget_ || std::any_of(c->children_.begin(), c->children_.end(), [](Control* k) { return !k->widget_; })) {
+      MaterializeTree(*c);
+      return true;
+    }
+  for (; nextRoot_ < roots_.size(); ++nextRoot_) {
+    Control& root = *roots_[nextRoot_];
+    MaterializeTree(root);
+    if (nextRoot_ + 1 < roots_.size()) {
+      ++nextRoot_;
+      return true;
+    }
+  }
+  return false;
+}
+
+void ControlSet::MaterializeAll() {
+  for (Control* root : roots_) MaterializeTree(*root);
 }
 
 Control* ControlSet::Find(std::string_view name) const {

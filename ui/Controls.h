@@ -22,6 +22,8 @@ class QStaticText;
 
 namespace ui {
 
+class ControlSet;
+
 enum class MouseButton { Left, Right, Middle };
 
 QFont MakeFont(Face face, int pixelHeight, bool bold = false);
@@ -59,12 +61,19 @@ class Control {
 
   int Left() const { return left_; }
   int Top() const { return top_; }
-  int Width() const { return width_; }
+  int Width() const {
+    if (widthPending_) MeasureNow();
+    return width_;
+  }
   int Height() const { return height_; }
-  void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
-  void SetTop(int v) { SetBounds(left_, v, width_, height_); }
+  // The width as it stands, without measuring a label whose screen has not been built yet.
+  int WidthIfMeasured() const { return width_; }
+  // A move keeps the size, a width still to be measured included.
+  void Move(int left, int top);
+  void SetLeft(int v) { Move(v, top_); }
+  void SetTop(int v) { Move(left_, v); }
   void SetWidth(int v) { SetBounds(left_, top_, v, height_); }
-  void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
+  void SetHeight(int v) { SetBounds(left_, top_, Width(), v); }
   virtual void SetBounds(int left, int top, int width, int height);
 
   int FontHeight() const { return fontHeight_; }
@@ -92,7 +101,10 @@ class Control {
   void MouseDown(MouseButton button);
   void MouseUp(MouseButton button);
 
-  QWidget* Widget() const { return widget_; }
+  // The control's widget, made now if its form builds widgets late and it has none yet.
+  QWidget* Widget() const;
+  // Whether the widget exists (a form that builds late has controls without one).
+  bool HasWidget() const { return widget_ != nullptr; }
   // Paints the control's own look (used by the drawn kinds).
   virtual void Paint(QPainter& painter);
 
@@ -103,7 +115,16 @@ class Control {
   const QFontMetricsF& Metrics() const;
 
  protected:
-  void SetWidget(QWidget* widget);
+  friend class ControlSet;
+  // Makes the control's widget on `host` and gives it the control's whole state.
+  void Materialize(QWidget* host);
+  // The widget of the kind, with the state only the kind knows; the common state follows.
+  virtual QWidget* MakeWidget(QWidget* host) = 0;
+  // Whether a change that needs the widget's fonts may wait until the widget is made.
+  bool Dormant() const;
+  // A width left to measure (a label of a screen not built yet) is measured now.
+  virtual void MeasurePendingWidth() {}
+  void MeasureNow() const { const_cast<Control*>(this)->MeasurePendingWidth(); }
   virtual void CaptionChanged() {}
   virtual void FontChanged();
   // Font or background colour changed: the font itself stays.
@@ -123,14 +144,16 @@ class Control {
   bool bold_ = false;
   Face face_ = Face::Gothic;
   std::string caption_, hint_;
+  bool widthPending_ = false;
 
  private:
   mutable std::shared_ptr<const ControlFont> font_;
+  ControlSet* set_ = nullptr;
 };
 
 class Label : public Control {
  public:
-  Label(const ControlDesign& design, Control* parent, QWidget* host);
+  Label(const ControlDesign& design, Control* parent);
   ~Label() override;
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool transparent);
@@ -140,6 +163,8 @@ class Label : public Control {
   void Paint(QPainter& painter) override;
 
  protected:
+  QWidget* MakeWidget(QWidget* host) override;
+  void MeasurePendingWidth() override;
   void CaptionChanged() override;
   void FontChanged() override;
 
@@ -148,6 +173,7 @@ class Label : public Control {
   // repaints of an unchanged caption (a colour change, a blink) draw them as they are.
   struct Line;
   const std::vector<Line>& Lines();
+  int MeasuredWidth();
   void AdjustBounds();
   bool transparent_, autoSize_, wordWrap_;
   Align align_;
@@ -157,7 +183,7 @@ class Label : public Control {
 
 class Panel : public Control {
  public:
-  Panel(const ControlDesign& design, Control* parent, QWidget* host);
+  Panel(const ControlDesign& design, Control* parent);
   Bevel BevelInner() const { return inner_; }
   Bevel BevelOuter() const { return outer_; }
   int BevelWidth() const { return bevelWidth_; }
@@ -165,6 +191,9 @@ class Panel : public Control {
   void SetBevelOuter(Bevel b);
   void SetBevelWidth(int w);
   void Paint(QPainter& painter) override;
+
+ protected:
+  QWidget* MakeWidget(QWidget* host) override;
 
  private:
   Bevel inner_, outer_;
@@ -174,8 +203,11 @@ class Panel : public Control {
 
 class GroupBox : public Control {
  public:
-  GroupBox(const ControlDesign& design, Control* parent, QWidget* host);
+  GroupBox(const ControlDesign& design, Control* parent);
   void Paint(QPainter& painter) override;
+
+ protected:
+  QWidget* MakeWidget(QWidget* host) override;
 };
 
 // A text written on a canvas since its last full fill.
@@ -233,7 +265,7 @@ class Canvas {
 
 class Image : public Control {
  public:
-  Image(const ControlDesign& design, Control* parent, QWidget* host);
+  Image(const ControlDesign& design, Control* parent);
   // The picture, drawn stretched over the control when Stretch is on.
   QImage& Picture();
   void SetPicture(const QImage& picture);
@@ -245,6 +277,9 @@ class Image : public Control {
   void PictureChanged() { Repaint(); }
   void Paint(QPainter& painter) override;
 
+ protected:
+  QWidget* MakeWidget(QWidget* host) override;
+
  private:
   friend class ::ui::Canvas;
   QImage picture_;
@@ -255,14 +290,15 @@ class Image : public Control {
 
 class CheckBox : public Control {
  public:
-  CheckBox(const ControlDesign& design, Control* parent, QWidget* host);
+  CheckBox(const ControlDesign& design, Control* parent);
   bool Checked() const { return checked_; }
   // A change of state raises OnClick, as a click does.
   virtual void SetChecked(bool checked);
 
  protected:
-  // The kinds built on a check box bring their own button.
-  CheckBox(const ControlDesign& design, Control* parent, QAbstractButton* button);
+  QWidget* MakeWidget(QWidget* host) override;
+  // The button of the kind (a radio button brings its own).
+  virtual QAbstractButton* MakeButton(QWidget* host);
   // A player's click has left the button `checked`.
   virtual void Clicked(bool checked);
   // The state alone: no event.
@@ -279,10 +315,11 @@ class CheckBox : public Control {
 // one leaves it checked.
 class RadioButton : public CheckBox {
  public:
-  RadioButton(const ControlDesign& design, Control* parent, QWidget* host);
+  RadioButton(const ControlDesign& design, Control* parent);
   void SetChecked(bool checked) override;
 
  protected:
+  QAbstractButton* MakeButton(QWidget* host) override;
   void Clicked(bool checked) override;
 
  private:
@@ -326,46 +363,76 @@ class TextField : public Control {
 
 class Edit : public TextField {
  public:
-  Edit(const ControlDesign& design, Control* parent, QWidget* host);
+  Edit(const ControlDesign& design, Control* parent);
 
  protected:
+  QWidget* MakeWidget(QWidget* host) override;
   void ShowText() override;
 };
 
 class Memo : public TextField {
  public:
-  Memo(const ControlDesign& design, Control* parent, QWidget* host);
+  Memo(const ControlDesign& design, Control* parent);
   // Lines of the memo joined by line feeds (UTF-8).
   void SetLinesUtf8(std::string_view utf8) { SetTextUtf8(utf8); }
 
  protected:
+  QWidget* MakeWidget(QWidget* host) override;
   void ShowText() override;
+
+ private:
+  bool lines_;  // a memo taller than two lines shows them all, read only
 };
 
 class Button : public Control {
  public:
-  Button(const ControlDesign& design, Control* parent, QWidget* host);
+  Button(const ControlDesign& design, Control* parent);
 
  protected:
+  QWidget* MakeWidget(QWidget* host) override;
   void CaptionChanged() override;
   void ColoursChanged() override;
 };
 
 class SpeedButton : public Control {
  public:
-  SpeedButton(const ControlDesign& design, Control* parent, QWidget* host);
+  SpeedButton(const ControlDesign& design, Control* parent);
   void SetGlyph(const QImage& glyph);
+
+ protected:
+  QWidget* MakeWidget(QWidget* host) override;
+
+ private:
+  QImage glyph_;
 };
 
 // Every control of one form, in creation order, owned here.
+//
+// A form built `Late` makes its controls without widgets: they keep their whole state, and
+// a label not on screen measures its caption only when its width is asked for. `ShowLive`
+// then makes the widgets of the controls on screen; from then on a control gets its widget
+// when it comes on screen, when its widget is asked for, or when `MaterializeNext` reaches
+// it in idle time. Widgets made late stack as if made in design order.
 class ControlSet {
  public:
+  enum class Widgets { Now, Late };
   ControlSet() = default;
   ControlSet(const ControlSet&) = delete;
   ControlSet& operator=(const ControlSet&) = delete;
   ~ControlSet();
 
-  void Build(const FormDesign& design, QWidget* form);
+  void Build(const FormDesign& design, QWidget* form, Widgets widgets = Widgets::Now);
+  bool Late() const { return late_; }
+  // Makes the widgets of every control on screen (the form about to be shown).
+  void ShowLive();
+  // Makes the widgets of the next top-level control's tree (in `order` first, then in
+  // design order); false when every widget is made.
+  bool MaterializeNext(const std::vector<Control*>& order = {});
+  void MaterializeAll();
+  // The control's widget with those of its parents.
+  void Materialize(Control& control);
+  // The control came on screen (its own flag or a parent's): its tree gets its widgets.
+  void CameOnScreen(Control& control);
   Control* Find(std::string_view name) const;
   const std::vector<std::unique_ptr<Control>>& All() const { return controls_; }
   template <class T>
@@ -374,7 +441,14 @@ class ControlSet {
   }
 
  private:
+  void MaterializeTree(Control& root);
+  void Stack(Control& control);
   std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<Control*> roots_;  // the controls placed on the form itself, in design order
+  QWidget* form_ = nullptr;
+  bool late_ = false;
+  bool live_ = false;  // the form is on screen: controls coming on screen need widgets
+  size_t nextRoot_ = 0;
 };
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QStaticText>
 #include <QWidget>
+#include <algorithm>
 
 #include "platform/Cp932.h"
 #include "ui/ControlWidgets.h"
@@ -40,24 +41,30 @@ struct Label::Line {
   double width;
 };
 
-Label::Label(const ControlDesign& d, Control* parent, QWidget* host)
+Label::Label(const ControlDesign& d, Control* parent)
     : Control(d, parent), transparent_(d.transparent), autoSize_(d.autoSize), wordWrap_(d.wordWrap), align_(d.align) {
-  SetWidget(new DrawnWidget(*this, host));
-  widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   AdjustBounds();
 }
 
 Label::~Label() = default;
 
+QWidget* Label::MakeWidget(QWidget* host) {
+  auto* widget = new DrawnWidget(*this, host);
+  // An opaque label covers its whole rectangle: nothing below it needs painting.
+  widget->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
+  return widget;
+}
+
 void Label::SetTransparent(bool transparent) {
   if (transparent_ == transparent) return;
   transparent_ = transparent;
-  // An opaque label covers its whole rectangle: nothing below it needs painting.
-  widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
+  if (widget_) widget_->setAttribute(Qt::WA_OpaquePaintEvent, !transparent_);
   Repaint();
 }
 
 void Label::SetAutoSize(bool autoSize) {
+  // A label that stops fitting its text keeps the width it has: measured, if it was waiting.
+  if (!autoSize && widthPending_) MeasurePendingWidth();
   autoSize_ = autoSize;
   AdjustBounds();
 }
@@ -89,15 +96,31 @@ const std::vector<Label::Line>& Label::Lines() {
 
 // An auto-sized label fits its text: the widest line by the lines' height. An empty
 // caption measures as one blank, so the label keeps a clickable size.
-void Label::AdjustBounds() {
-  if (!autoSize_) return;
+int Label::MeasuredWidth() {
   const std::vector<Line>& lines = Lines();
   double widest = 0;
   if (lines.size() == 1 && lines[0].text.text().isEmpty()) widest = TextWidth(*FontObject(), QStringLiteral(" "));
   for (const Line& line : lines) widest = std::max(widest, line.width);
-  const int w = wordWrap_ ? width_ : static_cast<int>(std::ceil(widest - 0.01));
-  const int h = static_cast<int>(lines.size()) * std::abs(fontHeight_);
-  SetBounds(left_, top_, w, h);
+  return static_cast<int>(std::ceil(widest - 0.01));
+}
+
+// The height needs no font: a line per line feed. A label without its widget yet leaves its
+// width to be measured when it is asked for or the widget is made, so that a screen never
+// shown loads none of its fonts.
+void Label::AdjustBounds() {
+  if (!autoSize_) return;
+  const int h = static_cast<int>(std::count(caption_.begin(), caption_.end(), '\n') + 1) * std::abs(fontHeight_);
+  if (!wordWrap_ && Dormant()) {
+    height_ = h;
+    widthPending_ = true;
+    return;
+  }
+  SetBounds(left_, top_, wordWrap_ ? width_ : MeasuredWidth(), h);
+}
+
+void Label::MeasurePendingWidth() {
+  widthPending_ = false;
+  width_ = MeasuredWidth();
 }
 
 void Label::Paint(QPainter& p) {
@@ -121,10 +144,13 @@ void Label::Paint(QPainter& p) {
 
 // --- Panel and group box ---------------------------------------------------------------
 
-Panel::Panel(const ControlDesign& d, Control* parent, QWidget* host)
-    : Control(d, parent), inner_(d.bevelInner), outer_(d.bevelOuter), bevelWidth_(d.bevelWidth), align_(d.align) {
-  SetWidget(new DrawnWidget(*this, host));
-  widget_->setAttribute(Qt::WA_OpaquePaintEvent);  // a panel paints all of itself
+Panel::Panel(const ControlDesign& d, Control* parent)
+    : Control(d, parent), inner_(d.bevelInner), outer_(d.bevelOuter), bevelWidth_(d.bevelWidth), align_(d.align) {}
+
+QWidget* Panel::MakeWidget(QWidget* host) {
+  auto* widget = new DrawnWidget(*this, host);
+  widget->setAttribute(Qt::WA_OpaquePaintEvent);  // a panel paints all of itself
+  return widget;
 }
 
 void Panel::SetBevelInner(Bevel b) {
@@ -156,9 +182,9 @@ void Panel::Paint(QPainter& p) {
   p.drawText(r, flags, DisplayText(caption_));
 }
 
-GroupBox::GroupBox(const ControlDesign& d, Control* parent, QWidget* host) : Control(d, parent) {
-  SetWidget(new DrawnWidget(*this, host));
-}
+GroupBox::GroupBox(const ControlDesign& d, Control* parent) : Control(d, parent) {}
+
+QWidget* GroupBox::MakeWidget(QWidget* host) { return new DrawnWidget(*this, host); }
 
 void GroupBox::Paint(QPainter& p) {
   const QRect r(0, 0, widget_->width(), widget_->height());
@@ -182,12 +208,13 @@ void GroupBox::Paint(QPainter& p) {
 
 // --- Image and canvas ------------------------------------------------------------------
 
-Image::Image(const ControlDesign& d, Control* parent, QWidget* host)
+Image::Image(const ControlDesign& d, Control* parent)
     : Control(d, parent), stretch_(d.stretch), transparent_(d.transparent), canvas_(*this) {
   picture_ = QImage(std::max(d.width, 1), std::max(d.height, 1), QImage::Format_ARGB32_Premultiplied);
   picture_.fill(Qt::transparent);
-  SetWidget(new DrawnWidget(*this, host));
 }
+
+QWidget* Image::MakeWidget(QWidget* host) { return new DrawnWidget(*this, host); }
 
 void Image::SetPicture(const QImage& picture) {
   canvas_.Discard();

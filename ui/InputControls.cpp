@@ -21,14 +21,19 @@ using detail::ToQColor;
 
 // --- Check box -------------------------------------------------------------------------
 
-CheckBox::CheckBox(const ControlDesign& d, Control* parent, QWidget* host) : CheckBox(d, parent, new QCheckBox(host)) {}
+CheckBox::CheckBox(const ControlDesign& d, Control* parent) : Control(d, parent) {}
 
-CheckBox::CheckBox(const ControlDesign& d, Control* parent, QAbstractButton* button) : Control(d, parent) {
+QAbstractButton* CheckBox::MakeButton(QWidget* host) { return new QCheckBox(host); }
+
+QWidget* CheckBox::MakeWidget(QWidget* host) {
+  QAbstractButton* button = MakeButton(host);
   button->setFocusPolicy(Qt::NoFocus);
+  button->setChecked(checked_);
   QObject::connect(button, &QAbstractButton::clicked, button, [this](bool checked) { Clicked(checked); });
-  SetWidget(button);
+  widget_ = button;
   CaptionChanged();
   ColoursChanged();
+  return button;
 }
 
 void CheckBox::Clicked(bool checked) {
@@ -38,6 +43,7 @@ void CheckBox::Clicked(bool checked) {
 
 void CheckBox::SetState(bool checked) {
   checked_ = checked;
+  if (!widget_) return;
   auto* button = static_cast<QAbstractButton*>(widget_);
   const QSignalBlocker block(button);
   button->setChecked(checked);
@@ -51,13 +57,14 @@ void CheckBox::SetChecked(bool checked) {
 
 // --- Radio button ----------------------------------------------------------------------
 
-RadioButton::RadioButton(const ControlDesign& d, Control* parent, QWidget* host)
-    : CheckBox(d, parent, [host] {
-        auto* button = new QRadioButton(host);
-        // The group is kept here, so that the driver's changes clear the others as a click does.
-        button->setAutoExclusive(false);
-        return button;
-      }()) {}
+RadioButton::RadioButton(const ControlDesign& d, Control* parent) : CheckBox(d, parent) {}
+
+QAbstractButton* RadioButton::MakeButton(QWidget* host) {
+  auto* button = new QRadioButton(host);
+  // The group is kept here, so that the driver's changes clear the others as a click does.
+  button->setAutoExclusive(false);
+  return button;
+}
 
 void RadioButton::ClearOthers() {
   if (!parent_) return;
@@ -79,10 +86,13 @@ void RadioButton::Clicked(bool checked) {
   CheckBox::Clicked(true);
 }
 
-void CheckBox::CaptionChanged() { static_cast<QAbstractButton*>(widget_)->setText(DisplayText(caption_)); }
+void CheckBox::CaptionChanged() {
+  if (widget_) static_cast<QAbstractButton*>(widget_)->setText(DisplayText(caption_));
+}
 
 void CheckBox::ColoursChanged() {
   Control::ColoursChanged();
+  if (!widget_) return;
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::Window, ToQColor(color_));
   pal.setColor(QPalette::WindowText, ToQColor(fontColor_));
@@ -227,6 +237,7 @@ void TextField::TakeFromWidget(const QString& text) {
 
 void TextField::ColoursChanged() {
   Control::ColoursChanged();
+  if (!widget_) return;
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::Base, ToQColor(color_));
   pal.setColor(QPalette::Text, ToQColor(fontColor_));
@@ -241,21 +252,27 @@ QLineEdit* TextField::MakeLine(QWidget* host) {
   return edit;
 }
 
-Edit::Edit(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d, parent) {
-  SetWidget(MakeLine(host));
+Edit::Edit(const ControlDesign& d, Control* parent) : TextField(d, parent) {}
+
+QWidget* Edit::MakeWidget(QWidget* host) {
+  widget_ = MakeLine(host);
   ColoursChanged();
   ShowText();
+  return widget_;
 }
 
 void Edit::ShowText() {
+  if (!widget_) return;
   syncing_ = true;
   static_cast<QLineEdit*>(widget_)->setText(plat::cp932::ToQString(text_));
   syncing_ = false;
 }
 
-Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d, parent) {
-  // Memos of one line are edit lines; taller ones show their lines and are read here only.
-  if (d.height > 2 * d.fontHeight) {
+// Memos of one line are edit lines; taller ones show their lines and are read here only.
+Memo::Memo(const ControlDesign& d, Control* parent) : TextField(d, parent), lines_(d.height > 2 * d.fontHeight) {}
+
+QWidget* Memo::MakeWidget(QWidget* host) {
+  if (lines_) {
     auto* lines = new QPlainTextEdit(host);
     lines->setReadOnly(true);
     lines->setFrameShape(QFrame::NoFrame);
@@ -263,19 +280,19 @@ Memo::Memo(const ControlDesign& d, Control* parent, QWidget* host) : TextField(d
     lines->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lines->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lines->setFocusPolicy(Qt::NoFocus);
-    SetWidget(lines);
-    ColoursChanged();
-    ShowText();
-    return;
+    widget_ = lines;
+  } else {
+    QLineEdit* edit = MakeLine(host);
+    edit->setFrame(false);
+    widget_ = edit;
   }
-  QLineEdit* edit = MakeLine(host);
-  edit->setFrame(false);
-  SetWidget(edit);
   ColoursChanged();
   ShowText();
+  return widget_;
 }
 
 void Memo::ShowText() {
+  if (!widget_) return;
   syncing_ = true;
   if (auto* lines = qobject_cast<QPlainTextEdit*>(widget_))
     lines->setPlainText(plat::cp932::ToQString(text_));
@@ -286,34 +303,48 @@ void Memo::ShowText() {
 
 // --- Buttons ---------------------------------------------------------------------------
 
-Button::Button(const ControlDesign& d, Control* parent, QWidget* host) : Control(d, parent) {
+Button::Button(const ControlDesign& d, Control* parent) : Control(d, parent) {}
+
+QWidget* Button::MakeWidget(QWidget* host) {
   auto* button = new QPushButton(host);
   button->setAutoDefault(true);  // a focused button answers Enter, as on the desktop it was made for
   QObject::connect(button, &QPushButton::clicked, button, [this] { Click(); });
-  SetWidget(button);
+  widget_ = button;
   CaptionChanged();
   ColoursChanged();
+  return button;
 }
 
-void Button::CaptionChanged() { static_cast<QPushButton*>(widget_)->setText(DisplayText(caption_)); }
+void Button::CaptionChanged() {
+  if (widget_) static_cast<QPushButton*>(widget_)->setText(DisplayText(caption_));
+}
 
 void Button::ColoursChanged() {
   Control::ColoursChanged();
+  if (!widget_) return;
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::ButtonText, ToQColor(fontColor_));
   widget_->setPalette(pal);
 }
 
-SpeedButton::SpeedButton(const ControlDesign& d, Control* parent, QWidget* host) : Control(d, parent) {
+SpeedButton::SpeedButton(const ControlDesign& d, Control* parent) : Control(d, parent) {}
+
+QWidget* SpeedButton::MakeWidget(QWidget* host) {
   auto* button = new QToolButton(host);
   button->setFocusPolicy(Qt::NoFocus);
   button->setAutoRaise(false);
   QObject::connect(button, &QToolButton::clicked, button, [this] { Click(); });
-  SetWidget(button);
   if (!caption_.empty()) button->setText(DisplayText(caption_));
+  if (!glyph_.isNull()) {
+    button->setIcon(QIcon(QPixmap::fromImage(glyph_)));
+    button->setIconSize(glyph_.size());
+  }
+  return button;
 }
 
 void SpeedButton::SetGlyph(const QImage& glyph) {
+  glyph_ = glyph;
+  if (!widget_) return;
   auto* button = static_cast<QToolButton*>(widget_);
   button->setIcon(QIcon(QPixmap::fromImage(glyph)));
   button->setIconSize(glyph.size());

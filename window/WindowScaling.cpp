@@ -44,7 +44,9 @@ void WindowScaling::CaptureGeometry() {
     const ui::Control& c = *all[i];
     if (!Scaled(c)) continue;
     auto& row = s_.GeometryTable[i];
-    row[kWidth] = c.Width();
+    // A label whose screen has not been built yet is measured when it is scaled, as every
+    // auto-sized label is: its width here is never read.
+    row[kWidth] = c.WidthIfMeasured();
     row[kHeight] = c.Height();
     row[kLeft] = c.Left();
     row[kTop] = c.Top();
@@ -62,10 +64,12 @@ void WindowScaling::ApplyGeometryTable(Factor sx, Factor sy) {
     const auto& row = s_.GeometryTable[i];
     // An auto-sized label measures its text again with the new font; a label of fixed
     // size keeps the scaled size.
+    // (The bounds go first: a label whose screen has not been built yet then has no width
+    // left to measure when its auto-size is held.)
     auto* label = dynamic_cast<ui::Label*>(&c);
     const bool autoSize = label && label->AutoSize();
-    if (autoSize) label->SetAutoSize(false);
     c.SetBounds(sx.Times(row[kLeft]), sy.Times(row[kTop]), sx.Times(row[kWidth]), sy.Times(row[kHeight]));
+    if (autoSize) label->SetAutoSize(false);
     if (c.GetKind() != ui::Kind::Image) c.SetFontHeight(sx.Times(row[kFontHeight]));
     if (auto* panel = dynamic_cast<ui::Panel*>(&c)) panel->SetBevelWidth(sy.Times(row[kBevelWidth]));
     if (autoSize) label->SetAutoSize(true);

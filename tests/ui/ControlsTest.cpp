@@ -311,3 +311,58 @@ TEST(ControlsTest, VisibilityIsTheControlsOwnFlag) {
 }
 
 }  // namespace
+
+// A form built with late widgets: none before it is shown, then those on screen; a hidden
+// screen gets its widgets when it comes on, stacked in design order among those made
+// before; a label measures its caption only when its width is asked for or its widget is
+// made, and then comes to the same size as one built whole.
+TEST(ControlsTest, LateWidgetsComeWithTheScreenAndStackInDesignOrder) {
+  const std::vector<ControlDesign> rows = {
+      {.kind = Kind::Panel, .name = "Back", .width = 200, .height = 100},
+      {.kind = Kind::Label, .name = "Title", .parent = "Back", .caption = "タイトル", .fontHeight = 20},
+      {.kind = Kind::Panel, .name = "Screen", .width = 200, .height = 100, .visible = false},
+      {.kind = Kind::Label, .name = "Text", .parent = "Screen", .caption = "かな\nABC", .fontHeight = 18},
+      {.kind = Kind::Edit, .name = "Field", .parent = "Screen", .width = 60, .height = 16, .caption = "ab"},
+      {.kind = Kind::Panel, .name = "Cover", .width = 50, .height = 50},
+  };
+  const ui::FormDesign design{"TTest", "", 480, 300, ui::clr::Black, 12, ui::Face::Gothic, rows};
+  QWidget wholeWindow, lateWindow;
+  ui::ControlSet whole, late;
+  whole.Build(design, &wholeWindow);
+  late.Build(design, &lateWindow, ui::ControlSet::Widgets::Late);
+  for (const auto& c : late.All()) EXPECT_FALSE(c->HasWidget()) << c->Name();
+
+  late.Find("Text")->SetCaption("かな\nABCD");
+  whole.Find("Text")->SetCaption("かな\nABCD");
+  late.Find("Text")->SetLeft(7);  // a move measures nothing
+  whole.Find("Text")->SetLeft(7);
+  EXPECT_EQ(late.Find("Text")->Height(), 36);
+  EXPECT_NE(late.Find("Text")->WidthIfMeasured(), whole.Find("Text")->Width());
+
+  late.ShowLive();
+  for (const char* name : {"Back", "Title", "Cover"}) EXPECT_TRUE(late.Find(name)->HasWidget()) << name;
+  for (const char* name : {"Screen", "Text", "Field"}) EXPECT_FALSE(late.Find(name)->HasWidget()) << name;
+
+  late.Find("Screen")->Show();
+  whole.Find("Screen")->Show();
+  for (const auto& c : late.All()) {
+    ASSERT_TRUE(c->HasWidget()) << c->Name();
+    const ui::Control& w = *whole.Find(c->Name());
+    EXPECT_EQ(c->Widget()->geometry(), w.Widget()->geometry()) << c->Name();
+    EXPECT_EQ(c->Widget()->isVisibleTo(&lateWindow), w.Widget()->isVisibleTo(&wholeWindow)) << c->Name();
+  }
+  EXPECT_EQ(late.Find("Text")->Widget()->geometry().topLeft(), QPoint(7, 0));
+  EXPECT_EQ(qobject_cast<QLineEdit*>(late.Find("Field")->Widget())->text(), QStringLiteral("ab"));
+  // The screen made last lies under the cover, which follows it in the design.
+  const QObjectList stack = lateWindow.children();
+  EXPECT_LT(stack.indexOf(late.Find("Screen")->Widget()), stack.indexOf(late.Find("Cover")->Widget()));
+
+  // Every widget left is made by the steps of idle time, and then none is left.
+  ui::ControlSet idle;
+  QWidget idleWindow;
+  idle.Build(design, &idleWindow, ui::ControlSet::Widgets::Late);
+  idle.ShowLive();
+  int steps = 0;
+  while (idle.MaterializeNext({idle.Find("Screen")}) && steps < 10) ++steps;
+  for (const auto& c : idle.All()) EXPECT_TRUE(c->HasWidget()) << c->Name();
+}

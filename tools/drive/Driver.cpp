@@ -246,9 +246,14 @@ void Driver::Execute(const std::string& line) {
       throw ScriptError("uptime needs a tick count from 0 to 4294967295: " + word);
     platform_.SetUptime(static_cast<uint32_t>(ms));
   } else if (command == "start") {
+    // `start late`: the controls get their widgets as the real game gives them, when they
+    // come on screen; every snapshot must be the same as after a plain `start`.
+    const std::string mode = r.AtEnd() ? std::string() : r.PlainWord("mode");
     r.End();
+    if (!mode.empty() && mode != "late") throw ScriptError("start takes nothing or late: " + mode);
     if (game_) throw ScriptError("the game has started already");
-    game_ = std::make_unique<app::Game>(platform_);
+    game_ = std::make_unique<app::Game>(platform_,
+                                        mode.empty() ? ui::ControlSet::Widgets::Now : ui::ControlSet::Widgets::Late);
     game_->Form().SetSimulatedFocus(true);
     game_->Form().UseKeyboard(std::nullopt, [this] { return keymap_; });
     if (!wordsFile_.empty()) game_->Form().Romaji().SetWordsFile(wordsFile_);

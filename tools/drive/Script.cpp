@@ -135,6 +135,11 @@ Text LineReader::Rest(const char* what) {
   return t;
 }
 
+bool LineReader::AtEnd() {
+  SkipBlanks();
+  return pos_ == line_.size() || line_[pos_] == '#';
+}
+
 void LineReader::End() {
   SkipBlanks();
   if (pos_ < line_.size() && line_[pos_] != '#')

@@ -33,6 +33,8 @@ class LineReader {
   Text Rest(const char* what);
   // Nothing but blanks or a comment may follow.
   void End();
+  // Whether only blanks or a comment follow.
+  bool AtEnd();
 
  private:
   void SkipBlanks();
