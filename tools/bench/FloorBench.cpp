@@ -6,12 +6,14 @@
 // - the ABC drill against FloorTyping at 480 x 300: XTEST key press to the first DAMAGE in the
 //   text strip, in blocks of keys to one and then the other, and the CPU of the program and of
 //   its X server over the blocks, scaled to 200 characters;
-// - the romaji drill (a list of one word) against the ABC drill, CPU per 200 characters.
+// - the romaji drill (a list of one word) against the ABC drill, CPU per 200 characters, its
+//   blocks of keys between theirs on a third Xvfb.
 // Each figure is printed with the game's value, the floor's and their ratio; none fails it.
 // `dojokai-bench-floor [IDLE_SECONDS] [--peers]`; --peers adds Klavaro and KTouch (when
 // installed) to the launch and idle figures. With DOJOKAI_BENCH_DEBUG set it runs short and
 // leaves pictures of the typed screens in the temporary folder.
 #include <random>
+#include <string_view>
 
 #include "tools/bench/XBench.h"
 
@@ -32,7 +34,8 @@ const XRectangle kWholeWindow{0, 0, 480, 300};
 const int kLaunches = kDebug ? 1 : 5;
 const int kBlock = kDebug ? 7 : 25;
 const int kBlocks = kDebug ? 1 : 6;
-constexpr char kRomajiKeys[] = "renshuu";  // 練習 れんしゅう, the one entry of the list
+constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz";  // the ABC drill
+constexpr std::string_view kRomajiKeys = "renshuu";  // 練習 れんしゅう, the one entry of the list
 
 // One side of the run: an X server with the connection the benchmark watches it through.
 struct Side {
@@ -105,7 +108,6 @@ struct Target {
   Window window = 0;
   Damage damage = 0;
   XRectangle area{};
-  char letter = 'a';  // the ABC drill's next letter
   std::vector<double> latencies;
   int lost = 0, keys = 0;
   Cpu cpu;
@@ -157,18 +159,15 @@ void TypeBlock(Target& t, const std::string& keys, std::mt19937& gaps) {
   t.cpu.serverNs += static_cast<double>(t.screen->CpuNs() - server0);
 }
 
-std::string AbcKeys(Target& t, int count) {
+// `count` keys of a text typed over and over, from the `done`th on.
+std::string KeysOf(std::string_view text, int done, int count) {
   std::string keys;
-  for (int i = 0; i < count; ++i) {
-    keys += t.letter;
-    t.letter = t.letter == 'z' ? 'a' : static_cast<char>(t.letter + 1);
-  }
+  for (int i = 0; i < count; ++i) keys += text[static_cast<size_t>(done + i) % text.size()];
   return keys;
 }
 
 // From the title to a drill of 120 s: Space opens the mode select, two more choose 120 s.
 void OpenDrill(Target& t, const char* modeKey) {
-  Sleep(3000);  // the intro is over after 2.1 s
   for (const char* k : {"space", "space", "space", modeKey}) bench::Stroke(t.screen->dpy, k);
   Sleep(300);
 }
@@ -331,44 +330,41 @@ int main(int argc, char** argv) {
   std::printf("idle: %d s\n", idleSeconds);
   std::fflush(stdout);
 
-  // The ABC drill against FloorTyping, in blocks.
+  // The ABC drill against FloorTyping, and the romaji drill on a third server, in blocks of
+  // keys to one after the other, so that changes in the machine's load hit all three alike.
+  Side c;
   std::mt19937 gaps(15);
-  Target abc, typing;
+  Target abc, typing, romaji;
+  const bool romajiToo = c.Open();
+  if (!romajiToo) std::printf("romaji: a third Xvfb did not start; left out\n");
   bool typed = false;
-  if (!Focus(abc, game, a) || !Focus(typing, floorTyping, b)) {
+  if (!Focus(abc, game, a) || !Focus(typing, floorTyping, b) || (romajiToo && !Focus(romaji, game, c))) {
     std::printf("typing: a window did not appear\n");
   } else {
+    Sleep(3000);  // the intro is over after 2.1 s
     OpenDrill(abc, "1");
     abc.Watch(kTextStrip);
     typing.Watch(kTextStrip);
+    if (romajiToo) {
+      OpenDrill(romaji, "8");
+      romaji.Watch(kWholeWindow);
+    }
     for (int block = 0; block < kBlocks; ++block) {
-      TypeBlock(abc, AbcKeys(abc, kBlock), gaps);
-      TypeBlock(typing, AbcKeys(typing, kBlock), gaps);
+      TypeBlock(abc, KeysOf(kAlphabet, abc.keys, kBlock), gaps);
+      TypeBlock(typing, KeysOf(kAlphabet, typing.keys, kBlock), gaps);
+      if (romajiToo) TypeBlock(romaji, KeysOf(kRomajiKeys, romaji.keys, kBlock), gaps);
     }
     Picture(abc, "dojokai-floor-abc.png");
     Picture(typing, "dojokai-floor-typing.png");
+    if (romajiToo) Picture(romaji, "dojokai-floor-romaji.png");
     typed = true;
   }
   abc.Stop();
   typing.Stop();
-  std::printf("typing: %d + %d keys, %d + %d without a repaint\n", abc.keys, typing.keys, abc.lost, typing.lost);
-  std::fflush(stdout);
-
-  // The romaji drill, ことば with the one word, as many keys as the ABC drill had.
-  Target romaji;
-  if (!Focus(romaji, game, a)) {
-    std::printf("romaji: the game's window did not appear\n");
-  } else {
-    OpenDrill(romaji, "8");
-    romaji.Watch(kWholeWindow);
-    std::string keys;
-    while (static_cast<int>(keys.size()) < kBlock * kBlocks) keys += kRomajiKeys;
-    keys.resize(static_cast<size_t>(kBlock * kBlocks));
-    for (int block = 0; block < kBlocks; ++block)
-      TypeBlock(romaji, keys.substr(static_cast<size_t>(block * kBlock), static_cast<size_t>(kBlock)), gaps);
-    Picture(romaji, "dojokai-floor-romaji.png");
-  }
   romaji.Stop();
+  std::printf("typing: %d + %d + %d keys, %d + %d + %d without a repaint\n", abc.keys, typing.keys, romaji.keys,
+              abc.lost, typing.lost, romaji.lost);
+  std::fflush(stdout);
 
   // Figures.
   const auto share = [&](double ns) { return 100.0 * ns / idleWall; };
