@@ -63,10 +63,13 @@ struct Program {
   fs::path path;
   fs::path runtime;
   std::vector<std::string> args;
+  std::vector<std::string> env;  // "NAME=value" beside DISPLAY
 };
 
 std::unique_ptr<Launched> Start(const Program& p, const Side& on) {
-  return std::make_unique<Launched>(p.path, p.args, p.runtime, std::vector<std::string>{on.DisplayEnv()});
+  std::vector<std::string> env = p.env;
+  env.push_back(on.DisplayEnv());
+  return std::make_unique<Launched>(p.path, p.args, p.runtime, std::move(env));
 }
 
 // Milliseconds from just before the launch to the MapNotify of the program's first top-level
@@ -257,9 +260,9 @@ int main(int argc, char** argv) {
     std::printf("cannot run: the scratch folder %s cannot be written\n", folder.Path().c_str());
     return 1;
   }
-  const Program game{"dojokai", folder.Path() / "dojokai", folder.Path(), {}};
-  const Program floorTitle{"floor", built / "dojokai-floor-title", folder.Path() / "floor", {}};
-  const Program floorTyping{"floor", built / "dojokai-floor-typing", folder.Path() / "floor", {}};
+  const Program game{"dojokai", folder.Path() / "dojokai", folder.Path(), {}, {}};
+  const Program floorTitle{"floor", built / "dojokai-floor-title", folder.Path() / "floor", {}, {}};
+  const Program floorTyping{"floor", built / "dojokai-floor-typing", folder.Path() / "floor", {}, {}};
   std::vector<Program> peerPrograms;
   if (peers) {
     for (const char* name : {"klavaro", "ktouch"}) {
@@ -269,7 +272,15 @@ int main(int argc, char** argv) {
       }
       fs::create_directories(folder.Path() / name, ec);
       fs::permissions(folder.Path() / name, fs::perms::owner_all, ec);
-      peerPrograms.push_back({name, name, folder.Path() / name, {}});
+      // A home of their own in the scratch folder: their settings and progress stay there.
+      const fs::path home = folder.Path() / name;
+      peerPrograms.push_back(
+          {name,
+           name,
+           home,
+           {},
+           {"HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / ".config").string(),
+            "XDG_DATA_HOME=" + (home / ".local/share").string(), "XDG_CACHE_HOME=" + (home / ".cache").string()}});
     }
   }
 
