@@ -64,12 +64,13 @@ struct Program {
   fs::path runtime;
   std::vector<std::string> args;
   std::vector<std::string> env;  // "NAME=value" beside DISPLAY
+  bool quiet = false;            // output to /dev/null
 };
 
 std::unique_ptr<Launched> Start(const Program& p, const Side& on) {
   std::vector<std::string> env = p.env;
   env.push_back(on.DisplayEnv());
-  return std::make_unique<Launched>(p.path, p.args, p.runtime, std::move(env));
+  return std::make_unique<Launched>(p.path, p.args, p.runtime, std::move(env), p.quiet);
 }
 
 // Milliseconds from just before the launch to the MapNotify of the program's first top-level
@@ -280,7 +281,8 @@ int main(int argc, char** argv) {
            home,
            {},
            {"HOME=" + home.string(), "XDG_CONFIG_HOME=" + (home / ".config").string(),
-            "XDG_DATA_HOME=" + (home / ".local/share").string(), "XDG_CACHE_HOME=" + (home / ".cache").string()}});
+            "XDG_DATA_HOME=" + (home / ".local/share").string(), "XDG_CACHE_HOME=" + (home / ".cache").string()},
+           true});
     }
   }
 

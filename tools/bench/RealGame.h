@@ -104,9 +104,10 @@ class Launched {
   Launched(const GameFolder& folder, std::vector<std::string> extraEnv)
       : Launched(folder.Path() / "dojokai", {}, folder.Path(), std::move(extraEnv)) {}
 
-  // Any program with its arguments; `extraEnv` replaces the variables it names.
+  // Any program with its arguments; `extraEnv` replaces the variables it names. A `quiet`
+  // program's output goes nowhere (a chatty one could otherwise fill the unread pipe).
   Launched(const fs::path& program, std::vector<std::string> args, const fs::path& runtimeDir,
-           std::vector<std::string> extraEnv) {
+           std::vector<std::string> extraEnv, bool quiet = false) {
     extraEnv.push_back("XDG_RUNTIME_DIR=" + runtimeDir.string());
     auto replaced = [&](const char* entry) {
       return std::any_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& e) {
@@ -126,7 +127,12 @@ class Launched {
     if (pipe2(fds, O_CLOEXEC) != 0) return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    if (quiet) {
+      posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    } else {
+      posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    }
     std::string path = program.string();
     std::vector<char*> argv = {path.data()};
     for (std::string& a : args) argv.push_back(a.data());
