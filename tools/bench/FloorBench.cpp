@@ -140,7 +140,8 @@ bool Focus(Target& t, const Program& p, Side& on) {
   return true;
 }
 
-// `count` keys to a target at irregular gaps; each waits for its first damage in the area.
+// Keys to a target at irregular gaps, each waiting for its first damage in the area; the CPU
+// of the program and of its X server over the block adds to the target's.
 void TypeBlock(Target& t, const std::string& keys, std::mt19937& gaps) {
   std::uniform_int_distribution<int> gapMs(30, 130);
   Display* dpy = t.screen->dpy;
