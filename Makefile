@@ -14,7 +14,7 @@ export CCACHE_SLOPPINESS = pch_defines,time_macros,include_file_mtime,include_fi
 export CCACHE_BASEDIR = $(CURDIR)
 export CCACHE_NOHASHDIR = 1
 
-.PHONY: all deps configure configure-only build run test bench install package clean fuzz screenshots monkey killloop
+.PHONY: all deps configure configure-only build run test bench bench-floor bench-peers install package clean fuzz screenshots monkey killloop
 
 all: build
 
@@ -80,6 +80,22 @@ bench: build
 	@$(MAKE) --no-print-directory configure-only
 	cmake --build $(BUILD) --target benches -j$(JOBS)
 	@cd $(BUILD) && for b in ./dojokai-bench-*; do echo "== $$b"; $$b || exit 1; done
+
+# The game beside its floor, bare Qt programs doing the same visible work (docs/performance.md);
+# bench-peers adds the typing tutors Klavaro and KTouch to its launch and idle figures.
+FLOOR_TARGETS = dojokai dojokai-bench-floor dojokai-floor-title dojokai-floor-typing
+PEER_PACKAGES = klavaro ktouch
+bench-floor:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES)"
+	@$(MAKE) --no-print-directory configure-only
+	cmake --build $(BUILD) --target $(FLOOR_TARGETS) -j$(JOBS)
+	$(BUILD)/dojokai-bench-floor
+
+bench-peers:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(BENCH_PACKAGES) $(PEER_PACKAGES)"
+	@$(MAKE) --no-print-directory configure-only
+	cmake --build $(BUILD) --target $(FLOOR_TARGETS) -j$(JOBS)
+	$(BUILD)/dojokai-bench-floor --peers
 
 # The long monkey run, outside the tests: make monkey EVENTS=1000000 SEED=7
 EVENTS ?= 300000

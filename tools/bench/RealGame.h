@@ -101,11 +101,23 @@ class GameFolder {
 class Launched {
  public:
   // `extraEnv` entries are "NAME=value"; XDG_RUNTIME_DIR points into the game's folder.
-  Launched(const GameFolder& folder, std::vector<std::string> extraEnv) {
-    extraEnv.push_back("XDG_RUNTIME_DIR=" + folder.Path().string());
+  Launched(const GameFolder& folder, std::vector<std::string> extraEnv)
+      : Launched(folder.Path() / "dojokai", {}, folder.Path(), std::move(extraEnv)) {}
+
+  // Any program with its arguments; `extraEnv` replaces the variables it names. A `quiet`
+  // program's output goes nowhere (a chatty one could otherwise fill the unread pipe).
+  Launched(const fs::path& program, std::vector<std::string> args, const fs::path& runtimeDir,
+           std::vector<std::string> extraEnv, bool quiet = false) {
+    extraEnv.push_back("XDG_RUNTIME_DIR=" + runtimeDir.string());
+    auto replaced = [&](const char* entry) {
+      return std::any_of(extraEnv.begin(), extraEnv.end(), [&](const std::string& e) {
+        const size_t name = e.find('=') + 1;
+        return std::strncmp(entry, e.c_str(), name) == 0;
+      });
+    };
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
-      if (std::strncmp(*e, "XDG_RUNTIME_DIR=", 16) != 0) env.emplace_back(*e);
+      if (!replaced(*e)) env.emplace_back(*e);
     env.insert(env.end(), extraEnv.begin(), extraEnv.end());
     std::vector<char*> envp;
     for (std::string& e : env) envp.push_back(e.data());
@@ -115,11 +127,18 @@ class Launched {
     if (pipe2(fds, O_CLOEXEC) != 0) return;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-    std::string program = (folder.Path() / "dojokai").string();
-    char* args[] = {program.data(), nullptr};
+    if (quiet) {
+      posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+      posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    } else {
+      posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    }
+    std::string path = program.string();
+    std::vector<char*> argv = {path.data()};
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
     launchedNs_ = MonotonicNs();
-    if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, args, envp.data()) != 0) pid_ = -1;
+    if (posix_spawnp(&pid_, path.c_str(), &actions, nullptr, argv.data(), envp.data()) != 0) pid_ = -1;
     posix_spawn_file_actions_destroy(&actions);
     close(fds[1]);
     out_ = fds[0];

@@ -5,165 +5,24 @@
 //   1920 x 1200, at irregular gaps so that keys fall at every phase of the game's timers.
 // Needs Xvfb (Debian xvfb) and the XTEST and DAMAGE client libraries it was built with.
 // With DOJOKAI_BENCH_DEBUG set it plays five keys at 1920 x 1200 and prints every rectangle.
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
-#include <X11/extensions/Xdamage.h>
-
-#include <cinttypes>
 #include <random>
 
-#include "tools/bench/RealGame.h"
+#include "tools/bench/XBench.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using bench::DrainDamage;
+using bench::FindWindow;
+using bench::Key;
+using bench::OwnXServer;
+using bench::ProcessCpuNs;
+using bench::Sleep;
+using bench::Stroke;
+using bench::WaitForDamage;
 
 // The drill's text window at the design size (F1L9); the window scales it with the client.
 constexpr int kTextLeft = 198, kTextTop = 68, kTextWidth = 88, kTextHeight = 16;
 const int kKeys = std::getenv("DOJOKAI_BENCH_DEBUG") ? 5 : 500;
-
-// CPU time of every thread of a process so far, in nanoseconds.
-int64_t ProcessCpuNs(pid_t pid) {
-  int64_t total = 0;
-  const fs::path tasks = "/proc/" + std::to_string(pid) + "/task";
-  std::error_code ec;
-  for (const auto& task : fs::directory_iterator(tasks, ec)) {
-    FILE* f = std::fopen((task.path() / "schedstat").c_str(), "r");
-    if (!f) continue;
-    long long ns = 0;
-    if (std::fscanf(f, "%lld", &ns) == 1) total += ns;
-    std::fclose(f);
-  }
-  return total;
-}
-
-// An Xvfb on a free display number, ended with the benchmark.
-class OwnXServer {
- public:
-  OwnXServer() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    // Above the standard descriptors and the one the server is given, closed on exec.
-    readEnd_ = fcntl(fds[0], F_DUPFD_CLOEXEC, 10);
-    const int writeEnd = fcntl(fds[1], F_DUPFD_CLOEXEC, 10);
-    close(fds[0]);
-    close(fds[1]);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, writeEnd, 3);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    char* args[] = {const_cast<char*>("Xvfb"),      const_cast<char*>("-displayfd"), const_cast<char*>("3"),
-                    const_cast<char*>("-screen"),   const_cast<char*>("0"),          const_cast<char*>("1920x1200x24"),
-                    const_cast<char*>("-nolisten"), const_cast<char*>("tcp"),        nullptr};
-    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, args, environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(writeEnd);
-    // The server writes its display number and a line feed once it listens; the pipe stays
-    // open while it runs, as it may write again.
-    std::string number;
-    const int64_t deadline = bench::MonotonicNs() + 10'000'000'000;
-    while (pid_ > 0 && bench::MonotonicNs() < deadline && number.find('\n') == std::string::npos) {
-      pollfd p{readEnd_, POLLIN, 0};
-      char buf[16];
-      if (poll(&p, 1, 100) <= 0) continue;
-      const ssize_t n = read(readEnd_, buf, sizeof buf);
-      if (n <= 0) break;
-      number.append(buf, static_cast<size_t>(n));
-    }
-    if (number.find('\n') != std::string::npos) display_ = ":" + std::to_string(std::atoi(number.c_str()));
-  }
-  ~OwnXServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    if (readEnd_ >= 0) close(readEnd_);
-  }
-  OwnXServer(const OwnXServer&) = delete;
-  OwnXServer& operator=(const OwnXServer&) = delete;
-
-  const std::string& Display() const { return display_; }
-  pid_t Pid() const { return pid_; }
-
- private:
-  pid_t pid_ = -1;
-  int readEnd_ = -1;
-  std::string display_;
-};
-
-int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }
-
-// The mapped top-level window of a process (its _NET_WM_PID), or 0 after `timeoutMs`.
-Window FindWindow(Display* dpy, pid_t pid, int timeoutMs) {
-  const Atom pidAtom = XInternAtom(dpy, "_NET_WM_PID", False);
-  const int64_t deadline = bench::MonotonicNs() + int64_t{timeoutMs} * 1000000;
-  while (bench::MonotonicNs() < deadline) {
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (XQueryTree(dpy, DefaultRootWindow(dpy), &root, &parent, &children, &count)) {
-      for (unsigned i = 0; i < count && !found; ++i) {
-        Atom type;
-        int format;
-        unsigned long n, after;
-        unsigned char* data = nullptr;
-        XWindowAttributes attrs;
-        if (XGetWindowProperty(dpy, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &n, &after,
-                               &data) == Success &&
-            data && n == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid &&
-            XGetWindowAttributes(dpy, children[i], &attrs) && attrs.map_state == IsViewable)
-          found = children[i];
-        if (data) XFree(data);
-      }
-      if (children) XFree(children);
-    }
-    if (found) return found;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return 0;
-}
-
-// Handles the X events that have arrived; true when a damage rectangle met `area`.
-bool DrainDamage(Display* dpy, int damageEvent, const XRectangle& area) {
-  bool hit = false;
-  while (XPending(dpy)) {
-    XEvent e;
-    XNextEvent(dpy, &e);
-    if (e.type != damageEvent + XDamageNotify) continue;
-    const XRectangle& r = reinterpret_cast<XDamageNotifyEvent&>(e).area;
-    if (std::getenv("DOJOKAI_BENCH_DEBUG")) std::printf("damage %d,%d %dx%d\n", r.x, r.y, r.width, r.height);
-    if (r.x < area.x + area.width && area.x < r.x + r.width && r.y < area.y + area.height && area.y < r.y + r.height)
-      hit = true;
-  }
-  return hit;
-}
-
-// Waits up to `timeoutMs` for a damage rectangle meeting `area`; the time it came, or -1.
-int64_t WaitForDamage(Display* dpy, int damageEvent, const XRectangle& area, int timeoutMs) {
-  const int64_t deadline = bench::MonotonicNs() + int64_t{timeoutMs} * 1000000;
-  for (;;) {
-    if (DrainDamage(dpy, damageEvent, area)) return bench::MonotonicNs();
-    const int64_t left = deadline - bench::MonotonicNs();
-    if (left <= 0) return -1;
-    pollfd p{ConnectionNumber(dpy), POLLIN, 0};
-    poll(&p, 1, static_cast<int>(left / 1000000) + 1);
-  }
-}
-
-void Key(Display* dpy, const char* keysym, bool down) {
-  XTestFakeKeyEvent(dpy, XKeysymToKeycode(dpy, XStringToKeysym(keysym)), down, CurrentTime);
-  XFlush(dpy);
-}
-
-void Stroke(Display* dpy, const char* keysym) {
-  Key(dpy, keysym, true);
-  Key(dpy, keysym, false);
-  std::this_thread::sleep_for(std::chrono::milliseconds(150));
-}
-
-void Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 // The idle title for `seconds`: the game's and the X server's share of one core.
 void IdleTitle(Display* dpy, const OwnXServer& server, const bench::GameFolder& folder, int seconds) {
@@ -267,7 +126,7 @@ int main(int argc, char** argv) {
     std::printf("skipped: the X server offers no DAMAGE or XTEST\n");
     return 0;
   }
-  XSetErrorHandler(IgnoreXErrors);
+  XSetErrorHandler(bench::IgnoreXErrors);
   const bool debug = std::getenv("DOJOKAI_BENCH_DEBUG") != nullptr;
   if (!debug && part != "latency") IdleTitle(dpy, server, folder, idleSeconds);
   if (!debug && part != "idle") Latency(dpy, damageEvent, folder, 480, 300);
