@@ -325,6 +325,10 @@ void RomajiScreen::Refresh() {
     const auto [doneKeys, guide] = Overlay(Latin(typed + judge_.Guide()), typed.size());
     C.RjL6->SetCaption(guide);
     C.RjL7->SetCaption(doneKeys);
+    // Nothing done yet: an empty caption keeps the size of a blank, which would hide the
+    // first character of the line.
+    C.RjL5->SetVisible(!doneKana.empty());
+    C.RjL7->SetVisible(!doneKeys.empty());
   } else {
     for (ui::Label* l : {C.RjL3, C.RjL4, C.RjL5, C.RjL6, C.RjL7}) l->SetCaption("");
   }
