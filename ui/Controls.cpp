@@ -20,6 +20,7 @@ QFont MakeFont(Face face, int pixelHeight, bool bold) {
   font.setBold(bold);
   font.setKerning(false);
   font.setHintingPreference(QFont::PreferFullHinting);
+  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
 
