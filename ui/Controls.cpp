@@ -1,9 +1,14 @@
 #include "ui/Controls.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QRawFont>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/Cp932.h"
@@ -32,7 +37,67 @@ struct ControlFont {
   QFontMetricsF metrics;
   // Widths of the texts measured last: the clocks and the spinner cycle through few.
   mutable std::unordered_map<QString, double> widths;
+  // The glyph and advance of each character laid out alone, found when first met.
+  struct Glyph {
+    enum State : uint8_t { Unknown, Placed, Laid } state = Unknown;  // Laid: only a text layout will do
+    uint32_t index = 0;
+    double advance = 0;
+  };
+  static constexpr char16_t kFirstKana = 0xFF61, kLastKana = 0xFF9F;
+  mutable std::array<Glyph, 0x80 + (kLastKana - kFirstKana + 1)> glyphs{};
+  mutable std::optional<QRawFont> raw;
+  const Glyph* GlyphOf(char16_t c) const;
 };
+
+const ControlFont::Glyph* ControlFont::GlyphOf(char16_t c) const {
+  size_t slot;
+  if (c >= 0x20 && c < 0x7F)
+    slot = c;
+  else if (c >= kFirstKana && c <= kLastKana)
+    slot = 0x80 + (c - kFirstKana);
+  else
+    return nullptr;
+  Glyph& g = glyphs[slot];
+  if (g.state == Glyph::Unknown) {
+    g.state = Glyph::Laid;
+    if (!raw) raw = QRawFont::fromFont(font);
+    const QString one{QChar(c)};
+    // Only a character the face itself has, as one glyph, goes this way.
+    const QList<quint32> index =
+        raw->isValid() && raw->supportsCharacter(QChar(c)) ? raw->glyphIndexesForString(one) : QList<quint32>();
+    if (index.size() == 1 && index[0] != 0) {
+      g = {Glyph::Placed, index[0], metrics.horizontalAdvance(one)};
+    }
+  }
+  return g.state == Glyph::Placed ? &g : nullptr;
+}
+
+bool PlaceGlyphs(const ControlFont& f, const QString& text, PlacedGlyphs& out) {
+  out.glyphs.clear();
+  out.x.clear();
+  double x = 0;
+  for (QChar c : text) {
+    const ControlFont::Glyph* g = f.GlyphOf(c.unicode());
+    if (!g) return false;
+    out.glyphs.push_back(g->index);
+    out.x.push_back(x);
+    x += g->advance;
+  }
+  out.width = x;
+  return true;
+}
+
+void DrawPlacedGlyphs(QPainter& p, const ControlFont& f, const PlacedGlyphs& placed, double x, double y) {
+  if (placed.glyphs.empty()) return;
+  QList<QPointF> positions;
+  positions.reserve(static_cast<qsizetype>(placed.x.size()));
+  for (double at : placed.x) positions.push_back(QPointF(at, 0));
+  QGlyphRun run;
+  run.setRawFont(*f.raw);
+  run.setGlyphIndexes(QList<quint32>(placed.glyphs.begin(), placed.glyphs.end()));
+  run.setPositions(positions);
+  p.drawGlyphRun(QPointF(x, y), run);
+}
 
 double TextWidth(const ControlFont& f, const QString& text) {
   if (auto it = f.widths.find(text); it != f.widths.end()) return it->second;

@@ -31,6 +31,17 @@ QFont MakeFont(Face face, int pixelHeight, bool bold = false);
 struct ControlFont;
 // The advance of a text in that font, measured once.
 double TextWidth(const ControlFont& font, const QString& text);
+// A line of text as glyphs placed one after the other, when every character is one the
+// font lays out alone (ASCII and half-width kana: no shaping, no kerning): no text layout
+// is needed to measure or draw it. `width` is its advance, as TextWidth measures it.
+struct PlacedGlyphs {
+  std::vector<uint32_t> glyphs;
+  std::vector<double> x;
+  double width = 0;
+};
+bool PlaceGlyphs(const ControlFont& font, const QString& text, PlacedGlyphs& out);
+// Draws placed glyphs with their left end at `x` on the baseline `y`.
+void DrawPlacedGlyphs(QPainter& painter, const ControlFont& font, const PlacedGlyphs& placed, double x, double y);
 // Pixel height of a font given in points on a 96-dpi screen (8 pt -> 11 px, 9 pt -> 12 px).
 int PointsToPixels(int points);
 

@@ -21,13 +21,12 @@ void DrawBevel(QPainter& p, QRect& r, Bevel bevel, int width) {
   const QColor light = ToQColor(clr::White), dark = ToQColor(clr::BtnShadow);
   const QColor& topLeft = bevel == Bevel::Raised ? light : dark;
   const QColor& bottomRight = bevel == Bevel::Raised ? dark : light;
+  // Each edge is a one-pixel line, end points included; filled, not stroked, as it costs less.
   for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
-    p.setPen(topLeft);
-    p.drawLine(r.left(), r.top(), r.right(), r.top());
-    p.drawLine(r.left(), r.top(), r.left(), r.bottom());
-    p.setPen(bottomRight);
-    p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
-    p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
     r.adjust(1, 1, -1, -1);
   }
 }
@@ -36,9 +35,12 @@ void DrawBevel(QPainter& p, QRect& r, Bevel bevel, int width) {
 
 // --- Label -----------------------------------------------------------------------------
 
+// A line is drawn from its placed glyphs where it has them, else as laid-out text.
 struct Label::Line {
   QStaticText text;
   double width;
+  bool placed;
+  PlacedGlyphs glyphs;
 };
 
 Label::Label(const ControlDesign& d, Control* parent)
@@ -86,9 +88,12 @@ const std::vector<Label::Line>& Label::Lines() {
   const std::shared_ptr<const ControlFont> font = FontObject();
   // Laid out on its first paint: captions of hidden screens change without it.
   for (const QString& line : DisplayText(caption_).split(QLatin1Char('\n'))) {
+    PlacedGlyphs glyphs;
+    const bool placed = PlaceGlyphs(*font, line, glyphs);
     QStaticText text(line);
     text.setTextFormat(Qt::PlainText);
-    lines_.push_back({std::move(text), TextWidth(*font, line)});
+    const double width = placed ? glyphs.width : TextWidth(*font, line);
+    lines_.push_back({std::move(text), width, placed, std::move(glyphs)});
   }
   linesReady_ = true;
   return lines_;
@@ -137,7 +142,10 @@ void Label::Paint(QPainter& p) {
     if (align_ == Align::Right) x = r.width() - line.width;
     // The text's top lies one ascent above the baseline that centres it in its line.
     const double baseline = y + (lineHeight + fm.ascent() - fm.descent()) / 2.0;
-    p.drawStaticText(QPointF(x, baseline - fm.ascent()), line.text);
+    if (line.placed)
+      DrawPlacedGlyphs(p, *FontObject(), line.glyphs, x, baseline);
+    else
+      p.drawStaticText(QPointF(x, baseline - fm.ascent()), line.text);
     y += lineHeight;
   }
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QStaticText>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <set>
@@ -365,4 +366,42 @@ TEST(ControlsTest, LateWidgetsComeWithTheScreenAndStackInDesignOrder) {
   int steps = 0;
   while (idle.MaterializeNext({idle.Find("Screen")}) && steps < 10) ++steps;
   for (const auto& c : idle.All()) EXPECT_TRUE(c->HasWidget()) << c->Name();
+}
+
+// Lines of ASCII and half-width kana are drawn from glyphs placed one after the other: in
+// both faces and at the sizes the window scales to, they measure and draw exactly as the
+// laid-out text; anything else (kanji, kana of full width) is left to the text layout.
+TEST(ControlsTest, PlacedGlyphsMeasureAndDrawAsLaidOutText) {
+  QString all;
+  for (char16_t c = 0x20; c < 0x7F; ++c) all += QChar(c);
+  for (char16_t c = 0xFF61; c <= 0xFF9F; ++c) all += QChar(c);
+  for (ui::Face face : {ui::Face::Gothic, ui::Face::PGothic}) {
+    for (int px : {11, 12, 15, 24, 37}) {
+      SCOPED_TRACE(std::to_string(px));
+      Form f({{.kind = Kind::Label, .name = "L", .fontHeight = px, .face = face}});
+      const auto font = f.set.Find("L")->FontObject();
+      ui::PlacedGlyphs placed;
+      ASSERT_TRUE(ui::PlaceGlyphs(*font, all, placed));
+      EXPECT_EQ(placed.width, ui::TextWidth(*font, all));
+      QImage laid(static_cast<int>(placed.width) + 8, px * 2, QImage::Format_ARGB32_Premultiplied), drawn = laid;
+      laid.fill(Qt::black);
+      drawn.fill(Qt::black);
+      const QFont qfont = ui::MakeFont(face, px);
+      const double ascent = QFontMetricsF(qfont).ascent();
+      {
+        QPainter p(&laid);
+        p.setFont(qfont);
+        p.setPen(Qt::white);
+        p.drawStaticText(QPointF(2.5, px - ascent), QStaticText(all));
+      }
+      {
+        QPainter p(&drawn);
+        p.setPen(Qt::white);
+        ui::DrawPlacedGlyphs(p, *font, placed, 2.5, px);
+      }
+      EXPECT_EQ(drawn, laid);
+      EXPECT_FALSE(ui::PlaceGlyphs(*font, QStringLiteral("abc漢"), placed));
+      EXPECT_FALSE(ui::PlaceGlyphs(*font, QStringLiteral("かな"), placed));
+    }
+  }
 }
