@@ -321,7 +321,10 @@ void TForm2::Timer1Timer() {
 }
 
 int TForm2::Timer1QuietTicks() const {
-  if (TypingRuns() || wasTyping_) return 0;
+  // While keys are judged nothing is saved; of the drills, the drill screen's puts off the
+  // title's ticks between its keys and seconds (the key that comes first brings them).
+  if (TypingRuns()) return screens_.Shown(game::Screen::Romaji) ? 0 : title_.DrillQuietTicks();
+  if (wasTyping_) return 0;
   return std::min(title_.QuietTicks(), dataFile_.QuietSaveCalls(Timer1.Interval()));
 }
 

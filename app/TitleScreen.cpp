@@ -239,6 +239,31 @@ int TitleScreen::QuietTicks() const {
   return quiet;
 }
 
+int TitleScreen::DrillQuietTicks() const {
+  const game::PlayState& s = f_.State();
+  const ui::MainControls& C = f_.C;
+  const game::Screens& screens = f_.Screens();
+  if (!screens.AnyShown() || screens.Current() != game::Screen::Drill || !s.DrillRunning) return 0;
+  if (s.IntroPhase != 2 || !s.GeometryCaptured) return 0;
+  if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) return 0;
+  if (f_.ClientHeight() < s.BaseClientHeight) return 0;
+  if (16 * Scale() > static_cast<float>(C.Image2->Top())) return 0;
+  const int interval = f_.Timer1.Interval();
+  if (interval <= 0) return 0;
+  // The counters show the keys typed since the last tick; from 65000 a day the day's blinks.
+  const uint16_t today = s.DatRecord.TodayGood();
+  if (today >= 65000) return 0;
+  std::string count = "XXXXX";
+  game::FormatDigits5(count, 0, today);
+  if (C.F1L21->Caption() != count) return 0;
+  game::FormatDigits5(count, 0, s.GoodSinceStart);
+  if (C.F1L24->Caption() != count) return 0;
+  plat::Platform& p = f_.Platform();
+  const uint32_t tick = p.TickCount();
+  if (tick > UINT32_MAX - 2000u) return 0;
+  return std::min(TicksInSameSecond(tick, interval), TicksInSameSecond(p.Now().millisecond, interval));
+}
+
 // Certification stars: one "+" for each grade 1 held, "☆" for five, "★" for ten, "★★" for
 // twenty, "★☆★" in blue for all 21.
 void TitleScreen::ShowCertStars() {

@@ -24,6 +24,9 @@ class TitleScreen {
   // click or window change comes first (0 when in doubt): on the title and the idle score
   // show, the ticks between blinks, clock seconds and page changes.
   int QuietTicks() const;
+  // The same during a drill of the drill screen: Timer1 shows there only the day's and the
+  // run's counters (after a key) and the two clocks.
+  int DrillQuietTicks() const;
   // A key on the title: Space to the mode select, the switches, I X V Z G, Esc to quit.
   void TitleKey(uint8_t key);
   void DrawSwitchLabels();

@@ -75,4 +75,22 @@ TEST_F(QuietTicksTest, LessonLeftHalfWayAndPanelsOpen) {
   EXPECT_EQ(Form().Timer1.QuietTicks(), 0);
 }
 
+// A drill between its keys: with the drill's own clock held, the title's ticks called quiet
+// show nothing, and the tick after a key (the counters) is never one of them.
+TEST_F(QuietTicksTest, DrillBetweenKeys) {
+  Run("uptime 123457\nstart\nwait 20\nnow 2026-12-08 10:00:00\nwait 2100\nkey SPACE\nkey SPACE\nkey SPACE\nkey 1");
+  ASSERT_TRUE(C().F1Panel->Visible());
+  int quiet = 0;
+  for (const char* keys : {"abc", "d", "efghij", "k"}) {
+    Run(std::string("type ") + keys);
+    Form().F1T1.SetEnabled(false);  // the drill's clock shows every tick: held here
+    EXPECT_EQ(Form().Timer1.QuietTicks(), 0) << "the counters wait for the next tick";
+    // The real platform asks at the time of the tick: the clock goes to the next one.
+    for (const int blink = State().BlinkTicks; State().BlinkTicks == blink;) Platform().Advance(1);
+    quiet += PlayAndCheck(30);
+    Form().F1T1.SetEnabled(true);
+  }
+  EXPECT_GT(quiet, 40) << "between keys the title's ticks should be put off";
+}
+
 }  // namespace

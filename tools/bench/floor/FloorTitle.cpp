@@ -1,14 +1,27 @@
 // The floor of the idle title: a bare window of the game's size and colours whose three
 // labels change as the title's do, one blinking every 0.55 s and two clocks once a second,
-// each on a timer of its own. What it costs is the least a Qt program showing the same can cost.
+// each on a timer of its own. As on the title, the uptime turns with the whole seconds of the
+// system's boot clock and the clock with those of the wall clock, so the two change at their
+// own moments. What it costs is the least a Qt program showing the same can cost.
 #include <QApplication>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTimer>
 #include <QWidget>
+#include <ctime>
 
 #include "tools/bench/floor/FloorFirstFrame.h"
+
+namespace {
+
+// Milliseconds of the boot clock, the clock of the game's tick count.
+qint64 BootMs() {
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return static_cast<qint64>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const timespec mainEntered = floorbench::Now();
@@ -38,10 +51,9 @@ int main(int argc, char** argv) {
   QLabel* clock = label(300, 284, 170, QColor(0, 0, 128));
   clock->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-  QElapsedTimer started;
-  started.start();
+  const qint64 startSecond = BootMs() / 1000;
   auto showUptime = [&] {
-    const qint64 s = started.elapsed() / 1000;
+    const qint64 s = BootMs() / 1000 - startSecond;
     uptime->setText(QStringLiteral("%1:%2:%3")
                         .arg(s / 3600)
                         .arg(s / 60 % 60, 2, 10, QLatin1Char('0'))
@@ -52,12 +64,25 @@ int main(int argc, char** argv) {
   showClock();
 
   QTimer blinkTimer, uptimeTimer, clockTimer;
+  // Each clock wakes at the next whole second of its own time, a millisecond past it.
+  for (QTimer* t : {&uptimeTimer, &clockTimer}) {
+    t->setSingleShot(true);
+    t->setTimerType(Qt::PreciseTimer);
+  }
+  const auto armUptime = [&] { uptimeTimer.start(static_cast<int>(1001 - BootMs() % 1000)); };
+  const auto armClock = [&] { clockTimer.start(1001 - QTime::currentTime().msec()); };
   QObject::connect(&blinkTimer, &QTimer::timeout, [&] { blink->setVisible(!blink->isVisible()); });
-  QObject::connect(&uptimeTimer, &QTimer::timeout, showUptime);
-  QObject::connect(&clockTimer, &QTimer::timeout, showClock);
+  QObject::connect(&uptimeTimer, &QTimer::timeout, [&] {
+    showUptime();
+    armUptime();
+  });
+  QObject::connect(&clockTimer, &QTimer::timeout, [&] {
+    showClock();
+    armClock();
+  });
   blinkTimer.start(550);
-  uptimeTimer.start(1000);
-  clockTimer.start(1000);
+  armUptime();
+  armClock();
 
   window.show();
   floorbench::ReportFirstFrameIfAsked(window, mainEntered);
