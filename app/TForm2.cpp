@@ -212,6 +212,7 @@ void TForm2::PaintSplashPicture() {
   // The form resource's outer window size: its client area and the frame around it.
   const int outerWidth = ui::MainFormDesign().clientWidth + 16;
   const int outerHeight = ui::MainFormDesign().clientHeight + 39;
+  canvas.Reserve(static_cast<size_t>((outerHeight / 10 + 1) * (outerWidth / 8 + 1)));
   for (int y = 0; y <= outerHeight; y += 10)
     for (int x = 0; x <= outerWidth; x += 8) canvas.TextOutUtf8(x, y, "X");
 }

@@ -254,6 +254,11 @@ class Canvas {
   void Flush();
   // The picture was replaced: what had not been drawn yet is dropped.
   void Discard() { pending_.clear(); }
+  // Room for `n` more texts, for a page drawn cell by cell.
+  void Reserve(size_t n) {
+    pending_.reserve(pending_.size() + n);
+    texts_.reserve(texts_.size() + n);
+  }
 
  private:
   struct Pending {
@@ -261,7 +266,7 @@ class Canvas {
     Color colour, brush;
     Face face;
     int fontPx, x, y;
-    QString text;
+    std::string text;  // UTF-8, made a QString when drawn
   };
   Image& owner_;
   Color brush_ = clr::White, fontColor_ = clr::WindowText;

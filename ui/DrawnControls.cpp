@@ -216,10 +216,15 @@ void GroupBox::Paint(QPainter& p) {
 
 // --- Image and canvas ------------------------------------------------------------------
 
+// The blank picture of the design size, clear all over, is made when first needed: the
+// screens' large pictures cost no memory before they are drawn on or shown.
 Image::Image(const ControlDesign& d, Control* parent)
     : Control(d, parent), stretch_(d.stretch), transparent_(d.transparent), canvas_(*this) {
-  picture_ = QImage(std::max(d.width, 1), std::max(d.height, 1), QImage::Format_ARGB32_Premultiplied);
-  picture_.fill(Qt::transparent);
+  source_ = [w = std::max(d.width, 1), h = std::max(d.height, 1)] {
+    QImage blank(w, h, QImage::Format_ARGB32_Premultiplied);
+    blank.fill(Qt::transparent);
+    return blank;
+  };
 }
 
 QWidget* Image::MakeWidget(QWidget* host) { return new DrawnWidget(*this, host); }
@@ -269,8 +274,7 @@ void Canvas::Fill(Color c) {
 void Canvas::TextOut(int x, int y, std::string_view cp932) { TextOutUtf8(x, y, plat::cp932::ToUtf8(cp932)); }
 
 void Canvas::TextOutUtf8(int x, int y, std::string_view utf8) {
-  pending_.push_back({false, fontColor_, brush_, face_, fontPx_, x, y,
-                      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))});
+  pending_.push_back({false, fontColor_, brush_, face_, fontPx_, x, y, std::string(utf8)});
   texts_.push_back({x, y, fontColor_, std::string(utf8)});
   owner_.PictureChanged();
 }
@@ -296,10 +300,11 @@ void Canvas::Flush() {
       p = std::make_unique<QPainter>(&picture);
       p->setFont(*font_);
     }
-    const QRectF cell(op.x, op.y, metrics_->horizontalAdvance(op.text), op.fontPx);
+    const QString text = QString::fromUtf8(op.text.data(), static_cast<qsizetype>(op.text.size()));
+    const QRectF cell(op.x, op.y, metrics_->horizontalAdvance(text), op.fontPx);
     p->fillRect(cell, ToQColor(op.brush));
     p->setPen(ToQColor(op.colour));
-    p->drawText(QPointF(op.x, op.y + (op.fontPx + metrics_->ascent() - metrics_->descent()) / 2.0), op.text);
+    p->drawText(QPointF(op.x, op.y + (op.fontPx + metrics_->ascent() - metrics_->descent()) / 2.0), text);
   }
   pending_.clear();
 }
