@@ -37,9 +37,9 @@ void DrawBevel(QPainter& p, QRect& r, Bevel bevel, int width) {
 
 // A line is drawn from its placed glyphs where it has them, else as laid-out text.
 struct Label::Line {
-  QStaticText text;
+  QStaticText text;  // only for a line not placed
   double width;
-  bool placed;
+  bool placed, empty;
   PlacedGlyphs glyphs;
 };
 
@@ -90,10 +90,13 @@ const std::vector<Label::Line>& Label::Lines() {
   for (const QString& line : DisplayText(caption_).split(QLatin1Char('\n'))) {
     PlacedGlyphs glyphs;
     const bool placed = PlaceGlyphs(*font, line, glyphs);
-    QStaticText text(line);
-    text.setTextFormat(Qt::PlainText);
+    QStaticText text;
+    if (!placed) {
+      text.setText(line);
+      text.setTextFormat(Qt::PlainText);
+    }
     const double width = placed ? glyphs.width : TextWidth(*font, line);
-    lines_.push_back({std::move(text), width, placed, std::move(glyphs)});
+    lines_.push_back({std::move(text), width, placed, line.isEmpty(), std::move(glyphs)});
   }
   linesReady_ = true;
   return lines_;
@@ -104,7 +107,7 @@ const std::vector<Label::Line>& Label::Lines() {
 int Label::MeasuredWidth() {
   const std::vector<Line>& lines = Lines();
   double widest = 0;
-  if (lines.size() == 1 && lines[0].text.text().isEmpty()) widest = TextWidth(*FontObject(), QStringLiteral(" "));
+  if (lines.size() == 1 && lines[0].empty) widest = TextWidth(*FontObject(), QStringLiteral(" "));
   for (const Line& line : lines) widest = std::max(widest, line.width);
   return static_cast<int>(std::ceil(widest - 0.01));
 }
@@ -182,12 +185,28 @@ void Panel::Paint(QPainter& p) {
   DrawBevel(p, r, inner_, bevelWidth_);
   if (caption_.empty()) return;
   p.setPen(ToQColor(fontColor_));
+  const QString text = DisplayText(caption_);
+  // A caption of placed glyphs that fits goes where the toolkit's one line would: centred
+  // on the line's height, aligned on its whole width.
+  const std::shared_ptr<const ControlFont> font = FontObject();
+  PlacedGlyphs placed;
+  if (PlaceGlyphs(*font, text, placed)) {
+    const QFontMetricsF& fm = Metrics();
+    const double width = placed.width;
+    const double height = fm.ascent() + fm.descent();
+    const double x = align_ == Align::Left ? 0 : align_ == Align::Right ? r.width() - width : (r.width() - width) / 2;
+    const double y = (r.height() - height) / 2;
+    if (QRectF(r).contains(QRectF(r.x() + x, r.y() + y, width, height))) {
+      DrawPlacedGlyphs(p, *font, placed, r.x() + x, r.y() + y + fm.ascent());
+      return;
+    }
+  }
   p.setFont(Font());
   const int flags = Qt::AlignVCenter | Qt::TextSingleLine |
                     (align_ == Align::Left    ? Qt::AlignLeft
                      : align_ == Align::Right ? Qt::AlignRight
                                               : Qt::AlignHCenter);
-  p.drawText(r, flags, DisplayText(caption_));
+  p.drawText(r, flags, text);
 }
 
 GroupBox::GroupBox(const ControlDesign& d, Control* parent) : Control(d, parent) {}

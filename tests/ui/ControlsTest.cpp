@@ -17,6 +17,7 @@
 
 namespace {
 
+using ui::Align;
 using ui::ControlDesign;
 using ui::Kind;
 
@@ -402,6 +403,42 @@ TEST(ControlsTest, PlacedGlyphsMeasureAndDrawAsLaidOutText) {
       EXPECT_EQ(drawn, laid);
       EXPECT_FALSE(ui::PlaceGlyphs(*font, QStringLiteral("abc漢"), placed));
       EXPECT_FALSE(ui::PlaceGlyphs(*font, QStringLiteral("かな"), placed));
+    }
+  }
+}
+
+// A panel's caption drawn from placed glyphs lands where the toolkit's one-line text does,
+// for every alignment, blanks at either end, half-width kana and the sizes the window scales to.
+TEST(ControlsTest, PanelCaptionsOfPlacedGlyphsMatchTheToolkitsLine) {
+  for (Align align : {Align::Left, Align::Center, Align::Right}) {
+    for (int px : {12, 17, 25}) {
+      for (const char* caption : {"Q", "SHIFT", " 30s", "ｱｲｳ", "ab  "}) {
+        SCOPED_TRACE(std::string(caption) + " " + std::to_string(px));
+        Form f({{.kind = Kind::Panel,
+                 .name = "P",
+                 .width = 70,
+                 .height = 31,
+                 .caption = caption,
+                 .color = ui::clr::Black,
+                 .fontColor = ui::clr::White,
+                 .fontHeight = px,
+                 .align = align}});
+        QWidget* w = f.set.Find("P")->Widget();
+        QImage drawn(w->size(), QImage::Format_ARGB32_Premultiplied), expected = drawn;
+        w->render(&drawn);
+        expected.fill(Qt::black);
+        {
+          QPainter p(&expected);
+          p.setFont(ui::MakeFont(ui::Face::Gothic, px));
+          p.setPen(Qt::white);
+          const int h = align == Align::Left    ? Qt::AlignLeft
+                        : align == Align::Right ? Qt::AlignRight
+                                                : Qt::AlignHCenter;
+          p.drawText(QRect(QPoint(0, 0), w->size()), Qt::AlignVCenter | Qt::TextSingleLine | h,
+                     QString::fromUtf8(caption));
+        }
+        EXPECT_EQ(drawn, expected);
+      }
     }
   }
 }
