@@ -92,7 +92,11 @@ int64_t TickPacer::NextWake() const {
   int64_t wake = kNever;
   for (const auto& e : entries_)
     if (e && e->running && !e->active) wake = std::min(wake, e->wakeAt);
-  return wake;
+  if (wake == kNever) return wake;
+  int64_t joined = wake;
+  for (const auto& e : entries_)
+    if (e && e->running && !e->active && e->wakeAt < wake + kJoinMs) joined = std::max(joined, e->wakeAt);
+  return joined;
 }
 
 }  // namespace plat

@@ -17,6 +17,10 @@ class TickPacer {
  public:
   // Ticks are put off at most this long: the catch-up before a key stays short.
   static constexpr int64_t kMaxDelayMs = 1000;
+  // A tick that must be on time may wait less than this for another timer's tick, so that the
+  // two come with one wake-up and one repaint (the drill's clock and the counters after a
+  // key, a blink and a clock second).
+  static constexpr int64_t kJoinMs = 50;
   static constexpr int64_t kNever = INT64_MAX;
   using Id = size_t;
 
@@ -34,7 +38,7 @@ class TickPacer {
   // Something outside the timers is about to happen: every tick due runs first, and the
   // next tick of every timer is on time again.
   void CatchUp(int64_t nowMs) { Run(nowMs, false); }
-  // When the next tick that must be on time falls; kNever when no timer runs.
+  // When the program next wakes for ticks that must be on time; kNever when no timer runs.
   int64_t NextWake() const;
   // The time of the tick being run; empty outside ticks (and in the quiet-tick questions,
   // the time of the timer's last tick).

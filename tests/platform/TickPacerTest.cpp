@@ -60,6 +60,21 @@ TEST(TickPacerTest, QuietTicksRunLateInOrderAtTheirOwnTimes) {
   EXPECT_FALSE(t.pacer.TickTime().has_value());
 }
 
+// Two timers due within a moment of each other share one wake-up: the first waits for the
+// second, and both run in their order, each at its own time.
+TEST(TickPacerTest, TicksCloseTogetherShareAWakeUp) {
+  Ticks t;
+  const auto a = t.Add("a"), b = t.Add("b");
+  t.pacer.Start(a, 50, 0);
+  t.pacer.Start(b, 100, 20);
+  EXPECT_EQ(t.pacer.NextWake(), 50) << "b's tick at 120 is too far off";
+  t.pacer.RunDue(50);
+  EXPECT_EQ(t.pacer.NextWake(), 120) << "a's tick at 100 waits for b's";
+  t.pacer.RunDue(120);
+  EXPECT_EQ(t.log, (std::vector<std::string>{"a@50", "a@100", "b@120"}));
+  EXPECT_EQ(t.pacer.NextWake(), 150);
+}
+
 // A program held up for a minute runs one tick and goes on from now, as any timer would.
 TEST(TickPacerTest, MissedTicksAreDroppedAfterAHoldUp) {
   Ticks t;
