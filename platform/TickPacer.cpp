@@ -92,11 +92,7 @@ int64_t TickPacer::NextWake() const {
   int64_t wake = kNever;
   for (const auto& e : entries_)
     if (e && e->running && !e->active) wake = std::min(wake, e->wakeAt);
-  if (wake == kNever) return wake;
-  int64_t joined = wake;
-  for (const auto& e : entries_)
-    if (e && e->running && !e->active && e->wakeAt < wake + kJoinMs) joined = std::max(joined, e->wakeAt);
-  return joined;
+  return wake == kNever ? wake : wake + kLateMs;
 }
 
 }  // namespace plat

@@ -17,10 +17,10 @@ class TickPacer {
  public:
   // Ticks are put off at most this long: the catch-up before a key stays short.
   static constexpr int64_t kMaxDelayMs = 1000;
-  // A tick that must be on time may wait less than this for another timer's tick, so that the
-  // two come with one wake-up and one repaint (the drill's clock and the counters after a
-  // key, a blink and a clock second).
-  static constexpr int64_t kJoinMs = 50;
+  // A tick that must be on time may come this much late, so that what comes meanwhile takes
+  // it along in one wake-up and one repaint: a key of a drill (the drill's clock between
+  // keys), another timer's tick (the counters after a key, a blink and a clock second).
+  static constexpr int64_t kLateMs = 40;
   static constexpr int64_t kNever = INT64_MAX;
   using Id = size_t;
 

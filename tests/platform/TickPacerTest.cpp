@@ -17,6 +17,7 @@
 namespace {
 
 using plat::TickPacer;
+constexpr int64_t kLate = TickPacer::kLateMs;
 
 struct Ticks {
   TickPacer pacer;
@@ -37,13 +38,13 @@ TEST(TickPacerTest, QuietTicksRunLateInOrderAtTheirOwnTimes) {
   });
   t.pacer.Start(a, 50, 0);
   t.pacer.Start(b, 100, 0);
-  EXPECT_EQ(t.pacer.NextWake(), 50);  // a timer that has not ticked is not asked
+  EXPECT_EQ(t.pacer.NextWake(), 50 + kLate);  // a timer that has not ticked is not asked
   t.pacer.RunDue(50);
   EXPECT_EQ(askedAt, std::vector<int64_t>{50});  // asked at its last tick's time
-  EXPECT_EQ(t.pacer.NextWake(), 100);            // b has no say: on time
+  EXPECT_EQ(t.pacer.NextWake(), 100 + kLate);    // b has no say: on time
   t.pacer.RunDue(100);
   // a's ticks at 150, 200 and 250 are quiet; b's at 200 has to wake the program.
-  EXPECT_EQ(t.pacer.NextWake(), 200);
+  EXPECT_EQ(t.pacer.NextWake(), 200 + kLate);
   t.pacer.RunDue(200);
   EXPECT_EQ(t.log, (std::vector<std::string>{"a@50", "a@100", "b@100", "a@150", "a@200", "b@200"}));
 
@@ -53,26 +54,25 @@ TEST(TickPacerTest, QuietTicksRunLateInOrderAtTheirOwnTimes) {
   t.pacer.Stop(b);
   t.pacer.RunDue(200);
   EXPECT_TRUE(t.log.empty());
-  EXPECT_EQ(t.pacer.NextWake(), 1250) << "put off at most a second";
+  EXPECT_EQ(t.pacer.NextWake(), 1250 + kLate) << "put off at most a second";
   t.pacer.CatchUp(420);
   EXPECT_EQ(t.log, (std::vector<std::string>{"a@250", "a@300", "a@350", "a@400"}));
-  EXPECT_EQ(t.pacer.NextWake(), 450);
+  EXPECT_EQ(t.pacer.NextWake(), 450 + kLate);
   EXPECT_FALSE(t.pacer.TickTime().has_value());
 }
 
-// Two timers due within a moment of each other share one wake-up: the first waits for the
-// second, and both run in their order, each at its own time.
+// A tick that must be on time wakes the program a moment late, so that a tick of another
+// timer due meanwhile comes with it: both run in their order, each at its own time.
 TEST(TickPacerTest, TicksCloseTogetherShareAWakeUp) {
   Ticks t;
   const auto a = t.Add("a"), b = t.Add("b");
   t.pacer.Start(a, 50, 0);
   t.pacer.Start(b, 100, 20);
-  EXPECT_EQ(t.pacer.NextWake(), 50) << "b's tick at 120 is too far off";
-  t.pacer.RunDue(50);
-  EXPECT_EQ(t.pacer.NextWake(), 120) << "a's tick at 100 waits for b's";
-  t.pacer.RunDue(120);
+  EXPECT_EQ(t.pacer.NextWake(), 50 + kLate);
+  t.pacer.RunDue(50 + kLate);
+  EXPECT_EQ(t.pacer.NextWake(), 100 + kLate);
+  t.pacer.RunDue(100 + kLate);
   EXPECT_EQ(t.log, (std::vector<std::string>{"a@50", "a@100", "b@120"}));
-  EXPECT_EQ(t.pacer.NextWake(), 150);
 }
 
 // A program held up for a minute runs one tick and goes on from now, as any timer would.
@@ -82,7 +82,7 @@ TEST(TickPacerTest, MissedTicksAreDroppedAfterAHoldUp) {
   t.pacer.Start(a, 50, 0);
   t.pacer.RunDue(60000);
   EXPECT_EQ(t.log, std::vector<std::string>{"a@50"});
-  EXPECT_EQ(t.pacer.NextWake(), 60050);
+  EXPECT_EQ(t.pacer.NextWake(), 60050 + kLate);
 }
 
 // Ticks may stop and restart timers; a timer whose tick is still running (a nested event
@@ -103,7 +103,7 @@ TEST(TickPacerTest, TicksThatStopStartOrNest) {
     nested = true;
     t.pacer.RunDue(200);  // a message box's event loop
     // The running timer asks for no wake-up, and a nested run puts nothing off.
-    EXPECT_EQ(t.pacer.NextWake(), 300);
+    EXPECT_EQ(t.pacer.NextWake(), 300 + kLate);
     t.pacer.Remove(c);  // gone while its tick runs
   });
   t.pacer.SetQuietTicks(a, [] { return 5; });
@@ -111,7 +111,7 @@ TEST(TickPacerTest, TicksThatStopStartOrNest) {
   t.pacer.Start(b, 100, 0);
   t.pacer.RunDue(130);
   EXPECT_EQ(t.log, (std::vector<std::string>{"a@100", "c@130", "a@200"}));
-  EXPECT_EQ(t.pacer.NextWake(), 800);
+  EXPECT_EQ(t.pacer.NextWake(), 800 + kLate);
 }
 
 // The real platform: a timer whose ticks are all quiet wakes once, then sleeps; a key
@@ -130,9 +130,12 @@ TEST(TickPacerTest, RealTimersCatchUpBeforeAKey) {
     loop.exec();
   };
   for (int i = 0; i < 100 && tickTimes.empty(); ++i) runFor(50);
-  ASSERT_EQ(tickTimes.size(), 1u);
+  // The first wake-up, a moment late, runs the ticks due by then; then it sleeps.
+  const size_t firstWake = tickTimes.size();
+  ASSERT_GE(firstWake, 1u);
+  ASSERT_LE(firstWake, static_cast<size_t>(TickPacer::kLateMs / 20 + 2));
   runFor(300);
-  EXPECT_EQ(tickTimes.size(), 1u) << "the quiet ticks were not put off";
+  EXPECT_EQ(tickTimes.size(), firstWake) << "the quiet ticks were not put off";
 
   struct KeyTaker : QObject {
     std::vector<uint32_t>* ticks = nullptr;
