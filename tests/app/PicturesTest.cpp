@@ -59,6 +59,14 @@ TEST(PicturesTest, EveryPictureHasItsSizeAndIsTheSameOnEveryCall) {
   }
 }
 
+// The start picture the program carries, drawn when it was built, is the one the code
+// draws, pixel for pixel.
+TEST(PicturesTest, TheBuiltStartPictureIsTheDrawnOne) {
+  const QImage built = StartPicture(), drawn = app::pictures::DrawStartPicture();
+  EXPECT_EQ(built.format(), drawn.format());
+  EXPECT_TRUE(built == drawn);
+}
+
 // The logo and the prompt lie over the white title: clear around, solid where drawn.
 TEST(PicturesTest, OverlaysAreTransparentAroundAndOpaqueWhereDrawn) {
   for (const Case& c : {kCases[1], kCases[2]}) {
