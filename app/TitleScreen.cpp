@@ -17,6 +17,13 @@ namespace {
 
 bool IsLetter(uint8_t key, char upper) { return key == upper || key == upper + ('a' - 'A'); }
 
+// A counter of the title and the drill screen: five digits.
+std::string CounterText(uint16_t count) {
+  std::string text = "XXXXX";
+  game::FormatDigits5(text, 0, count);
+  return text;
+}
+
 }  // namespace
 
 TitleScreen::TitleScreen(TForm2& form) : f_(form) {}
@@ -151,13 +158,11 @@ void TitleScreen::Timer1Timer() {
 
   // Counters of the title and the drill screen.
   const uint16_t today = s.DatRecord.TodayGood();
-  std::string count = "XXXXX";
-  game::FormatDigits5(count, 0, today);
-  C.Label21->SetCaption(count);
-  C.F1L21->SetCaption(count);
-  game::FormatDigits5(count, 0, s.GoodSinceStart);
-  C.Label24->SetCaption(count);
-  C.F1L24->SetCaption(count);
+  const std::string todayText = CounterText(today), sinceStartText = CounterText(s.GoodSinceStart);
+  C.Label21->SetCaption(todayText);
+  C.F1L21->SetCaption(todayText);
+  C.Label24->SetCaption(sinceStartText);
+  C.F1L24->SetCaption(sinceStartText);
   const int q = today / 10000;
   if (q >= 1 && q <= 3) {
     C.Label21->SetFontColor(ui::clr::Olive);
@@ -202,11 +207,25 @@ int TicksInSameSecond(int64_t ms, int intervalMs) { return static_cast<int>((999
 
 }  // namespace
 
+int TitleScreen::ClockQuietTicks() const {
+  const game::PlayState& s = f_.State();
+  if (s.IntroPhase != 2 || !s.GeometryCaptured) return 0;
+  if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) return 0;
+  // The window at its height and the logo at rest.
+  if (f_.ClientHeight() < s.BaseClientHeight) return 0;
+  if (16 * Scale() > static_cast<float>(f_.C.Image2->Top())) return 0;
+  const int interval = f_.Timer1.Interval();
+  if (interval <= 0) return 0;
+  // The uptime and the clock change with their seconds.
+  plat::Platform& p = f_.Platform();
+  const uint32_t tick = p.TickCount();
+  if (tick > UINT32_MAX - 2000u) return 0;  // the tick count wraps: its second jumps
+  return std::min(TicksInSameSecond(tick, interval), TicksInSameSecond(p.Now().millisecond, interval));
+}
+
 int TitleScreen::QuietTicks() const {
   const game::PlayState& s = f_.State();
-  const ui::MainControls& C = f_.C;
-  if (s.IntroPhase != 2 || s.DrillRunning || !s.GeometryCaptured || f_.Screens().InfoPanelOpen()) return 0;
-  if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) return 0;
+  if (s.DrillRunning || f_.Screens().InfoPanelOpen()) return 0;
   // The title, or the score show that takes its place while nobody plays.
   const game::Screens& screens = f_.Screens();
   const game::Screen screen = screens.Current();
@@ -214,11 +233,6 @@ int TitleScreen::QuietTicks() const {
   if (!screens.AnyShown() || (screen != game::Screen::Title && !scoreShow)) return 0;
   if (screens.ShownCount() != 1) return 0;
   if (!f_.Screens().Shown(game::Screen::Results) && s.IdleScoreShow == 1) return 0;
-  // The window at its height and the logo at rest.
-  if (f_.ClientHeight() < s.BaseClientHeight) return 0;
-  if (16 * Scale() > static_cast<float>(C.Image2->Top())) return 0;
-  const int interval = f_.Timer1.Interval();
-  if (interval <= 0) return 0;
 
   // The blink turns on the tick that takes its count past 10.
   int quiet = std::max(0, 10 - s.BlinkTicks);
@@ -230,38 +244,18 @@ int TitleScreen::QuietTicks() const {
     if (s.IdleTicks > 200) return 0;
     if (step > 0) quiet = std::min(quiet, (200 - s.IdleTicks) / step + 1);
   }
-  // The uptime and the clock change with their seconds.
-  plat::Platform& p = f_.Platform();
-  const uint32_t tick = p.TickCount();
-  if (tick > UINT32_MAX - 2000u) return 0;  // the tick count wraps: its second jumps
-  quiet = std::min(quiet, TicksInSameSecond(tick, interval));
-  quiet = std::min(quiet, TicksInSameSecond(p.Now().millisecond, interval));
-  return quiet;
+  return std::min(quiet, ClockQuietTicks());
 }
 
 int TitleScreen::DrillQuietTicks() const {
   const game::PlayState& s = f_.State();
-  const ui::MainControls& C = f_.C;
   const game::Screens& screens = f_.Screens();
   if (!screens.AnyShown() || screens.Current() != game::Screen::Drill || !s.DrillRunning) return 0;
-  if (s.IntroPhase != 2 || !s.GeometryCaptured) return 0;
-  if (s.DataLoaded && s.MaximizeAtStart && !s.MaximizedOnce) return 0;
-  if (f_.ClientHeight() < s.BaseClientHeight) return 0;
-  if (16 * Scale() > static_cast<float>(C.Image2->Top())) return 0;
-  const int interval = f_.Timer1.Interval();
-  if (interval <= 0) return 0;
   // The counters show the keys typed since the last tick; from 65000 a day the day's blinks.
   const uint16_t today = s.DatRecord.TodayGood();
   if (today >= 65000) return 0;
-  std::string count = "XXXXX";
-  game::FormatDigits5(count, 0, today);
-  if (C.F1L21->Caption() != count) return 0;
-  game::FormatDigits5(count, 0, s.GoodSinceStart);
-  if (C.F1L24->Caption() != count) return 0;
-  plat::Platform& p = f_.Platform();
-  const uint32_t tick = p.TickCount();
-  if (tick > UINT32_MAX - 2000u) return 0;
-  return std::min(TicksInSameSecond(tick, interval), TicksInSameSecond(p.Now().millisecond, interval));
+  if (f_.C.F1L21->Caption() != CounterText(today) || f_.C.F1L24->Caption() != CounterText(s.GoodSinceStart)) return 0;
+  return ClockQuietTicks();
 }
 
 // Certification stars: one "+" for each grade 1 held, "☆" for five, "★" for ten, "★★" for

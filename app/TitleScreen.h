@@ -59,6 +59,9 @@ class TitleScreen {
   void IdleScoreShow();
   void ShowCertStars();
   double Scale() const;
+  // The ticks within the current seconds of the uptime and the clock, once the title is at
+  // rest (intro over, window at its height, logo dropped in); 0 when it is not.
+  int ClockQuietTicks() const;
 
   TForm2& f_;
   struct PageLine {

@@ -74,13 +74,13 @@ const ControlFont::Glyph* ControlFont::GlyphOf(char16_t c) const {
 
 bool PlaceGlyphs(const ControlFont& f, const QString& text, PlacedGlyphs& out) {
   out.glyphs.clear();
-  out.x.clear();
+  out.positions.clear();
   double x = 0;
   for (QChar c : text) {
     const ControlFont::Glyph* g = f.GlyphOf(c.unicode());
     if (!g) return false;
     out.glyphs.push_back(g->index);
-    out.x.push_back(x);
+    out.positions.push_back(QPointF(x, 0));
     x += g->advance;
   }
   out.width = x;
@@ -89,13 +89,10 @@ bool PlaceGlyphs(const ControlFont& f, const QString& text, PlacedGlyphs& out) {
 
 void DrawPlacedGlyphs(QPainter& p, const ControlFont& f, const PlacedGlyphs& placed, double x, double y) {
   if (placed.glyphs.empty()) return;
-  QList<QPointF> positions;
-  positions.reserve(static_cast<qsizetype>(placed.x.size()));
-  for (double at : placed.x) positions.push_back(QPointF(at, 0));
   QGlyphRun run;
   run.setRawFont(*f.raw);
-  run.setGlyphIndexes(QList<quint32>(placed.glyphs.begin(), placed.glyphs.end()));
-  run.setPositions(positions);
+  run.setGlyphIndexes(placed.glyphs);  // shared, not copied
+  run.setPositions(placed.positions);
   p.drawGlyphRun(QPointF(x, y), run);
 }
 
@@ -330,15 +327,9 @@ bool ControlSet::MaterializeNext(const std::vector<Control*>& order) {
       MaterializeTree(*c);
       return true;
     }
-  for (; nextRoot_ < roots_.size(); ++nextRoot_) {
-    Control& root = *roots_[nextRoot_];
-    MaterializeTree(root);
-    if (nextRoot_ + 1 < roots_.size()) {
-      ++nextRoot_;
-      return true;
-    }
-  }
-  return false;
+  if (nextRoot_ == roots_.size()) return false;
+  MaterializeTree(*roots_[nextRoot_++]);
+  return nextRoot_ < roots_.size();
 }
 
 void ControlSet::MaterializeAll() {

@@ -3,6 +3,8 @@
 // are described — panels with bevels, labels that size themselves, images with a canvas
 // that remembers what was written on it, and text fields limited in CP932 bytes.
 #include <QImage>
+#include <QList>
+#include <QPointF>
 #include <functional>
 #include <memory>
 #include <string>
@@ -35,8 +37,8 @@ double TextWidth(const ControlFont& font, const QString& text);
 // font lays out alone (ASCII and half-width kana: no shaping, no kerning): no text layout
 // is needed to measure or draw it. `width` is its advance, as TextWidth measures it.
 struct PlacedGlyphs {
-  std::vector<uint32_t> glyphs;
-  std::vector<double> x;
+  QList<quint32> glyphs;
+  QList<QPointF> positions;  // on the baseline, from the left end
   double width = 0;
 };
 bool PlaceGlyphs(const ControlFont& font, const QString& text, PlacedGlyphs& out);
