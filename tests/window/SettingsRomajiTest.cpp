@@ -4,18 +4,9 @@
 #include <string>
 
 #include "DriverFixture.h"
+#include "TextFiles.h"
 
 namespace {
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
 
 constexpr char kEightKeys[] =
     "[DOJOKAI]\nDOJCFGVERSION=301\nDOJDATPATH=\nDOJDATPATHON=0\nRESETSW=0\nDOJDATNOTRW=0\n"

@@ -8,18 +8,9 @@
 #include <QJsonParseError>
 
 #include "DriverFixture.h"
+#include "TextFiles.h"
 
 namespace {
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
 
 struct SettingsTest : DriverFixture {
   std::string Dir() const { return dir.path().toStdString(); }
